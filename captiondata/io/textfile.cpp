@@ -1,0 +1,31 @@
+#include "captiondata/io/textfile.h"
+
+namespace qucap {
+
+TextRead readTextFile(const Io& io, std::u16string_view path, const ReadMessages& messages, Deliverable who) {
+    ReadResult read = io.files.readFile(path);
+    switch (read.status) {
+    case ReadStatus::Ok:
+        return {TextReadOutcome::Ok, decodeTextFile(read.bytes, io.shiftJis)};
+    case ReadStatus::Missing:
+    case ReadStatus::IsDirectory:
+        return {};
+    case ReadStatus::SizeFailed:
+        io.ui.warn(messages.sizeFailed, who);
+        return {TextReadOutcome::Failed, {}};
+    case ReadStatus::OpenFailed:
+    case ReadStatus::ReadFailed:
+        break;
+    }
+    io.ui.warn(messages.openFailed, who);
+    return {TextReadOutcome::Failed, {}};
+}
+
+bool writeTextFile(const Io& io, std::u16string_view path, std::string_view bytes,
+                   std::u16string_view failMessage, Deliverable who) {
+    if (io.files.writeFile(path, bytes) == WriteStatus::Ok) return true;
+    io.ui.warn(failMessage, who);
+    return false;
+}
+
+}  // namespace qucap
