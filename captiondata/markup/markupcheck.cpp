@@ -1,0 +1,22 @@
+#include "captiondata/markup/markupcheck.h"
+
+namespace qucap {
+
+bool isCodeCharacter(char16_t c) {
+    static constexpr std::u16string_view kCodes = u"$HhIiUuSsRGBYMCKWrgbymckw";
+    return kCodes.find(c) != std::u16string_view::npos;
+}
+
+MarkupFault checkMarkup(std::u16string_view text) {
+    // Pairs are formed from the left, so "a$$$" ends with an unpaired "$" too.
+    MarkupFault firstInvalid = MarkupFault::None;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u'$') continue;
+        if (i + 1 == text.size()) return MarkupFault::TrailingDollar;
+        if (firstInvalid == MarkupFault::None && !isCodeCharacter(text[i + 1])) firstInvalid = MarkupFault::InvalidCode;
+        ++i;
+    }
+    return firstInvalid;
+}
+
+}  // namespace qucap

@@ -1,0 +1,22 @@
+#pragma once
+// Checks the "$" codes of a caption text.
+#include <string_view>
+
+namespace qucap {
+
+enum class MarkupFault {
+    None,
+    TrailingDollar,  // the text ends with a "$" that has no partner
+    InvalidCode,     // "$" followed by a character outside the code set
+};
+
+// The valid code characters: "$", H h I i U u S s, R G B Y M C K W and their lower case.
+bool isCodeCharacter(char16_t c);
+
+// Every "$" met from the left forms a pair with the next character. A "$"
+// left without a partner at the end is TrailingDollar (checked first, as the
+// messages are); otherwise the first pair whose second character is not a
+// code character is InvalidCode.
+MarkupFault checkMarkup(std::u16string_view text);
+
+}  // namespace qucap
