@@ -19,4 +19,19 @@ MarkupFault checkMarkup(std::u16string_view text) {
     return firstInvalid;
 }
 
+MarkupFault firstMarkupFault(std::span<const std::u16string> texts) {
+    for (const auto& text : texts)
+        if (const MarkupFault fault = checkMarkup(text); fault != MarkupFault::None) return fault;
+    return MarkupFault::None;
+}
+
+std::u16string_view markupFaultMessage(MarkupFault fault) {
+    switch (fault) {
+    case MarkupFault::TrailingDollar: return u"行目末尾に不正な識別文字が見つかりました";
+    case MarkupFault::InvalidCode: return u"行目に不正な識別文字が見つかりました";
+    case MarkupFault::None: break;
+    }
+    return {};
+}
+
 }  // namespace qucap

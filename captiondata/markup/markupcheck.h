@@ -1,5 +1,7 @@
 #pragma once
 // Checks the "$" codes of a caption text.
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace qucap {
@@ -18,5 +20,12 @@ bool isCodeCharacter(char16_t c);
 // messages are); otherwise the first pair whose second character is not a
 // code character is InvalidCode.
 MarkupFault checkMarkup(std::u16string_view text);
+
+// The fault of the first text that has one, in order.
+MarkupFault firstMarkupFault(std::span<const std::u16string> texts);
+
+// What a message says about the fault after the row number, e.g.
+// "行目に不正な識別文字が見つかりました"; empty for None.
+std::u16string_view markupFaultMessage(MarkupFault fault);
 
 }  // namespace qucap
