@@ -1,0 +1,131 @@
+#pragma once
+// The caption list: the program's primary store of caption rows, modelled as
+// rows of 25 cell texts (see captioncolumns.h). Editing tabs move one row at
+// a time between the list and a WorkingRow; the program's caption table is
+// rebuilt from the list.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/core/captioncolumns.h"
+#include "captiondata/caption/captionfile.h"
+#include "captiondata/caption/captionrow.h"
+#include "captiondata/io/ui.h"
+
+namespace qucap {
+
+inline constexpr std::u16string_view kZeroTime = u"0:00:00.00";
+inline constexpr std::u16string_view kDeleteQuestionTail = u"行目を削除しますか？";
+
+using PositionSet = std::array<int32_t, kTextCount>;
+
+// The one row the editing tabs work on.
+struct WorkingRow {
+    int32_t number = 0;
+    std::u16string start, duration;  // caption time form
+    bool vertical = false;
+    std::array<std::u16string, kTextCount> texts;       // with markup
+    std::array<std::u16string, kTextCount> plainTexts;  // at most 255 characters each
+    PositionSet positions{};
+    int32_t lock = 0;
+};
+
+enum class DefaultPositionMode {
+    FillUnset = 0,         // only positions that are 0, in every row
+    RecomputeUnlocked = 1, // all four positions of rows whose lock is 0
+    RecomputeAll = 2,      // every row, keeping a swapped line-2 pair; locks cleared
+};
+
+// What the default-position computation supplies for one row.
+struct DefaultPositionRules {
+    // The four default positions of the row (its texts and orientation).
+    std::function<PositionSet(const WorkingRow&)> defaults;
+    // The line-2 body and ruby defaults in the opposite order within the same place.
+    struct Line2 {
+        int32_t body;
+        int32_t ruby;
+    };
+    std::function<Line2(const WorkingRow&, Line2)> swapLine2;
+};
+
+class CaptionList {
+public:
+    using Cells = std::array<std::u16string, kCaptionColumnCount>;
+
+    int rowCount() const { return int(rows_.size()); }
+    bool empty() const { return rows_.empty(); }
+    bool isRow(int index) const { return index >= 0 && index < rowCount(); }
+    // Empty for an index or column out of range.
+    const std::u16string& cell(int index, int column) const;
+    void setCell(int index, int column, std::u16string_view text);
+
+    // Empties the list; nothing is selected afterwards.
+    void clear();
+
+    // Transfer between a row and the working row. Reading an index out of
+    // range leaves the working row as it is; writing one does nothing.
+    void readRow(int index, WorkingRow& row) const;  // columns 0 to 15
+    void readLock(int index, WorkingRow& row) const; // column 23
+    // Columns 1 to 15; empty times become "0:00:00.00" in the working row too.
+    void writeRow(int index, WorkingRow& row);
+    void writeLock(int index, const WorkingRow& row);
+
+    // New rows: number = position + 1, times "0:00:00.00", "横", the rest empty.
+    // Append adds after the last row and selects it; returns its index.
+    int appendRow();
+    // Inserts a new row at the selected index, pushing the selected row down,
+    // renumbers and selects the new row; -1 (nothing done) without a selection.
+    int insertRowAtSelection();
+    // Asks "N行目を削除しますか？"; on Yes deletes the selected row, clears the
+    // selection, renumbers and rebuilds the caption table. False when nothing
+    // was deleted.
+    bool deleteSelectedRow(Ui& ui);
+    void renumber();
+
+    int selection() const { return selection_; }
+    void select(int index) { selection_ = isRow(index) ? index : -1; }
+    void clearSelection() { selection_ = -1; }
+
+    // Set while an editor holds a change that is not yet in the list.
+    bool pendingEdit() const { return pendingEdit_; }
+    void setPendingEdit(bool pending) { pendingEdit_ = pending; }
+
+    // Empties the list and appends one row per caption slot (number > 0), in
+    // slot order, with plain texts cut to 255 characters; then rebuilds the
+    // caption table from the list.
+    void fillFrom(const CaptionTable& table);
+    // The rows as the caption-info writer and the table rebuild take them.
+    std::vector<CaptionFileRow> fileRows() const;
+    CaptionFileRow fileRow(int index) const;
+    // The program's caption table, rebuilt from the list after every commit.
+    const CaptionTable& captionTable() const { return table_; }
+    void rebuildCaptionTable();
+
+    // Backup columns used by the timeline and display-position undo.
+    void backupTimes(int index);
+    void restoreTimes(int index);
+    void backupPositions(int index);
+    // Returns whether the restored row is vertical.
+    bool restorePositions(int index);
+
+    // First row after `index` whose duration parses as 0, or -1. Pass -1 to
+    // search from the first row.
+    int findNextUntimedRow(int index) const;
+
+    // Applies default positions to every row in order, writes each row back
+    // and rebuilds the caption table.
+    void applyDefaultPositions(DefaultPositionMode mode, const DefaultPositionRules& rules);
+
+private:
+    Cells newRowCells(int index) const;
+
+    std::vector<Cells> rows_;
+    CaptionTable table_;
+    int selection_ = -1;
+    bool pendingEdit_ = false;
+};
+
+}  // namespace qucap

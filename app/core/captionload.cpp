@@ -1,0 +1,35 @@
+#include "app/core/captionload.h"
+
+#include "captiondata/caption/captionfile.h"
+#include "captiondata/markup/tablenormalise.h"
+#include "captiondata/profile/iniprofile.h"
+#include "captiondata/text/paths.h"
+
+namespace qucap {
+
+int loadCaptionInfo(const Io& io, std::u16string_view captionInfoPath, CaptionList& list) {
+    // The reader leaves its table alone when no file is named; start from an
+    // empty one so no rows of an earlier project come back.
+    CaptionTable table;
+    if (readCaptionInfoForProgram(io, captionInfoPath, table) != 0) return -1;
+    normaliseCaptionTable(table);
+    list.fillFrom(table);
+    return 0;
+}
+
+SaveFileRequest captionInfoSaveRequest(std::u16string_view projectFolder) {
+    return {joinPath(projectFolder, u"無題"), u"字幕情報ﾌｧｲﾙ", u"csv", u"カンマ区切りﾌｧｲﾙ (*.csv)", u"*.csv"};
+}
+
+int saveCaptionList(const Io& io, const CaptionList& list, CaptionInfoProject& project) {
+    if (namesFile(project.captionInfoPath)) return writeCaptionInfo(io, project.captionInfoPath, list.fileRows());
+    const auto chosen = io.ui.askSaveFileName(captionInfoSaveRequest(project.projectFolder));
+    if (!chosen) return -1;
+    project.captionInfoPath = *chosen;
+    const int result = writeCaptionInfo(io, project.captionInfoPath, list.fileRows());
+    if (!IniProfile(io).writeString(project.projectFilePath, u"FileName", u"InpCapName", project.captionInfoPath))
+        io.ui.warn(kProfileWriteFailed, Deliverable::Program);
+    return result;
+}
+
+}  // namespace qucap

@@ -1,0 +1,37 @@
+#pragma once
+// Loading the project's caption-info file into the caption list, and saving
+// the list back to it (asking for a name when the project has none).
+#include <string>
+#include <string_view>
+
+#include "app/core/captionlist.h"
+#include "captiondata/io/io.h"
+
+namespace qucap {
+
+inline constexpr std::u16string_view kProfileWriteFailed = u"confファイルの設定に失敗しました";
+
+// Reads the file, normalises the markup of every row and fills the list
+// (which rebuilds its caption table). A path naming no file (empty or
+// "設定なし") gives an empty list and 0. -1 when the file is missing or could
+// not be read; the list is left as it was.
+int loadCaptionInfo(const Io& io, std::u16string_view captionInfoPath, CaptionList& list);
+
+// The project's side of a save: where the caption-info file goes and where
+// a newly chosen name is recorded.
+struct CaptionInfoProject {
+    std::u16string& captionInfoPath;    // updated when the user chooses a name
+    std::u16string_view projectFolder;  // proposed folder of a new file; may be empty
+    std::u16string_view projectFilePath;
+};
+
+// The save dialog offered when the project has no caption-info file yet.
+SaveFileRequest captionInfoSaveRequest(std::u16string_view projectFolder);
+
+// Writes the list to the project's caption-info file. Without a file name
+// it asks for one first (cancel gives -1), takes it as the project's name
+// and records it under [FileName] InpCapName of the project file; a failed
+// record shows "confファイルの設定に失敗しました" and does not change the result.
+int saveCaptionList(const Io& io, const CaptionList& list, CaptionInfoProject& project);
+
+}  // namespace qucap

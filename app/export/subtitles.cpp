@@ -1,0 +1,193 @@
+#include "app/export/subtitles.h"
+
+#include <algorithm>
+#include <array>
+
+#include "captiondata/limits.h"
+#include "captiondata/text/paths.h"
+#include "captiondata/text/u16.h"
+#include "captiondata/text/utf16writer.h"
+#include "captiondata/time/timetext.h"
+
+namespace qucap {
+
+namespace {
+
+constexpr std::u16string_view kUntitled = u"無題";
+constexpr std::size_t kSrtNumberMax = 5;
+constexpr std::size_t kSamiSizeMax = 3;
+
+// The name up to its last "."; empty when it has none.
+std::u16string nameBeforeLastDot(std::u16string_view name) {
+    const auto dot = name.rfind(u'.');
+    return dot == std::u16string_view::npos ? std::u16string() : std::u16string(name.substr(0, dot));
+}
+
+// Rows in list order whose start is later than every start accepted before;
+// rows out of time order and repeated starts are dropped.
+std::vector<bool> acceptedRows(const std::vector<SubtitleRow>& rows) {
+    std::vector<bool> accepted(rows.size(), false);
+    int64_t latestStart = -1;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].start <= latestStart) continue;
+        accepted[i] = true;
+        latestStart = rows[i].start;
+    }
+    return accepted;
+}
+
+std::u16string subtitleTime(int64_t milliseconds) {
+    return formatTime(int32_t(std::clamp<int64_t>(milliseconds, 0, INT32_MAX)), TimeForm::Subtitle);
+}
+
+// The SAMI font size: three quarters of the body size plus 4, in points.
+std::u16string samiFontSize(int32_t mainSize) {
+    const int64_t size = ((int64_t(mainSize) + 4) * 100 / 4 * 3) / 100;
+    return truncated(toDecimal(size), kSamiSizeMax);
+}
+
+void samiHeader(Utf16FileBuilder& file, const std::vector<SubtitleRow>& rows, const SamiSettings& settings) {
+    const std::u16string mediaName = fileNameOf(settings.inputMoviePath);
+    const std::u16string title = nameBeforeLastDot(mediaName);
+    const int64_t total = rows.empty() ? 0 : rows.back().end();
+    const std::u16string_view alignment = settings.side == 1 ? u"left" : u"center";
+    const std::u16string fontName = truncated(settings.fontName, kFontNameMax);
+    file.line(u"<SAMI>")
+        .line(u"  <Head>")
+        .line(u"    <Title>" + title + u"</Title>")
+        .line(u"    <SAMIParam>")
+        .line(u"      Copyright {" + std::u16string(kSamiCopyright) + u"}")
+        .line(u"      Media {" + mediaName + u"}")
+        .line(u"      Metrics {time:ms; duration: " + toDecimal(total) + u";}")
+        .line(u"      Spec {MSFT:1.0;}")
+        .line(u"    </SAMIParam>")
+        .line(u"")
+        .line(u"    <STYLE TYPE='text/css'><!--")
+        .line(u"      P {")
+        .line(u"          margin-top:        0pt;")
+        .line(u"          margin-left:       0pt;")
+        .line(u"          margin-bottom:     0pt;")
+        .line(u"          margin-top:        0pt;")
+        .line(u"          font-size:        " + samiFontSize(settings.fontSize) + u"pt;")
+        .line(u"          text-align:       " + std::u16string(alignment) + u";")
+        .line(u"          font-family:      '" + fontName + u"', sans-serif;")
+        .line(u"          font-weight:      normal;")
+        .line(u"          color:            white;")
+        .line(u"          background-color: black;")
+        .line(u"        }")
+        .line(u"")
+        .line(u"      .JACC {Name:Japanese; lang:ja-JP; SAMIType:CC;}")
+        .line(u"    -->")
+        .line(u"    </STYLE>")
+        .line(u"  </Head>")
+        .line(u"")
+        .line(u"  <Body>");
+}
+
+void samiSync(Utf16FileBuilder& file, int64_t milliseconds) {
+    file.line(u"    <SYNC Start=" + toDecimal(milliseconds) + u"><P Class=JACC>");
+}
+
+void samiClear(Utf16FileBuilder& file, int64_t milliseconds) {
+    samiSync(file, milliseconds);
+    file.line(u"<Br>");
+}
+
+struct ExportKind {
+    std::u16string_view extension, titleWord, filterDescription, filterPattern;
+    std::u16string_view createFailed, done;
+};
+
+const ExportKind& exportKind(SubtitleKind kind) {
+    static const ExportKind sami{u"smi", u"SAMIﾌｧｲﾙ", u"SAMIﾌｧｲﾙ (*.smi)", u"*.smi", kSamiCreateFailed, kSamiDone};
+    static const ExportKind srt{u"srt", u"SRTﾌｧｲﾙ", u"SRTﾌｧｲﾙ (*.srt)", u"*.srt", kSrtCreateFailed, kSrtDone};
+    return kind == SubtitleKind::Sami ? sami : srt;
+}
+
+int writeSubtitleFile(const Io& io, std::u16string_view path, const std::string& bytes, const ExportKind& kind) {
+    if (io.files.writeFile(path, bytes) != WriteStatus::Ok) {
+        io.ui.warn(kind.createFailed, Deliverable::Program);
+        return -1;
+    }
+    io.ui.messageBox(kind.done, kProgramTitle, MessageIcon::Information);
+    return 0;
+}
+
+}  // namespace
+
+std::vector<SubtitleRow> subtitleRows(const CaptionList& list) {
+    std::vector<SubtitleRow> rows(std::size_t(list.rowCount()));
+    for (int i = 0; i < list.rowCount(); ++i) {
+        SubtitleRow& row = rows[std::size_t(i)];
+        row.start = parseTime(list.cell(i, ColStart));
+        row.duration = parseTime(list.cell(i, ColDuration));
+        row.line1Markup = list.cell(i, kMarkupColumns[Line1Body]);
+        row.line1Plain = list.cell(i, kPlainColumns[Line1Body]);
+        row.line2Markup = list.cell(i, kMarkupColumns[Line2Body]);
+        row.line2Plain = list.cell(i, kPlainColumns[Line2Body]);
+    }
+    return rows;
+}
+
+std::string srtBytes(const std::vector<SubtitleRow>& rows) {
+    Utf16FileBuilder file;
+    const auto accepted = acceptedRows(rows);
+    int64_t number = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!accepted[i]) continue;
+        const SubtitleRow& row = rows[i];
+        file.line(truncated(toDecimal(++number), kSrtNumberMax));
+        file.line(subtitleTime(row.start) + u" --> " + subtitleTime(row.end()));
+        if (!row.line1Markup.empty()) file.line(row.line1Plain);
+        if (!row.line2Markup.empty()) file.line(row.line2Plain);
+        file.line(u"");
+    }
+    return file.bytes();
+}
+
+std::string samiBytes(const std::vector<SubtitleRow>& rows, const SamiSettings& settings) {
+    Utf16FileBuilder file;
+    samiHeader(file, rows, settings);
+    const auto accepted = acceptedRows(rows);
+    const SubtitleRow* previous = nullptr;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!accepted[i]) continue;
+        const SubtitleRow& row = rows[i];
+        if (previous && row.start > previous->end()) samiClear(file, previous->end());
+        samiSync(file, row.start);
+        if (!row.line1Markup.empty()) file.line(row.line1Plain + u"<Br>");
+        if (!row.line2Markup.empty()) file.line(row.line2Plain);
+        if (i + 1 == rows.size()) samiClear(file, row.end());
+        previous = &row;
+    }
+    file.line(u"  </Body>").line(u"</SAMI>");
+    return file.bytes();
+}
+
+std::u16string defaultSubtitleName(std::u16string_view inputMoviePath) {
+    const std::u16string folder = folderOf(inputMoviePath);
+    if (folder.empty()) return std::u16string(kUntitled);
+    return folder + u"\\" + nameBeforeLastDot(fileNameOf(inputMoviePath));
+}
+
+SaveFileRequest subtitleSaveRequest(SubtitleKind kind, std::u16string_view inputMoviePath) {
+    const ExportKind& k = exportKind(kind);
+    return {defaultSubtitleName(inputMoviePath), std::u16string(k.titleWord), std::u16string(k.extension),
+            std::u16string(k.filterDescription), std::u16string(k.filterPattern)};
+}
+
+int exportSrt(const Io& io, std::u16string_view outputPath, const CaptionList& list) {
+    return writeSubtitleFile(io, outputPath, srtBytes(subtitleRows(list)), exportKind(SubtitleKind::Srt));
+}
+
+int exportSami(const Io& io, std::u16string_view outputPath, const CaptionList& list, const SamiSettings& settings) {
+    return writeSubtitleFile(io, outputPath, samiBytes(subtitleRows(list), settings), exportKind(SubtitleKind::Sami));
+}
+
+int chooseAndExport(const Io& io, SubtitleKind kind, const CaptionList& list, const SamiSettings& settings) {
+    const auto path = io.ui.askSaveFileName(subtitleSaveRequest(kind, settings.inputMoviePath));
+    if (!path) return -1;
+    return kind == SubtitleKind::Sami ? exportSami(io, *path, list, settings) : exportSrt(io, *path, list);
+}
+
+}  // namespace qucap
