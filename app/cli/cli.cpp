@@ -1,0 +1,116 @@
+#include "app/cli/cli.h"
+
+#include <algorithm>
+#include <array>
+
+namespace qucap {
+namespace {
+
+constexpr std::array kVerbs{
+    Verb{u"new-project", u"NAME [FOLDER]", u"新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）", 1, 2,
+         true, newProjectVerb},
+    Verb{u"check", u"PROJECT.mcc", u"プロジェクトの字幕情報を読み込んで検査します", 1, 1, false, checkVerb},
+    Verb{u"export-srt", u"PROJECT.mcc OUT.srt", u"字幕をSRTファイルに書き出します", 2, 2, false, exportSrtVerb},
+    Verb{u"export-sami", u"PROJECT.mcc OUT.smi", u"字幕をSAMIファイルに書き出します", 2, 2, false, exportSamiVerb},
+};
+
+constexpr std::u16string_view kYesOption = u"--yes";
+constexpr std::u16string_view kUsagePrefix = u"使い方：";
+constexpr std::u16string_view kWrongArgumentCount = u"引数の数が正しくありません";
+
+bool isHelpOption(std::u16string_view argument) { return argument == u"--help" || argument == u"-h"; }
+
+const Verb* findVerb(std::span<const Verb> verbs, std::u16string_view name) {
+    const auto found = std::find_if(verbs.begin(), verbs.end(), [&](const Verb& verb) { return verb.name == name; });
+    return found == verbs.end() ? nullptr : &*found;
+}
+
+std::u16string verbUsage(const Verb& verb) {
+    std::u16string usage(verb.name);
+    if (!verb.arguments.empty()) usage += u" " + std::u16string(verb.arguments);
+    if (verb.acceptsYes) usage += u" [--yes]";
+    return usage;
+}
+
+// Columns a text takes in a console: Japanese characters are two wide, ASCII
+// and half-width katakana one.
+std::size_t displayWidth(std::u16string_view text) {
+    std::size_t width = 0;
+    for (char16_t c : text) width += (c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F)) ? 1 : 2;
+    return width;
+}
+
+struct HelpRow {
+    std::u16string usage;
+    std::u16string description;
+};
+
+int runVerb(const Verb& verb, std::vector<std::u16string> args, CliContext& context) {
+    if (args.size() == 1 && isHelpOption(args[0])) {
+        context.out.writeLine(usageLine(verb));
+        context.out.writeLine(u"  " + std::u16string(verb.description));
+        return kExitSuccess;
+    }
+    if (verb.acceptsYes) {
+        const auto end = std::remove(args.begin(), args.end(), kYesOption);
+        if (end != args.end()) context.ui.setAnswer(YesNoAnswer::Yes);
+        args.erase(end, args.end());
+    }
+    if (args.size() < verb.minArguments || args.size() > verb.maxArguments) {
+        context.err.writeLine(kWrongArgumentCount);
+        context.err.writeLine(usageLine(verb));
+        return kExitBadArguments;
+    }
+    const int code = verb.handler(args, context);
+    if (code == kExitBadArguments) context.err.writeLine(usageLine(verb));
+    return code;
+}
+
+}  // namespace
+
+std::span<const Verb> cliVerbs() { return kVerbs; }
+
+std::u16string usageLine(const Verb& verb) {
+    return std::u16string(kUsagePrefix) + std::u16string(kCliProgramName) + u" " + verbUsage(verb);
+}
+
+std::u16string helpText(std::span<const Verb> verbs) {
+    std::vector<HelpRow> rows;
+    for (const Verb& verb : verbs) rows.push_back({verbUsage(verb), std::u16string(verb.description)});
+    rows.push_back({u"--help, -h", u"この一覧を表示します"});
+    rows.push_back({u"コマンド --help", u"コマンドの使い方を表示します"});
+    std::size_t width = 0;
+    for (const HelpRow& row : rows) width = std::max(width, displayWidth(row.usage));
+
+    std::u16string text = std::u16string(kCliProgramName) + u"：カブレン字幕付加システムのコマンドライン版\n";
+    text += std::u16string(kUsagePrefix) + std::u16string(kCliProgramName) + u" コマンド [引数...]\n\nコマンド：\n";
+    for (const HelpRow& row : rows)
+        text += u"  " + row.usage + std::u16string(width - displayWidth(row.usage) + 2, u' ') + row.description + u"\n";
+    text += u"\n終了コード：0 成功、1 処理の拒否または失敗、2 引数の誤り\n";
+    return text;
+}
+
+int runCommandLine(const std::vector<std::u16string>& arguments, CliContext& context) {
+    return runCommandLine(arguments, context, cliVerbs());
+}
+
+int runCommandLine(const std::vector<std::u16string>& arguments, CliContext& context, std::span<const Verb> verbs) {
+    if (arguments.empty()) {
+        // Nothing to do is a mistake of the caller: the list goes to the error stream.
+        context.err.write(helpText(verbs));
+        return kExitBadArguments;
+    }
+    if (isHelpOption(arguments[0])) {
+        context.out.write(helpText(verbs));
+        return kExitSuccess;
+    }
+    const Verb* verb = findVerb(verbs, arguments[0]);
+    if (!verb) {
+        context.err.writeLine(u"「" + arguments[0] + u"」というコマンドはありません");
+        context.err.write(helpText(verbs));
+        return kExitBadArguments;
+    }
+    return runVerb(*verb, std::vector<std::u16string>(arguments.begin() + 1, arguments.end()), context);
+}
+
+}  // namespace qucap

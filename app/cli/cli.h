@@ -1,0 +1,40 @@
+#pragma once
+// The console tool's command line: a table of verbs and the dispatch that
+// checks the verb and its argument count before calling its handler.
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/cli/verbs.h"
+
+namespace qucap {
+
+inline constexpr std::u16string_view kCliProgramName = u"Qucapcmd";
+
+struct Verb {
+    std::u16string_view name;
+    std::u16string_view arguments;    // the usage after the name, e.g. "PROJECT.mcc OUT.srt"
+    std::u16string_view description;  // one line for the verb list
+    std::size_t minArguments;
+    std::size_t maxArguments;
+    bool acceptsYes;  // "--yes" anywhere after the name answers every question with Yes
+    VerbHandler handler;
+};
+
+// The verbs of Qucapcmd.exe, in the order --help lists them.
+std::span<const Verb> cliVerbs();
+
+// Runs one command line (the arguments after the program name) and returns
+// the exit code. No arguments, "--help" or "-h" list the verbs; "VERB --help"
+// shows that verb's usage.
+int runCommandLine(const std::vector<std::u16string>& arguments, CliContext& context);
+int runCommandLine(const std::vector<std::u16string>& arguments, CliContext& context, std::span<const Verb> verbs);
+
+// "使い方: Qucapcmd check PROJECT.mcc" (with "[--yes]" for verbs that take it).
+std::u16string usageLine(const Verb& verb);
+// The whole --help text.
+std::u16string helpText(std::span<const Verb> verbs);
+
+}  // namespace qucap

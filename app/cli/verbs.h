@@ -1,0 +1,33 @@
+#pragma once
+// The verbs of the console tool and what they share: the platform seams and
+// the two output streams.
+#include <string>
+#include <vector>
+
+#include "captiondata/io/io.h"
+#include "win32/console.h"
+#include "win32/console_ui.h"
+
+namespace qucap {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailed = 1;        // the job was refused or failed
+inline constexpr int kExitBadArguments = 2;  // unknown verb, wrong arguments
+
+struct CliContext {
+    Io io;          // its ui is `ui` below
+    ConsoleUi& ui;  // answers questions, keeps the message line
+    TextSink& out;  // results
+    TextSink& err;  // messages
+};
+
+// Arguments are those after the verb's name. A handler returning
+// kExitBadArguments has the verb's usage printed after its own message.
+using VerbHandler = int (*)(const std::vector<std::u16string>& args, CliContext& context);
+
+int newProjectVerb(const std::vector<std::u16string>& args, CliContext& context);
+int checkVerb(const std::vector<std::u16string>& args, CliContext& context);
+int exportSrtVerb(const std::vector<std::u16string>& args, CliContext& context);
+int exportSamiVerb(const std::vector<std::u16string>& args, CliContext& context);
+
+}  // namespace qucap

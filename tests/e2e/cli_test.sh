@@ -1,0 +1,192 @@
+#!/usr/bin/env bash
+# End-to-end checks of Qucapcmd.exe under Wine. ./qucap test runs this with the
+# Wine environment started; run alone, wine starts its own server.
+#
+# Add a check as:
+#   expect_exit 0 -- qucapcmd check "$(win_path "$project")"
+#   expect_output stderr "字幕情報ファイルの読み込みに失敗しました"
+set -uo pipefail
+. "$(dirname "$0")/../../tools/common.sh"
+export QUCAP_BUILD   # ./qucap cmd below must use the same trees
+
+QUCAPCMD=$QUCAP_WIN_BUILD/app/cli/Qucapcmd.exe
+[ -x "$QUCAPCMD" ] || die "missing $QUCAPCMD (run ./qucap build)"
+E2E_DIR=$(mktemp -d)
+trap 'rm -rf "$E2E_DIR"' EXIT
+last_stdout=$E2E_DIR/last.stdout
+last_stderr=$E2E_DIR/last.stderr
+last_command=
+checks=0
+failures=0
+
+# qucapcmd ARGS...: Qucapcmd.exe under Wine, arguments as they are.
+qucapcmd() { wine "$QUCAPCMD" "$@"; }
+
+# win_path PATH: the Windows form of a Linux path (the file need not exist).
+win_path() { winepath -w "$(realpath -m -- "$1")" 2>/dev/null; }
+
+fail() {
+  failures=$((failures + 1))
+  say "FAIL: $last_command"
+  say "  $*"
+}
+
+# expect_exit CODE -- COMMAND...: runs COMMAND with no input, keeps its stdout
+# and stderr for expect_output, and fails unless it exits with CODE.
+expect_exit() {
+  local want=$1 got=0
+  shift
+  [ "${1:-}" = "--" ] && shift
+  last_command=$*
+  checks=$((checks + 1))
+  "$@" </dev/null >"$last_stdout" 2>"$last_stderr" || got=$?
+  [ "$got" -eq "$want" ] || fail "exit code $got, expected $want; stderr: $(head -c 2000 "$last_stderr")"
+}
+
+stream_file() {
+  case "$1" in
+    stdout) printf '%s' "$last_stdout" ;;
+    stderr) printf '%s' "$last_stderr" ;;
+    *) die "expect_output: stream must be stdout or stderr, not $1" ;;
+  esac
+}
+
+# expect_output STREAM TEXT: the last command's stdout or stderr holds TEXT.
+expect_output() {
+  local file
+  file=$(stream_file "$1")
+  checks=$((checks + 1))
+  grep -qF -- "$2" "$file" || fail "$1 lacks \"$2\"; it holds: $(head -c 2000 "$file")"
+}
+
+# expect_exact_output STREAM TEXT: the last command's stream is exactly TEXT
+# (bytes, so line ends and encoding count too).
+expect_exact_output() {
+  local file
+  file=$(stream_file "$1")
+  checks=$((checks + 1))
+  printf '%s' "$2" | cmp -s - "$file" || fail "$1 differs from the expected text; it holds: $(head -c 2000 "$file" | od -c | head -20)"
+}
+
+# --- the command line ---------------------------------------------------------
+
+for help in --help -h; do
+  expect_exit 0 -- qucapcmd "$help"
+  expect_output stdout "check PROJECT.mcc"
+  expect_output stdout "export-srt PROJECT.mcc OUT.srt"
+  expect_output stdout "export-sami PROJECT.mcc OUT.smi"
+  expect_exact_output stderr ""
+done
+
+expect_exit 2 -- qucapcmd
+expect_output stderr "使い方：Qucapcmd コマンド [引数...]"
+expect_exact_output stdout ""
+
+expect_exit 2 -- qucapcmd frobnicate a.mcc
+expect_output stderr "「frobnicate」というコマンドはありません"
+expect_exit 2 -- qucapcmd 字幕
+expect_output stderr "「字幕」というコマンドはありません"
+
+# A pipe gets UTF-8 with plain line feeds.
+expect_exit 2 -- qucapcmd check
+expect_exact_output stderr $'引数の数が正しくありません\n使い方：Qucapcmd check PROJECT.mcc\n'
+expect_exit 2 -- qucapcmd export-srt a.mcc
+expect_output stderr "使い方：Qucapcmd export-srt PROJECT.mcc OUT.srt"
+expect_exit 2 -- qucapcmd export-sami a.mcc b.smi c
+expect_output stderr "使い方：Qucapcmd export-sami PROJECT.mcc OUT.smi"
+
+expect_exit 0 -- qucapcmd check --help
+expect_output stdout "使い方：Qucapcmd check PROJECT.mcc"
+
+# --- ./qucap cmd ----------------------------------------------------------------
+
+# The exit code of Qucapcmd.exe is that of ./qucap cmd, and paths arrive converted.
+expect_exit 2 -- "$QUCAP_ROOT/qucap" cmd frobnicate
+expect_exit 1 -- "$QUCAP_ROOT/qucap" cmd check "$E2E_DIR/none.mcc"
+expect_exact_output stderr $'プロジェクトファイルが見つかりません\n'
+touch "$E2E_DIR/empty.mcc"   # a project without any file is a valid, empty project
+expect_exit 0 -- "$QUCAP_ROOT/qucap" cmd check "$E2E_DIR/empty.mcc"
+expect_exact_output stdout $'0行の字幕に誤りはありません\n'
+expect_exit 0 -- "$QUCAP_ROOT/qucap" cmd --help
+
+# --- projects, checks and exports ---------------------------------------------
+
+# expect_file_utf16 FILE TEXT: FILE holds FF FE and TEXT in UTF-16LE.
+expect_file_utf16() {
+  checks=$((checks + 1))
+  { printf '\xff\xfe'; printf '%s' "$2" | iconv -f UTF-8 -t UTF-16LE; } | cmp -s - "$1" ||
+    fail "$1 differs from the expected UTF-16 text; it holds: $(iconv -f UTF-16 -t UTF-8 "$1" 2>&1 | head -c 2000)"
+}
+
+# expect_player_reads FILE CODEC: ffprobe finds a subtitle stream of CODEC.
+expect_player_reads() {
+  checks=$((checks + 1))
+  local codec
+  codec=$(ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$1" 2>&1)
+  [ "$codec" = "$2" ] || fail "ffprobe reads $1 as \"$codec\", expected $2"
+}
+
+folder=$E2E_DIR/プロジェクト
+expect_exit 0 -- qucapcmd new-project 試験 "$(win_path "$folder")"
+project=$(tr -d '\r\n' <"$last_stdout")
+expect_exact_output stdout "$(win_path "$folder/試験.mcc")"$'\n'
+[ -f "$folder/字幕情報.csv" ] && [ -f "$folder/色情報.csv" ] && [ -f "$folder/枠情報.csv" ] ||
+  fail "new-project did not write the three data files"
+expect_exit 0 -- qucapcmd check "$project"
+expect_exact_output stdout $'1行の字幕に誤りはありません\n'
+
+# A second creation asks before using the folder; without --yes the answer is No.
+echo "1,0:00:01.00,0:00:02.00,横,残る,0,,0,,0,,0,0" >"$folder/字幕情報.csv"
+expect_exit 0 -- qucapcmd new-project 試験 "$(win_path "$folder")"
+expect_output stderr "プロジェクトを保存するフォルダは既に存在します。"
+expect_output stderr "→ いいえ"
+expect_exit 0 -- qucapcmd check "$project"
+expect_exact_output stdout $'1行の字幕に誤りはありません\n'
+expect_exit 0 -- qucapcmd new-project 試験 "$(win_path "$folder")" --yes
+expect_output stderr "字幕情報ファイルは既に存在します。"
+expect_output stderr "→ はい"
+
+# The sample row exported, byte for byte.
+expect_exit 0 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/見本.srt")"
+expect_exact_output stderr $'SRTファイルを出力しました。\n文字コードはユニコードです。\n言語系に応じて、文字コードの変換が必要です\n'
+expect_file_utf16 "$E2E_DIR/見本.srt" $'1\r\n00:00:00,000 --> 00:00:10,000\r\nカブレン\r\n字幕付加システム\r\n\r\n'
+expect_player_reads "$E2E_DIR/見本.srt" subrip
+expect_exit 0 -- qucapcmd export-sami "$project" "$(win_path "$E2E_DIR/見本.smi")"
+expect_output stderr "SAMIファイルを出力しました。"
+expect_player_reads "$E2E_DIR/見本.smi" sami
+
+# Caption files as other tools save them: Shift-JIS with LF line ends.
+printf '%s\n' "0,header" "1,0:00:01.00,0:00:02.00,横,日本語,0,,0,,0,,0,0" "2,0:00:03.50,1,縦,縦書き,0,,0,,0,,0,0" |
+  iconv -f UTF-8 -t CP932 >"$folder/字幕情報.csv"
+expect_exit 0 -- qucapcmd check "$project"
+expect_exact_output stdout $'2行の字幕に誤りはありません\n'
+expect_exit 0 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/sjis.srt")"
+expect_file_utf16 "$E2E_DIR/sjis.srt" $'1\r\n00:00:01,000 --> 00:00:03,000\r\n日本語\r\n\r\n2\r\n00:00:03,500 --> 00:00:04,500\r\n縦書き\r\n\r\n'
+
+# Validation messages reach the console exactly.
+printf '%s\r\n' "0,header" "1,0:00:01.00,0:00:02.00,横,a,0,,0,,0,,0,0" "2,0:00:05.00,0:00:03.00,横,b,0,,0,,0,,0,0" \
+  "3,0:00:07.00,1,横,c,0,,0,,0,,0,0" >"$folder/字幕情報.csv"
+expect_exit 1 -- qucapcmd check "$project"
+expect_exact_output stdout $'エラー：3行目の開始時間の指定に誤りがあります、0:00:08.00 以降の時間を設定して下さい\n'
+printf '%s\r\n' "0,header" "1,0:00:01.00,1,横,a\$X,0,,0,,0,,0,0" >"$folder/字幕情報.csv"
+expect_exit 1 -- qucapcmd check "$project"
+expect_exact_output stdout $'エラー：1行目に不正な識別文字が見つかりました\n'
+
+# Refused jobs say why and leave nothing behind.
+expect_exit 1 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/no/such/folder/x.srt")"
+expect_exact_output stderr $'SRTファイルの作成に失敗しました\n'
+rm "$folder/字幕情報.csv"
+expect_exit 1 -- qucapcmd check "$project"
+expect_exact_output stderr $'字幕情報ファイルが見つかりません\n'
+expect_exit 1 -- qucapcmd check "$(win_path "$E2E_DIR/none.mcc")"
+expect_exact_output stderr $'プロジェクトファイルが見つかりません\n'
+expect_exit 1 -- qucapcmd new-project 'a?b' "$(win_path "$E2E_DIR/x")"
+expect_exact_output stderr $'プロジェクト名に使用できない文字があります\n'
+
+# ------------------------------------------------------------------------------
+
+if [ "$failures" -gt 0 ]; then
+  say "cli_test: $failures of $checks checks failed"
+  exit 1
+fi
+say "cli_test: all $checks checks passed"

@@ -1,0 +1,117 @@
+#include "app/cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/memory_filesystem.h"
+#include "tests/support/platform_shiftjis.h"
+#include "tests/win/recording_sink.h"
+
+namespace qucap::test {
+namespace {
+
+using Args = std::vector<std::u16string>;
+
+struct CliRun : ::testing::Test {
+    MemoryFileSystem files;
+    RecordingSink out;
+    RecordingSink err;
+    ConsoleUi ui{err};
+    CliContext context{Io{files, ui, platformShiftJis()}, ui, out, err};
+};
+
+const std::u16string kHelp =
+    u"Qucapcmd：カブレン字幕付加システムのコマンドライン版\n"
+    u"使い方：Qucapcmd コマンド [引数...]\n"
+    u"\n"
+    u"コマンド：\n"
+    u"  new-project NAME [FOLDER] [--yes]  新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）\n"
+    u"  check PROJECT.mcc                  プロジェクトの字幕情報を読み込んで検査します\n"
+    u"  export-srt PROJECT.mcc OUT.srt     字幕をSRTファイルに書き出します\n"
+    u"  export-sami PROJECT.mcc OUT.smi    字幕をSAMIファイルに書き出します\n"
+    u"  --help, -h                         この一覧を表示します\n"
+    u"  コマンド --help                    コマンドの使い方を表示します\n"
+    u"\n"
+    u"終了コード：0 成功、1 処理の拒否または失敗、2 引数の誤り\n";
+
+TEST_F(CliRun, HelpListsEveryVerbAlignedOnTheOutput) {
+    for (const char16_t* option : {u"--help", u"-h"}) {
+        out = {};
+        EXPECT_EQ(runCommandLine({option}, context), kExitSuccess);
+        EXPECT_EQ(out.text(), kHelp);
+    }
+    EXPECT_EQ(err.text(), u"");
+}
+
+TEST_F(CliRun, NoArgumentsIsABadCallThatListsTheVerbsOnTheErrorStream) {
+    EXPECT_EQ(runCommandLine({}, context), kExitBadArguments);
+    EXPECT_EQ(err.text(), kHelp);
+    EXPECT_EQ(out.text(), u"");
+}
+
+TEST_F(CliRun, UnknownVerbIsNamedAndTheVerbsListed) {
+    EXPECT_EQ(runCommandLine({u"chek", u"a.mcc"}, context), kExitBadArguments);
+    EXPECT_EQ(err.text(), u"「chek」というコマンドはありません\n" + kHelp);
+    EXPECT_EQ(runCommandLine({u"CHECK", u"a.mcc"}, context), kExitBadArguments) << "verbs are case sensitive";
+}
+
+TEST_F(CliRun, WrongArgumentCountPrintsTheVerbsUsage) {
+    EXPECT_EQ(runCommandLine({u"export-srt", u"a.mcc"}, context), kExitBadArguments);
+    EXPECT_EQ(runCommandLine({u"check", u"a.mcc", u"b.mcc"}, context), kExitBadArguments);
+    EXPECT_EQ(err.text(),
+              u"引数の数が正しくありません\n使い方：Qucapcmd export-srt PROJECT.mcc OUT.srt\n"
+              u"引数の数が正しくありません\n使い方：Qucapcmd check PROJECT.mcc\n");
+}
+
+TEST_F(CliRun, VerbHelpShowsItsUsage) {
+    EXPECT_EQ(runCommandLine({u"export-sami", u"--help"}, context), kExitSuccess);
+    EXPECT_EQ(out.text(), u"使い方：Qucapcmd export-sami PROJECT.mcc OUT.smi\n  字幕をSAMIファイルに書き出します\n");
+}
+
+TEST_F(CliRun, VerbsOnAMissingProjectRefuseTheJob) {
+    EXPECT_EQ(runCommandLine({u"check", u"C:\\a.mcc"}, context), kExitFailed);
+    EXPECT_EQ(runCommandLine({u"export-srt", u"C:\\a.mcc", u"C:\\a.srt"}, context), kExitFailed);
+    EXPECT_EQ(runCommandLine({u"export-sami", u"C:\\a.mcc", u"C:\\a.smi"}, context), kExitFailed);
+    EXPECT_EQ(err.text(), u"プロジェクトファイルが見つかりません\nプロジェクトファイルが見つかりません\n"
+                          u"プロジェクトファイルが見つかりません\n");
+    EXPECT_EQ(files.writeCount(), 0);
+}
+
+// A verb table of the tests' own, to see what the dispatch hands to a handler.
+Args receivedArgs;
+bool answeredYes = false;
+
+int recordingHandler(const Args& args, CliContext& context) {
+    receivedArgs = args;
+    answeredYes = context.ui.askYesNo(u"続けますか？", kProgramTitle);
+    return args.size() == 1 && args[0] == u"bad" ? kExitBadArguments : kExitSuccess;
+}
+
+constexpr Verb kTestVerbs[] = {
+    Verb{u"run", u"A [B]", u"試験用", 1, 2, true, recordingHandler},
+};
+
+TEST_F(CliRun, HandlerGetsTheArgumentsAfterTheVerbWithYesTakenOut) {
+    EXPECT_EQ(runCommandLine({u"run", u"a", u"--yes", u"b"}, context, kTestVerbs), kExitSuccess);
+    EXPECT_EQ(receivedArgs, (Args{u"a", u"b"}));
+    EXPECT_TRUE(answeredYes);
+}
+
+TEST_F(CliRun, QuestionsAreAnsweredNoWithoutYes) {
+    EXPECT_EQ(runCommandLine({u"run", u"a"}, context, kTestVerbs), kExitSuccess);
+    EXPECT_EQ(receivedArgs, Args{u"a"});
+    EXPECT_FALSE(answeredYes);
+    EXPECT_EQ(err.text(), u"続けますか？\n→ いいえ\n");
+}
+
+TEST_F(CliRun, YesDoesNotCountAsAnArgumentAndAppearsInTheUsage) {
+    EXPECT_EQ(runCommandLine({u"run", u"--yes"}, context, kTestVerbs), kExitBadArguments);
+    EXPECT_EQ(err.text(), u"引数の数が正しくありません\n使い方：Qucapcmd run A [B] [--yes]\n");
+}
+
+TEST_F(CliRun, AHandlerRefusingItsArgumentsGetsTheUsagePrinted) {
+    EXPECT_EQ(runCommandLine({u"run", u"bad"}, context, kTestVerbs), kExitBadArguments);
+    EXPECT_EQ(err.text(), u"続けますか？\n→ いいえ\n使い方：Qucapcmd run A [B] [--yes]\n");
+}
+
+}  // namespace
+}  // namespace qucap::test
