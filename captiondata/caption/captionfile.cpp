@@ -57,13 +57,8 @@ std::optional<std::u16string> filterRowFault(const RowLine& line, const CaptionR
         return u"行目の開始時間の指定に誤りがあります\n" + formatTime(end, TimeForm::Caption) + u"以降の時間を設定して下さい";
     }
     if (row.orientation != kVertical && row.orientation != kHorizontal) return u"行目の縦横指定に誤りがあります";
-    for (const auto& text : row.texts) {
-        switch (checkMarkup(text)) {
-        case MarkupFault::TrailingDollar: return u"行目末尾に不正な識別文字が見つかりました";
-        case MarkupFault::InvalidCode: return u"行目に不正な識別文字が見つかりました";
-        case MarkupFault::None: break;
-        }
-    }
+    if (const MarkupFault fault = firstMarkupFault(row.texts); fault != MarkupFault::None)
+        return std::u16string(markupFaultMessage(fault));
     return std::nullopt;
 }
 

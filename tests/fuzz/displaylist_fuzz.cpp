@@ -5,15 +5,13 @@
 #include <string>
 
 #include "app/core/displaylist.h"
-#include "tests/support/memory_filesystem.h"
-#include "tests/support/platform_shiftjis.h"
-#include "tests/support/recording_ui.h"
+#include "tests/support/test_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace qucap;
-    test::MemoryFileSystem files;
-    test::RecordingUi ui;
-    const Io io{files, ui, test::platformShiftJis()};
+    test::TestIo t;
+    auto& files = t.files;
+    const Io& io = t.io;
     files.addDirectory(u"C:\\q");
     DisplayLists lists(u"C:\\q");
     files.addFile(lists.path(DisplayListKind::Fonts), std::string(reinterpret_cast<const char*>(data), size));
