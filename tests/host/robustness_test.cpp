@@ -4,7 +4,11 @@
 #include <chrono>
 #include <random>
 
+#include "app/core/displaylist.h"
+#include "captiondata/box/boxinfo.h"
 #include "captiondata/caption/captionfile.h"
+#include "captiondata/colour/colourinfo.h"
+#include "captiondata/profile/iniprofile.h"
 #include "tests/support/test_io.h"
 
 namespace qucap {
@@ -44,6 +48,49 @@ TEST(Robustness, TenMegabyteLineAndGarbageDoNotHurt) {
         readCaptionInfoForProgram(t.io, kPath, table);
         readCaptionInfoForFilter(t.io, kPath, table);
     }
+}
+
+// Every other reader on the same hostile inputs: a huge line, a huge number
+// of rows, NUL characters and random bytes with and without a mark.
+TEST(Robustness, EveryReaderTakesHostileBytes) {
+    std::mt19937 random(11);
+    std::vector<std::string> inputs = {
+        std::string(10'000'000, ','),
+        std::string(3, '\0') + "1,2,3\r\n",
+        "\xFF\xFE" + std::string(1'000'001, 'a'),  // odd byte count
+        "\xFE\xFF\xD8\x00\r",                      // lone high surrogate
+    };
+    std::string manyRows;
+    for (int i = 0; i < 100'000; ++i) manyRows += "1,1,0:00:00.00,2,0:00:00.03,1,2,3,4,0,0,0,0,黒,16\r\n";
+    inputs.push_back(manyRows);
+    for (int round = 0; round < 20; ++round) {
+        std::string bytes(2048, '\0');
+        for (char& c : bytes) c = char(random() & 0xFF);
+        inputs.push_back(bytes);
+    }
+    TestIo t;
+    t.files.addDirectory(u"C:\\p");
+    DisplayLists lists(u"C:\\p");
+    for (const std::string& bytes : inputs) {
+        t.files.addFile(kPath, bytes);
+        ColourInfoFile colours;
+        readColourInfoForProgram(t.io, kPath, colours);
+        applyColourInfo(colours);
+        ColourTable filterColours;
+        readColourInfoForFilter(t.io, kPath, filterColours);
+        BoxTable boxes;
+        readBoxInfoForProgram(t.io, kPath, boxes);
+        readBoxInfoForFilter(t.io, kPath, boxes);
+        IniProfile profile(t.io);
+        profile.readString(kPath, u"FileName", u"InpCapName", u"設定なし");
+        profile.readInt(kPath, u"FontSize", u"MainSize", 0);
+        t.files.addFile(lists.path(DisplayListKind::Fonts), bytes);
+        lists.load(t.io, DisplayListKind::Fonts, {});
+    }
+    t.files.addFile(kPath, manyRows);
+    BoxTable boxes;
+    ASSERT_EQ(readBoxInfoForProgram(t.io, kPath, boxes), 0);
+    EXPECT_EQ(boxes.size(), 100'000u);
 }
 
 }  // namespace
