@@ -11,12 +11,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace qucap;
     test::TestIo t;
-    auto& files = t.files;
     const Io& io = t.io;
-    files.addDirectory(u"C:\\p");
-    const std::u16string path = u"C:\\p\\b.csv";
-    const std::u16string copy = u"C:\\p\\copy.csv";
-    files.addFile(path, std::string(reinterpret_cast<const char*>(data), size));
+    const std::u16string path = t.inputFile(data, size);
+    const std::u16string copy = u"C:\\in\\copy.csv";
 
     BoxTable program;
     if (readBoxInfoForProgram(io, path, program) != 0) __builtin_trap();

@@ -10,11 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace qucap;
     test::TestIo t;
-    auto& files = t.files;
     const Io& io = t.io;
-    files.addDirectory(u"C:\\p");
-    const std::u16string path = u"C:\\p\\c.csv";
-    files.addFile(path, std::string(reinterpret_cast<const char*>(data), size));
+    const std::u16string path = t.inputFile(data, size);
 
     CaptionTable filterTable;
     readCaptionInfoForFilter(io, path, filterTable);

@@ -7,6 +7,13 @@
 
 namespace qucap::test {
 
+std::u16string TestIo::inputFile(const unsigned char* data, std::size_t size) {
+    files.addDirectory(u"C:\\in");
+    const std::u16string path = u"C:\\in\\input.csv";
+    files.addFile(path, std::string(reinterpret_cast<const char*>(data), size));
+    return path;
+}
+
 std::string utf16File(std::initializer_list<std::u16string_view> lines) {
     Utf16FileBuilder builder;
     for (auto line : lines) builder.line(line);

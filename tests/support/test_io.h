@@ -16,6 +16,8 @@ struct TestIo {
     Io io{files, ui, platformShiftJis()};
 
     TestIo() = default;
+    // A fuzz input as the file C:\in\input.csv (its folder made too); its path.
+    std::u16string inputFile(const unsigned char* data, std::size_t size);
     TestIo(const TestIo&) = delete;
     TestIo& operator=(const TestIo&) = delete;
 };
