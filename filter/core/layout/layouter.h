@@ -1,0 +1,51 @@
+#pragma once
+// Lays a caption row out into glyph cells: the filter's fonts, row
+// preparation, ruby groups and anchors, the start offset and the glyph passes.
+#include <cstdint>
+
+#include "captiondata/caption/captionrow.h"
+#include "captiondata/colour/colourinfo.h"
+#include "filter/core/filtersettings.h"
+#include "filter/core/glyphcell.h"
+#include "filter/core/rasteriser.h"
+
+namespace qucap {
+
+// The four fonts as currently held (main and ruby faces with "@" after a
+// vertical row, without after a horizontal one).
+struct FilterFonts {
+    FontSpec main;
+    FontSpec ruby;
+    FontSpec timeDisplay;
+    FontSpec watermark;
+    bool operator==(const FilterFonts&) const = default;
+};
+
+// What one layout leaves to the next: the bold flag, the orientation of the
+// last row and the fonts as held. The layout cache saves and restores it.
+struct LayoutCarry {
+    bool bold = false;
+    bool previousVertical = false;
+    FilterFonts fonts;
+    bool operator==(const LayoutCarry&) const = default;
+};
+
+class CaptionLayouter {
+public:
+    explicit CaptionLayouter(GlyphRasteriser& rasteriser);
+
+    // PrepareFonts: the Meiryo rule, bold off, both orientations horizontal,
+    // the four fonts from the settings (kept for the side flag too).
+    void prepareFonts(const FilterSettings& settings);
+    const FilterFonts& fonts() const;
+
+    // LayoutRow for a frame of W x H pixels: colours reset to the W / K / K
+    // entries of `colours`, then texts 0 to 3 laid out into `layout`.
+    void layoutRow(const CaptionRow& row, const ColourTable& colours, int32_t frameWidth, int32_t frameHeight,
+                   RowLayout& layout);
+
+    LayoutCarry carry() const;
+    void restore(const LayoutCarry& carry);
+};
+
+}  // namespace qucap
