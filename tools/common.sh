@@ -3,6 +3,7 @@ QUCAP_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUCAP_BUILD=${QUCAP_BUILD:-$QUCAP_ROOT/build}   # another folder gives separate trees and Wine prefix
 QUCAP_HOST_BUILD=$QUCAP_BUILD/host
 QUCAP_WIN_BUILD=$QUCAP_BUILD/win
+QUCAP_SANITIZE_BUILD=$QUCAP_BUILD/sanitize
 QUCAP_PREFIX_STAMP=1   # raise when the prefix settings change, so setup makes them again
 
 export WINEPREFIX=${WINEPREFIX:-$QUCAP_BUILD/wineprefix}
