@@ -7,6 +7,7 @@
 #include "captiondata/colour/colourinfo.h"
 #include "filter/core/filtersettings.h"
 #include "filter/core/glyphcell.h"
+#include "filter/core/layout/fontplan.h"
 #include "filter/core/rasteriser.h"
 
 namespace qucap {
@@ -46,6 +47,18 @@ public:
 
     LayoutCarry carry() const;
     void restore(const LayoutCarry& carry);
+
+private:
+    // At the start of every glyph pass: a row of the other orientation than
+    // the last one turns bold off and makes the main and ruby fonts anew.
+    void bringFontsTo(bool vertical);
+
+    GlyphRasteriser& rasteriser_;
+    FontPlan plan_;
+    bool fromEdge_ = false;  // the side flag
+    bool bold_ = false;
+    bool previousVertical_ = false;
+    FilterFonts fonts_;
 };
 
 }  // namespace qucap

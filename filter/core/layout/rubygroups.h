@@ -1,0 +1,35 @@
+#pragma once
+// Ruby groups: a ruby text written as base(reading) groups, each anchored to
+// the place in the line's plain body text where its base was found.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qucap {
+
+constexpr int kMaxRubyGroups = 9;
+constexpr std::size_t kMaxRubyBaseLength = 255;
+constexpr std::size_t kMaxRubyReadingLength = 1023;
+
+struct RubyGroup {
+    std::u16string base;
+    std::u16string ruby;     // with its markup codes, laid out by its own pass
+    int32_t anchor = 0;      // index in the plain body text
+    bool operator==(const RubyGroup&) const = default;
+};
+
+// Groups 1 to 9 of one line (index 0 is group 1). `count` is the highest
+// group number that was found; a group whose base was not found stays empty.
+struct RubyGroups {
+    std::array<RubyGroup, kMaxRubyGroups> groups;
+    int count = 0;
+};
+
+// Reads the groups of `ruby` in order and looks for each base in `plainBody`
+// from one character after the previous match; an empty base matches at the
+// search position. Text after the last ")" is not part of any group.
+RubyGroups buildRubyGroups(std::u16string_view ruby, std::u16string_view plainBody);
+
+}  // namespace qucap
