@@ -101,6 +101,9 @@ struct FakeSurfaceFactory::Surface : FrameSurface {
     FakeCanvas canvas_;
 };
 
+FakeSurfaceFactory::FakeSurfaceFactory() = default;
+FakeSurfaceFactory::~FakeSurfaceFactory() = default;
+
 FrameSurface* FakeSurfaceFactory::surface(const SurfaceGeometry& geometry) {
     if (geometry.width <= 0 || geometry.height == 0 || (geometry.bitsPerPixel != 24 && geometry.bitsPerPixel != 32))
         return nullptr;

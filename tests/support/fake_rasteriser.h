@@ -61,6 +61,8 @@ private:
 // Surfaces in plain memory, one kept per geometry.
 class FakeSurfaceFactory : public FrameSurfaceFactory {
 public:
+    FakeSurfaceFactory();
+    ~FakeSurfaceFactory() override;  // out of line: Surface is complete only there
     FrameSurface* surface(const SurfaceGeometry& geometry) override;
     int created = 0;
 
