@@ -1,0 +1,135 @@
+// Whole frames composed with the real GDI rasteriser and the IPA fonts (the
+// Wine prefix maps "ＭＳ ゴシック" to IPAGothic), compared with the reference
+// pictures in tests/data/reference. Refresh them deliberately with
+// QUCAP_UPDATE_REFERENCES=1 after a change that is meant to alter them.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "captiondata/caption/captionfile.h"
+#include "captiondata/colour/colourinfo.h"
+#include "filter/core/compose/compositor.h"
+#include "filter/win/gdi_rasteriser.h"
+#include "filter/win/gdi_surface.h"
+#include "tests/support/test_io.h"
+#include "tests/win/reference_image.h"
+
+namespace qucap::test {
+namespace {
+
+constexpr int kWidth = 720;
+constexpr int kHeight = 480;
+// Other FreeType builds antialias a little differently; the layout may not move.
+constexpr ImageTolerance kTolerance{24, 0.002};
+
+CaptionTable tableOf(std::initializer_list<std::u16string_view> rows) {
+    TestIo t;
+    t.files.addDirectory(u"C:\\r");
+    std::vector<std::u16string_view> lines{kCaptionFileHeader};
+    lines.insert(lines.end(), rows.begin(), rows.end());
+    std::string bytes = "\xFF\xFE";
+    for (auto line : lines) bytes += utf16Bytes(std::u16string(line) + u"\r\n");
+    t.files.addFile(u"C:\\r\\c.csv", bytes);
+    CaptionTable table;
+    EXPECT_EQ(readCaptionInfoForFilter(t.io, u"C:\\r\\c.csv", table), 0);
+    return table;
+}
+
+// A calm picture: a vertical blue-grey gradient with a lighter band.
+std::vector<uint8_t> background() {
+    std::vector<uint8_t> yuy2(std::size_t(kWidth) * kHeight * 2);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; x += 2) {
+            uint8_t* p = &yuy2[(std::size_t(y) * kWidth + x) * 2];
+            const uint8_t luma = uint8_t(40 + y * 120 / kHeight + (x > 240 && x < 480 ? 30 : 0));
+            p[0] = luma;
+            p[1] = 150;
+            p[2] = luma;
+            p[3] = 120;
+        }
+    return yuy2;
+}
+
+struct Scene {
+    FilterSettings settings;
+    CaptionTable captions;
+    BoxTable boxes;
+};
+
+FilterSettings gothic() {
+    FilterSettings s;
+    s.mainFace = u"ＭＳ ゴシック";
+    s.rubyFace = u"ＭＳ ゴシック";
+    return s;
+}
+
+RgbImage compose(const Scene& scene, int32_t milliseconds) {
+    GdiRasteriser rasteriser;
+    GdiSurfaceFactory surfaces;
+    FrameCompositor compositor(rasteriser, surfaces);
+    compositor.initialise(scene.settings, scene.captions, scene.boxes, defaultColourTable());
+    const std::vector<uint8_t> input = background();
+    std::vector<uint8_t> output(std::size_t(kWidth) * kHeight * 4);
+    ComposeRequest request;
+    request.input = input.data();
+    request.inputSize = input.size();
+    request.inputFormat = {PictureKind::Yuy2, kWidth, kHeight, 16, {}};
+    request.output = output.data();
+    request.outputSize = output.size();
+    request.outputFormat = {PictureKind::Rgb, kWidth, kHeight, 32, {}};
+    request.times = SampleTimes{int64_t(milliseconds) * 10'000, int64_t(milliseconds) * 10'000 + 333'667};
+    EXPECT_EQ(compositor.composeFrame(request), 0);
+    FrameBuffer frame{output.data(), kWidth, kHeight, 4, kWidth * 4, false};
+    return imageOf(frame);
+}
+
+const std::u16string_view kVerticalRow =
+    u"1,0:00:01.00,0:00:05.00,縦,$W$k縦書きの$Y字幕$Wです,620,縦書(たてが)字幕(じまく),660,$W$k$C二行目$Wも縦に,540,二行目(にぎょうめ),580,0";
+
+TEST(ReferenceRender, HorizontalTwoLinesWithRuby) {
+    const Scene scene{gothic(), tableOf({kCaptionSampleRow}), {}};
+    EXPECT_TRUE(matchesReference("horizontal-ruby.bmp", compose(scene, 5'000), kTolerance));
+}
+
+TEST(ReferenceRender, VerticalTwoLinesWithRuby) {
+    const Scene scene{gothic(), tableOf({kVerticalRow}), {}};
+    EXPECT_TRUE(matchesReference("vertical-ruby.bmp", compose(scene, 2'000), kTolerance));
+}
+
+TEST(ReferenceRender, EachBorderType) {
+    for (int type = 1; type <= 4; ++type) {
+        for (int gradation = 0; gradation <= (type == 1 ? 1 : 0); ++gradation) {
+            Scene scene{gothic(), tableOf({kCaptionSampleRow}), {}};
+            scene.settings.borderType = type;
+            scene.settings.gradation = gradation;
+            scene.settings.mainBorderWidth = 5;
+            scene.settings.rubyBorderWidth = 2;
+            const std::string name = "border-" + std::to_string(type) + (gradation ? "-gradation" : "") + ".bmp";
+            EXPECT_TRUE(matchesReference(name, compose(scene, 5'000), kTolerance)) << name;
+        }
+    }
+}
+
+TEST(ReferenceRender, BoxesWatermarkAndTimeDisplay) {
+    Scene scene{gothic(), tableOf({kCaptionSampleRow}), {}};
+    BoxRow box;
+    box.number = 1;
+    box.startFrame = 1;
+    box.startTime = 1;
+    box.endFrame = 301;
+    box.endTime = 10'010;
+    box.boxes[0] = {210, 300, 300, 100};
+    box.boxes[1] = {450, 330, 200, 80};
+    box.colour = u"青";
+    box.transparency = 32;
+    scene.boxes = {box};
+    scene.settings.watermarkFlag = 1;
+    scene.settings.watermarkText = u"https://qucap.example.org/";
+    scene.settings.watermarkColour = 0x00FFFF00;
+    scene.settings.timeDisplay = 1;
+    scene.settings.captionInfoPath = u"C:\\字幕作成001\\字幕情報.csv";
+    EXPECT_TRUE(matchesReference("boxes-watermark-time.bmp", compose(scene, 5'000), kTolerance));
+}
+
+}  // namespace
+}  // namespace qucap::test
