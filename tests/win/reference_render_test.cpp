@@ -63,24 +63,33 @@ FilterSettings gothic() {
     return s;
 }
 
-RgbImage compose(const Scene& scene, int32_t milliseconds) {
+// The frames at the given times, composed one after another by one compositor.
+std::vector<RgbImage> composeSequence(const Scene& scene, std::initializer_list<int32_t> times, bool layoutCache) {
     GdiRasteriser rasteriser;
     GdiSurfaceFactory surfaces;
     FrameCompositor compositor(rasteriser, surfaces);
     compositor.initialise(scene.settings, scene.captions, scene.boxes, defaultColourTable());
+    compositor.setLayoutCache(layoutCache);
     const std::vector<uint8_t> input = background();
     std::vector<uint8_t> output(std::size_t(kWidth) * kHeight * 4);
-    ComposeRequest request;
-    request.input = input.data();
-    request.inputSize = input.size();
-    request.inputFormat = {PictureKind::Yuy2, kWidth, kHeight, 16, {}};
-    request.output = output.data();
-    request.outputSize = output.size();
-    request.outputFormat = {PictureKind::Rgb, kWidth, kHeight, 32, {}};
-    request.times = SampleTimes{int64_t(milliseconds) * 10'000, int64_t(milliseconds) * 10'000 + 333'667};
-    EXPECT_EQ(compositor.composeFrame(request), 0);
-    FrameBuffer frame{output.data(), kWidth, kHeight, 4, kWidth * 4, false};
-    return imageOf(frame);
+    std::vector<RgbImage> frames;
+    for (const int32_t milliseconds : times) {
+        ComposeRequest request;
+        request.input = input.data();
+        request.inputSize = input.size();
+        request.inputFormat = {PictureKind::Yuy2, kWidth, kHeight, 16, {}};
+        request.output = output.data();
+        request.outputSize = output.size();
+        request.outputFormat = {PictureKind::Rgb, kWidth, kHeight, 32, {}};
+        request.times = SampleTimes{int64_t(milliseconds) * 10'000, int64_t(milliseconds) * 10'000 + 333'667};
+        EXPECT_EQ(compositor.composeFrame(request), 0);
+        frames.push_back(imageOf(FrameBuffer{output.data(), kWidth, kHeight, 4, kWidth * 4, false}));
+    }
+    return frames;
+}
+
+RgbImage compose(const Scene& scene, int32_t milliseconds) {
+    return composeSequence(scene, {milliseconds}, true).front();
 }
 
 const std::u16string_view kVerticalRow =
@@ -129,6 +138,22 @@ TEST(ReferenceRender, BoxesWatermarkAndTimeDisplay) {
     scene.settings.timeDisplay = 1;
     scene.settings.captionInfoPath = u"C:\\字幕作成001\\字幕情報.csv";
     EXPECT_TRUE(matchesReference("boxes-watermark-time.bmp", compose(scene, 5'000), kTolerance));
+}
+
+// With the real rasteriser too, reusing the last layout gives the bytes of
+// laying every frame out again: rows change, repeat, switch orientation.
+TEST(ReferenceRender, LayoutCacheGivesTheSameFrames) {
+    Scene scene{gothic(), tableOf({kVerticalRow, u"2,0:00:07.00,0:00:02.00,横,$H太字$hと$R赤,0,太字(ふとじ),0,,0,,0,0",
+                                   u"3,0:00:09.50,0:00:02.00,縦,$I斜め$i,600,,0,,0,,0,0"}),
+                {}};
+    const auto times = {2'000, 2'033, 7'100, 7'133, 8'000, 9'600, 9'633, 20'000, 2'000};
+    for (int type = 1; type <= 4; ++type) {
+        scene.settings.borderType = type;
+        const auto cached = composeSequence(scene, times, true);
+        const auto fresh = composeSequence(scene, times, false);
+        ASSERT_EQ(cached.size(), fresh.size());
+        for (std::size_t i = 0; i < cached.size(); ++i) EXPECT_TRUE(cached[i] == fresh[i]) << "type " << type << " frame " << i;
+    }
 }
 
 }  // namespace
