@@ -6,7 +6,7 @@ set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
 DEMO=$QUCAP_BUILD/demo
-QUCAPCMD=$QUCAP_WIN_BUILD/app/cli/Qucapcmd.exe
+QUCAPCMD=$QUCAP_PROGRAM_DIR/Qucapcmd.exe
 [ -x "$QUCAPCMD" ] || die "missing $QUCAPCMD (run ./qucap build)"
 rm -rf "$DEMO"
 mkdir -p "$DEMO"

@@ -9,7 +9,7 @@ set -uo pipefail
 . "$(dirname "$0")/../../tools/common.sh"
 export QUCAP_BUILD   # ./qucap cmd below must use the same trees
 
-QUCAPCMD=$QUCAP_WIN_BUILD/app/cli/Qucapcmd.exe
+QUCAPCMD=$QUCAP_PROGRAM_DIR/Qucapcmd.exe
 [ -x "$QUCAPCMD" ] || die "missing $QUCAPCMD (run ./qucap build)"
 E2E_DIR=$(mktemp -d)
 trap 'rm -rf "$E2E_DIR"' EXIT
