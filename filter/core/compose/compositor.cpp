@@ -178,6 +178,8 @@ void FrameCompositor::initialise(const FilterSettings& settings, CaptionTable ca
 
 int FrameCompositor::composeFrame(const ComposeRequest& request) { return impl_->compose(request); }
 
+const FilterFonts& FrameCompositor::fonts() const { return impl_->layouter.fonts(); }
+
 void FrameCompositor::setLayoutCache(bool enabled) {
     impl_->useCache = enabled;
     impl_->cache.clear();

@@ -12,6 +12,7 @@
 #include "captiondata/colour/colourinfo.h"
 #include "filter/core/canvas.h"
 #include "filter/core/filtersettings.h"
+#include "filter/core/layout/layouter.h"
 #include "filter/core/rasteriser.h"
 
 namespace qucap {
@@ -68,6 +69,10 @@ public:
     // Reusing the cells of the last layout (on by default); off lays every
     // frame out again, as the tests and benchmarks compare.
     void setLayoutCache(bool enabled);
+
+    // The fonts as the last layout left them (main and ruby faces with "@"
+    // after a vertical row).
+    const FilterFonts& fonts() const;
 
 private:
     struct Impl;
