@@ -1,0 +1,187 @@
+// The streaming half of CQucapsyf: media types, buffers, initialisation and
+// the transform of each sample.
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstring>
+
+#include <vfwmsgs.h>
+
+#include "dshowbase/comguard.h"
+#include "dshowbase/transforminputpin.h"
+#include "dshowbase/transformoutputpin.h"
+#include "filter/win/qucapsyf.h"
+#include "filter/win/video_media_type.h"
+
+namespace qucap {
+namespace {
+
+// A sample flag: how to read it from the input and set it on the output.
+struct SampleFlag {
+    HRESULT (STDMETHODCALLTYPE IMediaSample::*get)();
+    HRESULT (STDMETHODCALLTYPE IMediaSample::*set)(BOOL);
+};
+
+constexpr std::array<SampleFlag, 3> kSampleFlags = {{
+    {&IMediaSample::IsSyncPoint, &IMediaSample::SetSyncPoint},
+    {&IMediaSample::IsPreroll, &IMediaSample::SetPreroll},
+    {&IMediaSample::IsDiscontinuity, &IMediaSample::SetDiscontinuity},
+}};
+
+// Times only when the input has both, media times likewise, then the flags;
+// a flag query answering neither S_OK nor S_FALSE gives E_UNEXPECTED.
+HRESULT copySampleProperties(IMediaSample* in, IMediaSample* out) {
+    REFERENCE_TIME start = 0, stop = 0;
+    if (in->GetTime(&start, &stop) == S_OK) out->SetTime(&start, &stop);
+    LONGLONG mediaStart = 0, mediaStop = 0;
+    if (in->GetMediaTime(&mediaStart, &mediaStop) == S_OK) out->SetMediaTime(&mediaStart, &mediaStop);
+    for (const SampleFlag& flag : kSampleFlags) {
+        const HRESULT answer = (in->*flag.get)();
+        if (answer != S_OK && answer != S_FALSE) return E_UNEXPECTED;
+        (out->*flag.set)(answer == S_OK);
+    }
+    return S_OK;
+}
+
+int32_t bitsOfPicture(const OfferedType& type, PictureKind kind) {
+    return kind == PictureKind::Yuy2 ? 16 : type.bitCount;
+}
+
+}  // namespace
+
+HRESULT CQucapsyf::initialise() {
+    initialised_ = true;
+    FilterSettings settings;
+    {
+        CAutoLock lock(&settingsLock_);
+        settings = settings_;
+    }
+    loadFilterTables(io_, drives_, settings, tables_);
+    compositor_.initialise(settings, tables_.captions, tables_.boxes, tables_.colours);
+    publishHeldFaces();
+    return S_OK;
+}
+
+void CQucapsyf::publishHeldFaces() {
+    const FilterFonts& fonts = compositor_.fonts();
+    // The lock is only taken when a layout changed the faces.
+    if (fonts.main.face == publishedMainFace_ && fonts.ruby.face == publishedRubyFace_) return;
+    publishedMainFace_ = fonts.main.face;
+    publishedRubyFace_ = fonts.ruby.face;
+    CAutoLock lock(&settingsLock_);
+    heldMainFace_ = publishedMainFace_;
+    heldRubyFace_ = publishedRubyFace_;
+}
+
+HRESULT CQucapsyf::CheckInputType(const CMediaType* in) {
+    if (in == nullptr) return E_POINTER;
+    inputKind_.reset();
+    inputDepth_ = 0;
+    const InputDecision decision = decideInput(offeredTypeOf(*in));
+    if (decision.answer == TypeAnswer::Accepted) {
+        inputKind_ = decision.kind;
+        inputDepth_ = decision.depth;
+    }
+    return hresultOf(decision.answer);
+}
+
+HRESULT CQucapsyf::CheckTransform(const CMediaType* in, const CMediaType* out) {
+    if (in == nullptr || out == nullptr) return E_POINTER;
+    outputDepth_ = 0;
+    if (CheckInputType(in) != S_OK) return VFW_E_TYPE_NOT_ACCEPTED;
+    const OutputDecision decision = decideTransform(offeredTypeOf(*in), offeredTypeOf(*out));
+    if (decision.answer == TypeAnswer::Accepted) outputDepth_ = decision.depth;
+    return hresultOf(decision.answer);
+}
+
+HRESULT CQucapsyf::GetMediaType(int position, CMediaType* type) {
+    if (m_pInput == nullptr || !m_pInput->IsConnected()) return E_UNEXPECTED;
+    if (position < 0) return E_INVALIDARG;
+    if (position > 0) return VFW_S_NO_MORE_ITEMS;
+    if (!inputKind_) return E_FAIL;
+    if (type == nullptr) return E_POINTER;
+    const CMediaType& input = m_pInput->CurrentMediaType();
+    const OfferedType offered = offeredTypeOf(input);
+    return fillProposedType(proposeOutput(offered.width, offered.height, outputDepth_), input, *type);
+}
+
+HRESULT CQucapsyf::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
+    if (m_pInput == nullptr || !m_pInput->IsConnected()) return E_UNEXPECTED;
+    if (!inputKind_) return E_FAIL;
+    if (allocator == nullptr || request == nullptr) return E_POINTER;
+    const OfferedType input = offeredTypeOf(m_pInput->CurrentMediaType());
+    int64_t bytes = rgbImageBytes(input.width, input.height, outputDepth_ == 24 ? 24 : 32);
+    // A downstream filter may have asked for a wider picture than the input's:
+    // the buffers then hold that picture, so frames are never cut short.
+    if (m_pOutput != nullptr) {
+        const OfferedType output = offeredTypeOf(m_pOutput->CurrentMediaType());
+        if (output.headerComplete) bytes = std::max(bytes, pictureBytes(output.width, output.height, output.bitCount));
+    }
+    if (bytes > LONG_MAX) return E_OUTOFMEMORY;
+    request->cBuffers = std::max<long>(request->cBuffers, 1);
+    request->cbAlign = std::max<long>(request->cbAlign, 1);
+    request->cbBuffer = long(bytes);
+    ALLOCATOR_PROPERTIES actual{};
+    const HRESULT hr = allocator->SetProperties(request, &actual);
+    return FAILED(hr) ? hr : S_OK;
+}
+
+HRESULT CQucapsyf::CompleteConnect(PIN_DIRECTION, IPin*) {
+    if (initialised_) return S_OK;
+    return guardCom([&] { return initialise(); });
+}
+
+HRESULT CQucapsyf::Transform(IMediaSample* in, IMediaSample* out) {
+    return guardCom([&] {
+        if (!initialised_) {
+            const HRESULT hr = initialise();
+            if (FAILED(hr)) return hr;
+        }
+        if (out == nullptr || in == nullptr) return E_POINTER;
+        const HRESULT copied = copySampleProperties(in, out);
+        if (FAILED(copied)) return copied;
+        return composeSample(in, out);
+    });
+}
+
+HRESULT CQucapsyf::composeSample(IMediaSample* in, IMediaSample* out) {
+    // The kinds and pictures of the connection itself: a type refused later
+    // (a query while connected) does not change what the samples are.
+    const OfferedType inputType = offeredTypeOf(m_pInput->CurrentMediaType());
+    const OfferedType outputType = offeredTypeOf(m_pOutput->CurrentMediaType());
+    const InputDecision input = decideInput(inputType);
+    if (!input.kind) return E_FAIL;
+    const PictureKind kind = *input.kind;
+
+    BYTE* inBits = nullptr;
+    BYTE* outBits = nullptr;
+    if (FAILED(in->GetPointer(&inBits)) || FAILED(out->GetPointer(&outBits))) inBits = outBits = nullptr;
+    const long inLength = in->GetActualDataLength();
+    const long outSize = out->GetSize();
+    const int64_t inNeeded = pictureBytes(inputType.width, inputType.height, bitsOfPicture(inputType, kind));
+    const int64_t outNeeded = pictureBytes(outputType.width, outputType.height, outputType.bitCount);
+    const int32_t seekOffset = block_ ? block_->seekOffset() : 0;
+
+    if (inBits == nullptr || outBits == nullptr || inLength < inNeeded || outSize < outNeeded) {
+        // Too small for its type: passed on black, nothing drawn.
+        if (outBits != nullptr && outSize > 0) std::memset(outBits, 0, std::size_t(outSize));
+        return S_OK;
+    }
+
+    ComposeRequest request;
+    request.input = inBits;
+    request.inputSize = std::size_t(inLength);
+    request.inputFormat = pictureOf(inputType, kind);
+    request.output = outBits;
+    request.outputSize = std::size_t(outSize);
+    request.outputFormat = pictureOf(outputType, PictureKind::Rgb);
+    REFERENCE_TIME start = 0, stop = 0;
+    if (in->GetTime(&start, &stop) == S_OK) request.times = SampleTimes{start, stop};
+    request.seekOffset = seekOffset;
+    if (compositor_.composeFrame(request) != 0) return E_FAIL;
+    out->SetActualDataLength(long(outNeeded));
+    publishHeldFaces();
+    return S_OK;
+}
+
+}  // namespace qucap

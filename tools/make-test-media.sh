@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Sample movies for the tests and the demo, made with ffmpeg under
+# $QUCAP_BUILD/media (QUCAP_TEST_MEDIA in tools/common.sh):
+#   yuy2.avi   720x480, 29.97 fps, 3 s, uncompressed YUY2, with a 440 Hz PCM tone
+#   rgb24.avi  720x480, 29.97 fps, 1 s, uncompressed 24-bit RGB stored bottom-up
+#   small.avi  352x288, 25 fps, 1 s, uncompressed YUY2 (a movie of another size)
+# Files already made by this version of the script are kept, so a second run
+# costs nothing.
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+
+MEDIA_VERSION=1   # raise when the recipes below change
+media=$QUCAP_TEST_MEDIA
+stamp=$media/.version
+if [ "$(cat "$stamp" 2>/dev/null)" = "$MEDIA_VERSION" ] && [ -f "$media/yuy2.avi" ] && [ -f "$media/rgb24.avi" ] &&
+   [ -f "$media/small.avi" ]; then
+  exit 0
+fi
+command -v ffmpeg >/dev/null || die "make-test-media: ffmpeg is missing (run ./qucap setup)"
+mkdir -p "$media"
+rm -f "$stamp"
+
+# A moving test pattern with colour bars, gradients and a counter, so frames
+# at different times differ and every channel takes many values.
+pattern() {  # pattern SECONDS [SIZE RATE]
+  printf 'testsrc2=size=%s:rate=%s:duration=%s' "${2:-720x480}" "${3:-30000/1001}" "$1"
+}
+
+ffmpeg -hide_banner -loglevel error -y \
+  -f lavfi -i "$(pattern 3)" -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=3" \
+  -c:v rawvideo -pix_fmt yuyv422 -c:a pcm_s16le -shortest "$media/yuy2.tmp.avi"
+mv "$media/yuy2.tmp.avi" "$media/yuy2.avi"
+
+ffmpeg -hide_banner -loglevel error -y -f lavfi -i "$(pattern 1 352x288 25)" \
+  -c:v rawvideo -pix_fmt yuyv422 "$media/small.tmp.avi"
+mv "$media/small.tmp.avi" "$media/small.avi"
+
+# ffmpeg stores uncompressed RGB top-down (a negative biHeight). Windows
+# programs usually write it bottom-up, so the picture is written flipped and
+# the height in the stream format is then made positive: the file holds the
+# rows bottom-up and every reader shows the pattern the right way up.
+ffmpeg -hide_banner -loglevel error -y -f lavfi -i "$(pattern 1)" -vf vflip \
+  -c:v rawvideo -pix_fmt bgr24 "$media/rgb24.tmp.avi"
+# The video stream's BITMAPINFOHEADER follows the 8-byte header of its "strf"
+# chunk; biHeight is its third field.
+strf=$(grep -obUa strf "$media/rgb24.tmp.avi" | head -1 | cut -d: -f1)
+height_at=$((strf + 16))
+[ "$(od -An -t d4 -j "$height_at" -N 4 "$media/rgb24.tmp.avi" | tr -d ' ')" = -480 ] ||
+  die "make-test-media: unexpected stream format in $media/rgb24.tmp.avi"
+printf '\xe0\x01\x00\x00' | dd of="$media/rgb24.tmp.avi" bs=1 seek="$height_at" conv=notrunc status=none
+mv "$media/rgb24.tmp.avi" "$media/rgb24.avi"
+
+printf '%s\n' "$MEDIA_VERSION" >"$stamp"
