@@ -3,15 +3,20 @@
 #include <algorithm>
 #include <array>
 
+#include "app/cli/still_verb.h"
+
 namespace qucap {
 namespace {
 
 constexpr std::array kVerbs{
     Verb{u"new-project", u"NAME [FOLDER]", u"新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）", 1, 2,
-         true, newProjectVerb},
+         true, newProjectVerb, u"--movie", u"FILE"},
     Verb{u"check", u"PROJECT.mcc", u"プロジェクトの字幕情報を読み込んで検査します", 1, 1, false, checkVerb},
     Verb{u"export-srt", u"PROJECT.mcc OUT.srt", u"字幕をSRTファイルに書き出します", 2, 2, false, exportSrtVerb},
     Verb{u"export-sami", u"PROJECT.mcc OUT.smi", u"字幕をSAMIファイルに書き出します", 2, 2, false, exportSamiVerb},
+    Verb{u"still", u"PROJECT.mcc TIME OUT.bmp",
+         u"動画の TIME（h:mm:ss.cc またはミリ秒）のフレームを字幕入りでBMPファイルに書き出します", 3, 3, false,
+         stillVerb},
 };
 
 constexpr std::u16string_view kYesOption = u"--yes";
@@ -28,6 +33,8 @@ const Verb* findVerb(std::span<const Verb> verbs, std::u16string_view name) {
 std::u16string verbUsage(const Verb& verb) {
     std::u16string usage(verb.name);
     if (!verb.arguments.empty()) usage += u" " + std::u16string(verb.arguments);
+    if (!verb.valueOption.empty())
+        usage += u" [" + std::u16string(verb.valueOption) + u" " + std::u16string(verb.valueName) + u"]";
     if (verb.acceptsYes) usage += u" [--yes]";
     return usage;
 }
@@ -45,6 +52,29 @@ struct HelpRow {
     std::u16string description;
 };
 
+// Takes the verb's option with a value out of the arguments into
+// context.optionValue. false, with a message, when the value is missing or
+// the option is given twice.
+bool takeValueOption(const Verb& verb, std::vector<std::u16string>& args, CliContext& context) {
+    context.optionValue.reset();
+    if (verb.valueOption.empty()) return true;
+    const std::u16string option(verb.valueOption);
+    for (auto at = std::find(args.begin(), args.end(), option); at != args.end();
+         at = std::find(at, args.end(), option)) {
+        if (context.optionValue) {
+            context.err.writeLine(option + u" は一度だけ指定して下さい");
+            return false;
+        }
+        if (at + 1 == args.end()) {
+            context.err.writeLine(option + u" の後に " + std::u16string(verb.valueName) + u" を指定して下さい");
+            return false;
+        }
+        context.optionValue = *(at + 1);
+        at = args.erase(at, at + 2);
+    }
+    return true;
+}
+
 int runVerb(const Verb& verb, std::vector<std::u16string> args, CliContext& context) {
     if (args.size() == 1 && isHelpOption(args[0])) {
         context.out.writeLine(usageLine(verb));
@@ -55,6 +85,10 @@ int runVerb(const Verb& verb, std::vector<std::u16string> args, CliContext& cont
         const auto end = std::remove(args.begin(), args.end(), kYesOption);
         if (end != args.end()) context.ui.setAnswer(YesNoAnswer::Yes);
         args.erase(end, args.end());
+    }
+    if (!takeValueOption(verb, args, context)) {
+        context.err.writeLine(usageLine(verb));
+        return kExitBadArguments;
     }
     if (args.size() < verb.minArguments || args.size() > verb.maxArguments) {
         context.err.writeLine(kWrongArgumentCount);

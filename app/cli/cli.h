@@ -21,6 +21,11 @@ struct Verb {
     std::size_t maxArguments;
     bool acceptsYes;  // "--yes" anywhere after the name answers every question with Yes
     VerbHandler handler;
+    // An option with a value ("--movie FILE"): taken out of the arguments
+    // wherever it stands, its value given to the handler as
+    // CliContext::optionValue. Empty: the verb has none.
+    std::u16string_view valueOption = {};
+    std::u16string_view valueName = {};  // the value's name in the usage
 };
 
 // The verbs of Qucapcmd.exe, in the order --help lists them.

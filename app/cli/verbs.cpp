@@ -1,5 +1,7 @@
 #include "app/cli/verbs.h"
 
+#include "app/cli/movie_input.h"
+
 #include "app/core/batchproject.h"
 #include "app/core/captionvalidation.h"
 #include "app/export/subtitles.h"
@@ -29,6 +31,13 @@ int newProjectVerb(const std::vector<std::u16string>& args, CliContext& context)
     if (args.size() > 1) request.saveLocation = fullPathOf(args[1]);
     request.settingsFile = settingsFilePath(programFolder());
     request.movie = kMovieAssumedWithoutInput;
+    if (context.optionValue) {
+        // --movie FILE: the project's input movie, which also sizes the box-info sample row.
+        request.inputMovie = fullPathOf(*context.optionValue);
+        const std::optional<BoxMovie> movie = readInputMovie(context, request.inputMovie);
+        if (!movie) return kExitFailed;
+        request.movie = *movie;
+    }
     const std::u16string projectFile = createBatchProject(context.io, request);
     if (projectFile.empty()) return kExitFailed;
     context.out.writeLine(projectFile);

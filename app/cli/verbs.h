@@ -1,6 +1,7 @@
 #pragma once
 // The verbs of the console tool and what they share: the platform seams and
 // the two output streams.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct CliContext {
     ConsoleUi& ui;  // answers questions, keeps the message line
     TextSink& out;  // results
     TextSink& err;  // messages
+    std::optional<std::u16string> optionValue = std::nullopt;  // the value of the verb's option, when given
 };
 
 // Arguments are those after the verb's name. A handler returning

@@ -9,64 +9,7 @@ set -uo pipefail
 . "$(dirname "$0")/../../tools/common.sh"
 export QUCAP_BUILD   # ./qucap cmd below must use the same trees
 
-QUCAPCMD=$QUCAP_PROGRAM_DIR/Qucapcmd.exe
-[ -x "$QUCAPCMD" ] || die "missing $QUCAPCMD (run ./qucap build)"
-E2E_DIR=$(mktemp -d)
-trap 'rm -rf "$E2E_DIR"' EXIT
-last_stdout=$E2E_DIR/last.stdout
-last_stderr=$E2E_DIR/last.stderr
-last_command=
-checks=0
-failures=0
-
-# qucapcmd ARGS...: Qucapcmd.exe under Wine, arguments as they are.
-qucapcmd() { wine "$QUCAPCMD" "$@"; }
-
-# win_path PATH: the Windows form of a Linux path (the file need not exist).
-win_path() { winepath -w "$(realpath -m -- "$1")" 2>/dev/null; }
-
-fail() {
-  failures=$((failures + 1))
-  say "FAIL: $last_command"
-  say "  $*"
-}
-
-# expect_exit CODE -- COMMAND...: runs COMMAND with no input, keeps its stdout
-# and stderr for expect_output, and fails unless it exits with CODE.
-expect_exit() {
-  local want=$1 got=0
-  shift
-  [ "${1:-}" = "--" ] && shift
-  last_command=$*
-  checks=$((checks + 1))
-  "$@" </dev/null >"$last_stdout" 2>"$last_stderr" || got=$?
-  [ "$got" -eq "$want" ] || fail "exit code $got, expected $want; stderr: $(head -c 2000 "$last_stderr")"
-}
-
-stream_file() {
-  case "$1" in
-    stdout) printf '%s' "$last_stdout" ;;
-    stderr) printf '%s' "$last_stderr" ;;
-    *) die "expect_output: stream must be stdout or stderr, not $1" ;;
-  esac
-}
-
-# expect_output STREAM TEXT: the last command's stdout or stderr holds TEXT.
-expect_output() {
-  local file
-  file=$(stream_file "$1")
-  checks=$((checks + 1))
-  grep -qF -- "$2" "$file" || fail "$1 lacks \"$2\"; it holds: $(head -c 2000 "$file")"
-}
-
-# expect_exact_output STREAM TEXT: the last command's stream is exactly TEXT
-# (bytes, so line ends and encoding count too).
-expect_exact_output() {
-  local file
-  file=$(stream_file "$1")
-  checks=$((checks + 1))
-  printf '%s' "$2" | cmp -s - "$file" || fail "$1 differs from the expected text; it holds: $(head -c 2000 "$file" | od -c | head -20)"
-}
+. "$(dirname "$0")/lib/checks.sh"
 
 # --- the command line ---------------------------------------------------------
 
@@ -185,8 +128,4 @@ expect_exact_output stderr $'プロジェクト名に使用できない文字が
 
 # ------------------------------------------------------------------------------
 
-if [ "$failures" -gt 0 ]; then
-  say "cli_test: $failures of $checks checks failed"
-  exit 1
-fi
-say "cli_test: all $checks checks passed"
+finish_checks cli_test

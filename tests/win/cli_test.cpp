@@ -24,12 +24,13 @@ const std::u16string kHelp =
     u"使い方：Qucapcmd コマンド [引数...]\n"
     u"\n"
     u"コマンド：\n"
-    u"  new-project NAME [FOLDER] [--yes]  新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）\n"
-    u"  check PROJECT.mcc                  プロジェクトの字幕情報を読み込んで検査します\n"
-    u"  export-srt PROJECT.mcc OUT.srt     字幕をSRTファイルに書き出します\n"
-    u"  export-sami PROJECT.mcc OUT.smi    字幕をSAMIファイルに書き出します\n"
-    u"  --help, -h                         この一覧を表示します\n"
-    u"  コマンド --help                    コマンドの使い方を表示します\n"
+    u"  new-project NAME [FOLDER] [--movie FILE] [--yes]  新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）\n"
+    u"  check PROJECT.mcc                                 プロジェクトの字幕情報を読み込んで検査します\n"
+    u"  export-srt PROJECT.mcc OUT.srt                    字幕をSRTファイルに書き出します\n"
+    u"  export-sami PROJECT.mcc OUT.smi                   字幕をSAMIファイルに書き出します\n"
+    u"  still PROJECT.mcc TIME OUT.bmp                    動画の TIME（h:mm:ss.cc またはミリ秒）のフレームを字幕入りでBMPファイルに書き出します\n"
+    u"  --help, -h                                        この一覧を表示します\n"
+    u"  コマンド --help                                   コマンドの使い方を表示します\n"
     u"\n"
     u"終了コード：0 成功、1 処理の拒否または失敗、2 引数の誤り\n";
 
@@ -86,8 +87,17 @@ int recordingHandler(const Args& args, CliContext& context) {
     return args.size() == 1 && args[0] == u"bad" ? kExitBadArguments : kExitSuccess;
 }
 
+std::optional<std::u16string> receivedOption;
+
+int optionHandler(const Args& args, CliContext& context) {
+    receivedArgs = args;
+    receivedOption = context.optionValue;
+    return kExitSuccess;
+}
+
 constexpr Verb kTestVerbs[] = {
     Verb{u"run", u"A [B]", u"試験用", 1, 2, true, recordingHandler},
+    Verb{u"take", u"A", u"試験用", 1, 1, true, optionHandler, u"--movie", u"FILE"},
 };
 
 TEST_F(CliRun, HandlerGetsTheArgumentsAfterTheVerbWithYesTakenOut) {
@@ -111,6 +121,37 @@ TEST_F(CliRun, YesDoesNotCountAsAnArgumentAndAppearsInTheUsage) {
 TEST_F(CliRun, AHandlerRefusingItsArgumentsGetsTheUsagePrinted) {
     EXPECT_EQ(runCommandLine({u"run", u"bad"}, context, kTestVerbs), kExitBadArguments);
     EXPECT_EQ(err.text(), u"続けますか？\n→ いいえ\n使い方：Qucapcmd run A [B] [--yes]\n");
+}
+
+TEST_F(CliRun, AnOptionWithAValueIsTakenOutWhereverItStands) {
+    for (const Args& line : {Args{u"take", u"--movie", u"m.avi", u"a"}, Args{u"take", u"a", u"--movie", u"m.avi"},
+                             Args{u"take", u"--movie", u"m.avi", u"--yes", u"a"}}) {
+        receivedArgs = {};
+        receivedOption.reset();
+        EXPECT_EQ(runCommandLine(line, context, kTestVerbs), kExitSuccess);
+        EXPECT_EQ(receivedArgs, Args{u"a"});
+        EXPECT_EQ(receivedOption, std::u16string(u"m.avi"));
+    }
+    EXPECT_EQ(runCommandLine({u"take", u"a"}, context, kTestVerbs), kExitSuccess);
+    EXPECT_FALSE(receivedOption.has_value());
+}
+
+TEST_F(CliRun, AnOptionWithoutItsValueOrGivenTwiceIsABadCall) {
+    EXPECT_EQ(runCommandLine({u"take", u"a", u"--movie"}, context, kTestVerbs), kExitBadArguments);
+    EXPECT_EQ(runCommandLine({u"take", u"--movie", u"x", u"a", u"--movie", u"y"}, context, kTestVerbs),
+              kExitBadArguments);
+    EXPECT_EQ(err.text(),
+              u"--movie の後に FILE を指定して下さい\n使い方：Qucapcmd take A [--movie FILE] [--yes]\n"
+              u"--movie は一度だけ指定して下さい\n使い方：Qucapcmd take A [--movie FILE] [--yes]\n");
+}
+
+TEST_F(CliRun, NewProjectRefusesAMissingMovieBeforeMakingAnything) {
+    files.addDirectory(u"C:\\p");
+    EXPECT_EQ(runCommandLine({u"new-project", u"a", u"C:\\p\\a", u"--movie", u"C:\\p\\none.avi"}, context),
+              kExitFailed);
+    EXPECT_EQ(err.text(), u"入力動画ファイルが見つかりません\n");
+    EXPECT_EQ(files.writeCount(), 0);
+    EXPECT_EQ(out.text(), u"");
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+#include "app/media/filter_graph.h"
+
+#include <string>
+
+namespace qucap {
+
+int FilterGraph::createGraph() {
+    releaseGraph();
+    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph_.putVoid())) ||
+        !graph_) {
+        releaseGraph();
+        return -1;
+    }
+    seekingResult_ = E_NOINTERFACE;
+    const bool complete = SUCCEEDED(graph_.query(IID_IMediaControl, control_)) &&
+                          SUCCEEDED(graph_.query(IID_IMediaPosition, position_)) &&
+                          SUCCEEDED(graph_.query(IID_IMediaEventEx, events_)) &&
+                          SUCCEEDED(seekingResult_ = graph_.query(IID_IMediaSeeking, seeking_)) &&
+                          SUCCEEDED(graph_.query(IID_IVideoWindow, videoWindow_)) &&
+                          SUCCEEDED(graph_.query(IID_IBasicVideo, basicVideo_));
+    if (!complete) {
+        releaseGraph();
+        return -1;
+    }
+    return 0;
+}
+
+void FilterGraph::releaseGraph() {
+    basicVideo_.reset();
+    videoWindow_.reset();
+    seeking_.reset();
+    events_.reset();
+    position_.reset();
+    control_.reset();
+    graph_.reset();
+    seekingResult_ = E_NOINTERFACE;
+}
+
+HRESULT FilterGraph::addNewFilter(const GUID& classId, const wchar_t* name, ComPtr<IBaseFilter>& filter) {
+    const HRESULT created = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.putVoid());
+    if (FAILED(created)) return created;
+    const HRESULT added = addFilter(filter.get(), name);
+    if (FAILED(added)) filter.reset();
+    return added;
+}
+
+HRESULT FilterGraph::addFilter(IBaseFilter* filter, const wchar_t* name) {
+    if (!graph_) return E_UNEXPECTED;
+    if (filter == nullptr) return E_POINTER;
+    return graph_->AddFilter(filter, name);
+}
+
+HRESULT FilterGraph::addSourceFilter(std::u16string_view moviePath, ComPtr<IBaseFilter>& source) {
+    if (!graph_) return E_UNEXPECTED;
+    const std::u16string path(moviePath);
+    return graph_->AddSourceFilter(reinterpret_cast<const wchar_t*>(path.c_str()), kSourceFilterName, source.put());
+}
+
+HRESULT FilterGraph::runWithoutClock() {
+    if (!graph_) return E_UNEXPECTED;
+    ComPtr<IMediaFilter> filter;
+    if (SUCCEEDED(graph_.query(IID_IMediaFilter, filter))) filter->SetSyncSource(nullptr);
+    return control_->Run();
+}
+
+HRESULT FilterGraph::stop() { return control_ ? control_->Stop() : E_UNEXPECTED; }
+
+HRESULT FilterGraph::seekTo(int64_t position) {
+    if (!seeking_) return E_NOINTERFACE;
+    LONGLONG start = position;
+    return seeking_->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+}
+
+HRESULT FilterGraph::duration(int64_t& duration) const {
+    if (!seeking_) return E_NOINTERFACE;
+    LONGLONG value = 0;
+    const HRESULT result = seeking_->GetDuration(&value);
+    if (SUCCEEDED(result)) duration = value;
+    return result;
+}
+
+}  // namespace qucap

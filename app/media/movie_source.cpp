@@ -1,0 +1,45 @@
+#include "app/media/movie_source.h"
+
+#include "app/media/pins.h"
+
+namespace qucap {
+namespace {
+
+struct Splitter {
+    const GUID* classId;
+    const wchar_t* name;
+};
+
+const Splitter kAviSplitter{&CLSID_AviSplitter, kAviSplitterName};
+const Splitter kGstreamerSplitter{&kClsidGstreamerSplitter, kGstreamerSplitterName};
+
+HRESULT connectThroughSplitter(FilterGraph& graph, const Splitter& splitter, IPin* sourceOutput, IPin* targetInput) {
+    ComPtr<IBaseFilter> filter;
+    HRESULT result = graph.addNewFilter(*splitter.classId, splitter.name, filter);
+    if (FAILED(result)) return result;
+    const ComPtr<IPin> splitterInput = findFreePin(filter.get(), PINDIR_INPUT);
+    result = splitterInput ? graph.graph()->ConnectDirect(sourceOutput, splitterInput.get(), nullptr) : VFW_E_NOT_FOUND;
+    if (SUCCEEDED(result)) {
+        // The splitter makes its output pins once it knows the file.
+        const ComPtr<IPin> video = findFreeOutputPin(filter.get(), MEDIATYPE_Video);
+        result = video ? graph.graph()->Connect(video.get(), targetInput) : VFW_E_NOT_FOUND;
+    }
+    // A splitter that could not deliver leaves the graph again, with its connections.
+    if (FAILED(result)) graph.graph()->RemoveFilter(filter.get());
+    return result;
+}
+
+}  // namespace
+
+HRESULT connectMovieTo(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target) {
+    if (!graph.graph()) return E_UNEXPECTED;
+    const ComPtr<IPin> sourceOutput = findFreePin(source, PINDIR_OUTPUT);
+    const ComPtr<IPin> targetInput = findFreePin(target, PINDIR_INPUT);
+    if (!sourceOutput || !targetInput) return VFW_E_NOT_FOUND;
+    HRESULT result = connectThroughSplitter(graph, kAviSplitter, sourceOutput.get(), targetInput.get());
+    if (FAILED(result)) result = graph.graph()->Connect(sourceOutput.get(), targetInput.get());
+    if (FAILED(result)) result = connectThroughSplitter(graph, kGstreamerSplitter, sourceOutput.get(), targetInput.get());
+    return result;
+}
+
+}  // namespace qucap
