@@ -182,6 +182,30 @@ std::u16string Win32FileSystem::documentsFolder() const {
     return withoutTrailingBackslash(std::move(folder));
 }
 
+std::optional<uint64_t> Win32FileSystem::fileSize(std::u16string_view path) const {
+    const auto wide = toWide(path);
+    if (!wide) return std::nullopt;
+    const FileHandle file(
+        CreateFileW(wide->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return std::nullopt;
+    return uint64_t(size.QuadPart);
+}
+
+std::optional<uint64_t> Win32FileSystem::freeSpace(std::u16string_view folder) const {
+    // An empty folder means the current drive; otherwise a trailing backslash,
+    // which a network path needs.
+    std::optional<std::wstring> root;
+    if (!folder.empty()) {
+        root = toWide(folder);
+        if (!root) return std::nullopt;
+        if (root->back() != L'\\') root->push_back(L'\\');
+    }
+    ULARGE_INTEGER available{}, total{}, totalFree{};
+    if (!GetDiskFreeSpaceExW(root ? root->c_str() : nullptr, &available, &total, &totalFree)) return std::nullopt;
+    return uint64_t(totalFree.QuadPart);
+}
+
 std::u16string fullPathOf(std::u16string_view path) {
     const auto wide = toWide(path);
     if (!wide) return std::u16string(path);

@@ -2,6 +2,8 @@
 // The file system seam on Win32 calls. Reads open files without sharing;
 // writes go to a temporary file in the same folder that is then moved over
 // the target, so a failed write leaves the previous file as it was.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +19,8 @@ public:
     bool createDirectory(std::u16string_view path) override;
     bool removeFile(std::u16string_view path) override;
     std::u16string documentsFolder() const override;
+    std::optional<uint64_t> fileSize(std::u16string_view path) const override;
+    std::optional<uint64_t> freeSpace(std::u16string_view folder) const override;
 };
 
 // Files larger than this are refused with ReadStatus::SizeFailed: every file

@@ -34,6 +34,12 @@ public:
     virtual bool removeFile(std::u16string_view path) = 0;
     // The user's documents folder, without a trailing backslash.
     virtual std::u16string documentsFolder() const = 0;
+    // The size in bytes of a file opened for reading without sharing;
+    // nothing when it cannot be opened.
+    virtual std::optional<uint64_t> fileSize(std::u16string_view path) const = 0;
+    // The total free bytes of the volume that holds the folder; nothing when
+    // the query fails.
+    virtual std::optional<uint64_t> freeSpace(std::u16string_view folder) const = 0;
 
     bool exists(std::u16string_view path) const { return kind(path) != PathKind::Missing; }
     bool isFile(std::u16string_view path) const { return kind(path) == PathKind::File; }

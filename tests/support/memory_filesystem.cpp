@@ -51,7 +51,26 @@ bool MemoryFileSystem::createDirectory(std::u16string_view path) {
     return true;
 }
 
-bool MemoryFileSystem::removeFile(std::u16string_view path) { return files_.erase(key(path)) > 0; }
+bool MemoryFileSystem::removeFile(std::u16string_view path) {
+    return !removeFailures_.count(key(path)) && files_.erase(key(path)) > 0;
+}
+
+std::optional<uint64_t> MemoryFileSystem::fileSize(std::u16string_view path) const {
+    if (readFailures_.count(key(path))) return std::nullopt;
+    const auto file = files_.find(key(path));
+    if (file == files_.end()) return std::nullopt;
+    return file->second.size();
+}
+
+std::optional<uint64_t> MemoryFileSystem::freeSpace(std::u16string_view folder) const {
+    std::u16string at = key(folder);
+    for (;;) {
+        if (auto set = freeSpace_.find(at); set != freeSpace_.end()) return set->second;
+        const auto slash = at.rfind(u'\\');
+        if (slash == std::u16string::npos) return uint64_t(1) << 40;
+        at.resize(slash);
+    }
+}
 
 void MemoryFileSystem::addFile(std::u16string_view path, std::string_view bytes) {
     files_[key(path)] = std::string(bytes);
@@ -67,6 +86,9 @@ void MemoryFileSystem::addDirectory(std::u16string_view path) {
 void MemoryFileSystem::failReading(std::u16string_view path, ReadStatus status) { readFailures_[key(path)] = status; }
 void MemoryFileSystem::failWriting(std::u16string_view path) { writeFailures_.insert(key(path)); }
 void MemoryFileSystem::failCreatingDirectory(std::u16string_view path) { directoryFailures_.insert(key(path)); }
+void MemoryFileSystem::failRemoving(std::u16string_view path) { removeFailures_.insert(key(path)); }
+void MemoryFileSystem::setFreeSpace(std::u16string_view folder, uint64_t bytes) { freeSpace_[key(folder)] = bytes; }
+void MemoryFileSystem::failFreeSpace(std::u16string_view folder) { freeSpace_[key(folder)] = std::nullopt; }
 
 std::string MemoryFileSystem::contents(std::u16string_view path) const {
     const auto file = files_.find(key(path));

@@ -2,7 +2,9 @@
 // In-memory file system for tests: Windows paths compared without regard to
 // ASCII case, folders must exist before files are written into them, and
 // single operations can be made to fail.
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -20,6 +22,10 @@ public:
     bool createDirectory(std::u16string_view path) override;
     bool removeFile(std::u16string_view path) override;
     std::u16string documentsFolder() const override { return documents_; }
+    std::optional<uint64_t> fileSize(std::u16string_view path) const override;
+    // The free space set for the folder or the nearest folder above it;
+    // 1 TiB when none was set.
+    std::optional<uint64_t> freeSpace(std::u16string_view folder) const override;
 
     // Test set-up.
     void addFile(std::u16string_view path, std::string_view bytes);
@@ -28,6 +34,9 @@ public:
     void failReading(std::u16string_view path, ReadStatus status);
     void failWriting(std::u16string_view path);
     void failCreatingDirectory(std::u16string_view path);
+    void failRemoving(std::u16string_view path);
+    void setFreeSpace(std::u16string_view folder, uint64_t bytes);
+    void failFreeSpace(std::u16string_view folder);
 
     // Inspection.
     std::string contents(std::u16string_view path) const;
@@ -42,6 +51,8 @@ private:
     std::map<std::u16string, ReadStatus> readFailures_;
     std::set<std::u16string> writeFailures_;
     std::set<std::u16string> directoryFailures_;
+    std::set<std::u16string> removeFailures_;
+    std::map<std::u16string, std::optional<uint64_t>> freeSpace_;
     std::u16string documents_ = u"C:\\Users\\user\\Documents";
     int writes_ = 0;
 };

@@ -1,0 +1,119 @@
+#include "app/core/media/synthesisstart.h"
+
+#include <algorithm>
+
+#include "app/core/captionload.h"
+#include "app/core/captionvalidation.h"
+#include "captiondata/text/paths.h"
+
+namespace qucap {
+namespace {
+
+char16_t pathFolded(char16_t c) {
+    if (c == u'/') return u'\\';
+    if (c >= u'A' && c <= u'Z') return char16_t(c + 32);
+    return c;
+}
+
+SynthesisStartResult refused(SynthesisRefusal why, std::u16string_view outputPath) {
+    return {why, std::u16string(outputPath)};
+}
+
+// An output that would overwrite the movie being read is refused with a box.
+bool refuseOutputIsInput(const Io& io, std::u16string_view inputPath, std::u16string_view outputPath) {
+    if (!namesFile(outputPath) || !samePath(inputPath, outputPath)) return false;
+    io.ui.warn(kOutputIsInput, Deliverable::Program);
+    return true;
+}
+
+int writeDataFiles(const Io& io, SynthesisProject& project) {
+    ProjectSettings& settings = project.settings;
+    if (project.writeCaptionInfo) {
+        CaptionInfoProject captionProject{settings.captionInfoPath, project.projectFolder, project.projectFile};
+        if (saveCaptionList(io, project.captions, captionProject) != 0) return -1;
+    }
+    if (project.boxes && namesFile(settings.boxInfoPath) &&
+        writeBoxInfo(io, settings.boxInfoPath, *project.boxes, project.boxMovie) != 0)
+        return -1;
+    if (project.colours && namesFile(settings.colourInfoPath) &&
+        writeColourInfo(io, settings.colourInfoPath, *project.colours) != 0)
+        return -1;
+    return 0;
+}
+
+// Removes the output file the user agreed to replace; a file that stays
+// would otherwise be reported as overwritten while the writer fails on it.
+bool removeExistingOutput(const Io& io, std::u16string_view outputPath) {
+    if (io.files.removeFile(outputPath)) return true;
+    io.ui.warn(kOutputNotRemoved, Deliverable::Program);
+    return false;
+}
+
+}  // namespace
+
+SaveFileRequest outputMovieSaveRequest(std::u16string_view proposedFolder) {
+    return {joinPath(proposedFolder, u"無題"), u"動画ﾌｧｲﾙ", u"avi", u"ビデオﾌｧｲﾙ (*.avi)", u"*.avi"};
+}
+
+bool samePath(std::u16string_view a, std::u16string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, char16_t y) { return pathFolded(x) == pathFolded(y); });
+}
+
+SynthesisStartResult prepareSynthesis(const Io& io, SynthesisProject& project, bool& overwriteConfirmed) {
+    ProjectSettings& settings = project.settings;
+    if (refuseOutputIsInput(io, settings.inputMoviePath, settings.outputMoviePath))
+        return refused(SynthesisRefusal::OutputIsInput, settings.outputMoviePath);
+    if (SaveProjectSettings(io, project.projectFile, settings) != 0)
+        return refused(SynthesisRefusal::SettingsNotSaved, settings.outputMoviePath);
+    if (validateCaptionList(project.captions, io.ui) != 0)
+        return refused(SynthesisRefusal::CaptionsInvalid, settings.outputMoviePath);
+    if (writeDataFiles(io, project) != 0)
+        return refused(SynthesisRefusal::DataFileNotWritten, settings.outputMoviePath);
+    if (!namesFile(settings.outputMoviePath)) {
+        const auto chosen = io.ui.askSaveFileName(outputMovieSaveRequest(project.projectFolder));
+        if (!chosen) return refused(SynthesisRefusal::NoOutputName, settings.outputMoviePath);
+        if (refuseOutputIsInput(io, settings.inputMoviePath, *chosen))
+            return refused(SynthesisRefusal::OutputIsInput, *chosen);
+        settings.outputMoviePath = *chosen;
+        overwriteConfirmed = true;
+    }
+    return {SynthesisRefusal::None, settings.outputMoviePath};
+}
+
+SynthesisStartResult checkSynthesisOutput(const Io& io, std::u16string_view inputPath, std::u16string_view outputPath,
+                                          bool& overwriteConfirmed) {
+    std::u16string output(outputPath);
+    if (refuseOutputIsInput(io, inputPath, output)) return refused(SynthesisRefusal::OutputIsInput, output);
+    if (io.files.exists(output)) {
+        if (overwriteConfirmed || io.ui.askYesNo(kOutputExistsQuestion, kProgramTitle)) {
+            if (!removeExistingOutput(io, output)) return refused(SynthesisRefusal::OutputNotRemoved, output);
+        } else {
+            const auto chosen = io.ui.askSaveFileName(outputMovieSaveRequest(folderOf(output)));
+            if (!chosen) return refused(SynthesisRefusal::NoOutputName, output);
+            if (refuseOutputIsInput(io, inputPath, *chosen)) return refused(SynthesisRefusal::OutputIsInput, *chosen);
+            overwriteConfirmed = true;
+            if (samePath(*chosen, output)) {
+                if (!removeExistingOutput(io, output)) return refused(SynthesisRefusal::OutputNotRemoved, output);
+            } else {
+                output = *chosen;
+            }
+        }
+    }
+    const uint64_t inputSize = io.files.fileSize(inputPath).value_or(0);
+    const std::u16string folder = folderOf(output);
+    const auto freeSpace = io.files.freeSpace(folder);
+    if (!freeSpace) {
+        io.ui.setMessage(kDiskInfoFailed);
+        return refused(SynthesisRefusal::DiskInfoFailed, output);
+    }
+    if (*freeSpace < inputSize) {
+        io.ui.warn(folder + std::u16string(kFreeSpaceShortSuffix) + std::u16string(kChooseAnotherDrive),
+                   Deliverable::Program);
+        io.ui.setMessage(kProcessingInterrupted);
+        return refused(SynthesisRefusal::NotEnoughSpace, output);
+    }
+    return {SynthesisRefusal::None, output};
+}
+
+}  // namespace qucap

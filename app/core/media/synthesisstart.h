@@ -1,0 +1,88 @@
+#pragma once
+// Offers: the start of a caption synthesis before its graph runs — saving
+// the project settings, validating the caption list, writing the data files,
+// making sure there is an output name — and the output checks that the
+// synthesis graph makes after its encoders are added: an existing output
+// file, the input size and the free space of the output folder.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/core/captionlist.h"
+#include "captiondata/box/boxinfo.h"
+#include "captiondata/colour/colourinfo.h"
+#include "captiondata/io/io.h"
+#include "captiondata/project/projectsettings.h"
+
+namespace qucap {
+
+inline constexpr std::u16string_view kOutputExistsQuestion = u"ファイルは既に存在します。\n上書きしますか？";
+inline constexpr std::u16string_view kDiskInfoFailed = u"ディスク情報取得に失敗しました";
+inline constexpr std::u16string_view kFreeSpaceShortSuffix = u" の空き容量が不足しています\n";
+inline constexpr std::u16string_view kChooseAnotherDrive = u"別のドライブを指定して、もう一度実行して下さい";
+inline constexpr std::u16string_view kProcessingInterrupted = u"処理が中断されました";
+inline constexpr std::u16string_view kOutputIsInput = u"出力動画に入力動画と同じファイルは指定できません";
+inline constexpr std::u16string_view kOutputNotRemoved = u"既存の出力動画ファイルを削除できませんでした";
+
+// Why a start was refused; None when it may go on.
+enum class SynthesisRefusal {
+    None,
+    SettingsNotSaved,    // SaveProjectSettings reported a failure
+    CaptionsInvalid,     // a caption row failed validation (message line shows which)
+    DataFileNotWritten,  // a caption-, box- or colour-info file could not be written
+    NoOutputName,        // the save dialog was cancelled
+    OutputIsInput,       // the output path names the input movie
+    OutputNotRemoved,    // the existing output file could not be deleted
+    DiskInfoFailed,      // the free space of the output folder could not be read
+    NotEnoughSpace,      // less free space than the input's size
+};
+
+struct SynthesisStartResult {
+    SynthesisRefusal refusal = SynthesisRefusal::None;
+    std::u16string outputPath;  // the final output name (also when refused)
+    bool go() const { return refusal == SynthesisRefusal::None; }
+};
+
+// What the start writes. The caption list is always validated; each file is
+// written only when asked for and when its path names a file, so a batch
+// caller that did not load the box or colour rows leaves those files alone.
+struct SynthesisProject {
+    std::u16string_view projectFile;
+    ProjectSettings& settings;  // saved first; outputMoviePath takes the final name
+    const CaptionList& captions;
+    std::u16string_view projectFolder;  // proposed folder of a new caption-info file
+    bool writeCaptionInfo = true;
+    const std::vector<BoxRow>* boxes = nullptr;  // written when not null
+    BoxMovie boxMovie;
+    const ColourTable* colours = nullptr;        // written when not null
+};
+
+// The save dialog that asks for the output movie: "無題", "動画ﾌｧｲﾙ", "avi".
+SaveFileRequest outputMovieSaveRequest(std::u16string_view proposedFolder);
+
+// Whether two Windows paths name the same file (ASCII case and "/" against
+// "\" ignored).
+bool samePath(std::u16string_view a, std::u16string_view b);
+
+// Steps before the graph: save the settings, validate the captions, write
+// the data files, then make sure of an output name (empty or "設定なし" asks
+// through the Ui's save dialog; a console caller sets the name beforehand).
+// A name chosen in the dialog sets `overwriteConfirmed`. An output path
+// equal to the input movie is refused with kOutputIsInput before anything is
+// written. On success the settings' output path is the final name.
+SynthesisStartResult prepareSynthesis(const Io& io, SynthesisProject& project, bool& overwriteConfirmed);
+
+// The output checks of the synthesis graph, in order: an existing output
+// file is deleted when `overwriteConfirmed` or the user says Yes to
+// kOutputExistsQuestion; on No the save dialog asks for another name (cancel
+// refuses; the same name deletes the file; a chosen name sets
+// `overwriteConfirmed`). Then the input size (0 when it cannot be read) is
+// compared with the free space of the output folder: free space equal to the
+// size passes; a failed query puts kDiskInfoFailed on the message line; too
+// little space shows "<folder> の空き容量が不足しています\n別のドライブを…"
+// and then kProcessingInterrupted on the message line.
+SynthesisStartResult checkSynthesisOutput(const Io& io, std::u16string_view inputPath, std::u16string_view outputPath,
+                                          bool& overwriteConfirmed);
+
+}  // namespace qucap
