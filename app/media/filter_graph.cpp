@@ -25,7 +25,19 @@ int FilterGraph::createGraph() {
     return 0;
 }
 
+void FilterGraph::releaseFilters() {
+    videoRenderer_.reset();
+    audioRenderer_.reset();
+    videoEncoder_.reset();
+    audioEncoder_.reset();
+    source_.reset();
+    captionFilter_.reset();
+    multiplexer_.reset();
+}
+
 void FilterGraph::releaseGraph() {
+    releaseFilters();
+    captureBuilder_.reset();
     basicVideo_.reset();
     videoWindow_.reset();
     seeking_.reset();
@@ -34,6 +46,51 @@ void FilterGraph::releaseGraph() {
     control_.reset();
     graph_.reset();
     seekingResult_ = E_NOINTERFACE;
+}
+
+void FilterGraph::emptyGraph() {
+    releaseFilters();
+    captureBuilder_.reset();
+    if (!graph_) return;
+    ComPtr<IEnumFilters> filters;
+    if (FAILED(graph_->EnumFilters(filters.put())) || !filters) return;
+    ComPtr<IBaseFilter> filter;
+    // Removing a filter invalidates the enumeration: start it again each time.
+    while (filters->Next(1, filter.put(), nullptr) == S_OK) {
+        if (FAILED(graph_->RemoveFilter(filter.get()))) return;
+        filters->Reset();
+    }
+}
+
+int FilterGraph::attachCaptureBuilder() {
+    captureBuilder_.reset();
+    if (!graph_) return -1;
+    if (FAILED(CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
+                                captureBuilder_.putVoid())) ||
+        !captureBuilder_ || FAILED(captureBuilder_->SetFiltergraph(graph_.get()))) {
+        captureBuilder_.reset();
+        return -1;
+    }
+    return 0;
+}
+
+void FilterGraph::removeAndRelease(ComPtr<IBaseFilter>& slot) {
+    if (slot && graph_) graph_->RemoveFilter(slot.get());
+    slot.reset();
+}
+
+std::vector<std::u16string> FilterGraph::filterNames() const {
+    std::vector<std::u16string> names;
+    ComPtr<IEnumFilters> filters;
+    if (!graph_ || FAILED(graph_->EnumFilters(filters.put())) || !filters) return names;
+    ComPtr<IBaseFilter> filter;
+    while (filters->Next(1, filter.put(), nullptr) == S_OK) {
+        FILTER_INFO info{};
+        if (FAILED(filter->QueryFilterInfo(&info))) continue;
+        if (info.pGraph) info.pGraph->Release();
+        names.emplace_back(reinterpret_cast<const char16_t*>(info.achName));
+    }
+    return names;
 }
 
 HRESULT FilterGraph::addNewFilter(const GUID& classId, const wchar_t* name, ComPtr<IBaseFilter>& filter) {

@@ -1,8 +1,12 @@
 #pragma once
 // The graph record: the filter graph manager and the control interfaces the
-// program takes from it, with the few graph calls every layout needs.
+// program takes from it, the capture graph builder and the filters the
+// layouts hold (source, caption filter, renderers, encoders, multiplexer),
+// with the few graph calls every layout needs.
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/media/com_ptr.h"
 #include "app/media/directshow_ids.h"
@@ -21,8 +25,18 @@ public:
     // is the seeking-available flag), IVideoWindow, IBasicVideo. -1 when
     // any of them is missing; the record is then empty.
     int createGraph();
-    // releaseGraph: releases every member; the record is empty afterwards.
+    // releaseGraph: releases every member (the filters held, the capture
+    // graph builder, the control interfaces, the manager); the record is
+    // empty afterwards.
     void releaseGraph();
+    // emptyGraph: removes every filter from the graph, starting the
+    // enumeration again after each removal. The manager and its interfaces
+    // stay; the filter slots and the capture graph builder are let go too,
+    // since what they held is no longer part of the graph.
+    void emptyGraph();
+    // Creates a capture graph builder for this graph and attaches it; -1
+    // when there is no graph or the builder cannot be made or attached.
+    int attachCaptureBuilder();
 
     IGraphBuilder* graph() const { return graph_.get(); }
     IMediaControl* control() const { return control_.get(); }
@@ -33,6 +47,22 @@ public:
     IBasicVideo* basicVideo() const { return basicVideo_.get(); }
     // Whether the graph answered for IMediaSeeking.
     bool seekingAvailable() const { return SUCCEEDED(seekingResult_); }
+
+    // The slots of the record; null when absent. Layouts fill them, and
+    // releaseGraph and emptyGraph empty them.
+    ComPtr<ICaptureGraphBuilder2>& captureBuilder() { return captureBuilder_; }
+    ComPtr<IBaseFilter>& source() { return source_; }
+    ComPtr<IBaseFilter>& captionFilter() { return captionFilter_; }
+    ComPtr<IBaseFilter>& videoRenderer() { return videoRenderer_; }
+    ComPtr<IBaseFilter>& audioRenderer() { return audioRenderer_; }
+    ComPtr<IBaseFilter>& videoEncoder() { return videoEncoder_; }
+    ComPtr<IBaseFilter>& audioEncoder() { return audioEncoder_; }
+    ComPtr<IBaseFilter>& multiplexer() { return multiplexer_; }
+
+    // Removes a filter from the graph, if it is in one, and releases the slot.
+    void removeAndRelease(ComPtr<IBaseFilter>& slot);
+    // The graph names of the filters in the graph, in enumeration order.
+    std::vector<std::u16string> filterNames() const;
 
     // Creates a filter by class identifier (in-process) and adds it under `name`.
     HRESULT addNewFilter(const GUID& classId, const wchar_t* name, ComPtr<IBaseFilter>& filter);
@@ -49,6 +79,8 @@ public:
     HRESULT duration(int64_t& duration) const;
 
 private:
+    void releaseFilters();
+
     ComPtr<IGraphBuilder> graph_;
     ComPtr<IMediaControl> control_;
     ComPtr<IMediaPosition> position_;
@@ -57,6 +89,14 @@ private:
     ComPtr<IVideoWindow> videoWindow_;
     ComPtr<IBasicVideo> basicVideo_;
     HRESULT seekingResult_ = E_NOINTERFACE;
+    ComPtr<ICaptureGraphBuilder2> captureBuilder_;
+    ComPtr<IBaseFilter> source_;
+    ComPtr<IBaseFilter> captionFilter_;
+    ComPtr<IBaseFilter> videoRenderer_;
+    ComPtr<IBaseFilter> audioRenderer_;
+    ComPtr<IBaseFilter> videoEncoder_;
+    ComPtr<IBaseFilter> audioEncoder_;
+    ComPtr<IBaseFilter> multiplexer_;
 };
 
 }  // namespace qucap
