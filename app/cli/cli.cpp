@@ -3,10 +3,17 @@
 #include <algorithm>
 #include <array>
 
+#include "app/cli/encoders_verb.h"
+#include "app/cli/render_verb.h"
 #include "app/cli/still_verb.h"
 
 namespace qucap {
 namespace {
+
+constexpr ValueOption kRenderEncoderOptions[] = {
+    {kVideoEncoderOption, u"NAME"},
+    {kAudioEncoderOption, u"NAME"},
+};
 
 constexpr std::array kVerbs{
     Verb{u"new-project", u"NAME [FOLDER]", u"新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）", 1, 2,
@@ -17,9 +24,13 @@ constexpr std::array kVerbs{
     Verb{u"still", u"PROJECT.mcc TIME OUT.bmp",
          u"動画の TIME（h:mm:ss.cc またはミリ秒）のフレームを字幕入りでBMPファイルに書き出します", 3, 3, false,
          stillVerb},
+    Verb{u"render", u"PROJECT.mcc", u"字幕を合成した動画を書き出します（--out 省略時はプロジェクトの出力動画）", 1, 1, true,
+         renderVerb, kOutOption, u"FILE.avi", kRenderEncoderOptions},
+    Verb{u"encoders", u"", u"字幕合成で使えるエンコーダの一覧を表示します", 0, 0, false, encodersVerb},
 };
 
 constexpr std::u16string_view kYesOption = u"--yes";
+constexpr std::size_t kHelpUsageColumns = 50;
 constexpr std::u16string_view kUsagePrefix = u"使い方：";
 constexpr std::u16string_view kWrongArgumentCount = u"引数の数が正しくありません";
 
@@ -30,11 +41,19 @@ const Verb* findVerb(std::span<const Verb> verbs, std::u16string_view name) {
     return found == verbs.end() ? nullptr : &*found;
 }
 
+// The verb's options with a value: the first one, then the further ones.
+std::vector<ValueOption> valueOptionsOf(const Verb& verb) {
+    std::vector<ValueOption> options;
+    if (!verb.valueOption.empty()) options.push_back({verb.valueOption, verb.valueName});
+    options.insert(options.end(), verb.moreValueOptions.begin(), verb.moreValueOptions.end());
+    return options;
+}
+
 std::u16string verbUsage(const Verb& verb) {
     std::u16string usage(verb.name);
     if (!verb.arguments.empty()) usage += u" " + std::u16string(verb.arguments);
-    if (!verb.valueOption.empty())
-        usage += u" [" + std::u16string(verb.valueOption) + u" " + std::u16string(verb.valueName) + u"]";
+    for (const ValueOption& option : valueOptionsOf(verb))
+        usage += u" [" + std::u16string(option.option) + u" " + std::u16string(option.valueName) + u"]";
     if (verb.acceptsYes) usage += u" [--yes]";
     return usage;
 }
@@ -52,25 +71,38 @@ struct HelpRow {
     std::u16string description;
 };
 
-// Takes the verb's option with a value out of the arguments into
-// context.optionValue. false, with a message, when the value is missing or
-// the option is given twice.
-bool takeValueOption(const Verb& verb, std::vector<std::u16string>& args, CliContext& context) {
-    context.optionValue.reset();
-    if (verb.valueOption.empty()) return true;
-    const std::u16string option(verb.valueOption);
-    for (auto at = std::find(args.begin(), args.end(), option); at != args.end();
-         at = std::find(at, args.end(), option)) {
-        if (context.optionValue) {
-            context.err.writeLine(option + u" は一度だけ指定して下さい");
+// Takes one option with a value out of the arguments. false, with a
+// message, when the value is missing or the option is given twice.
+bool takeValueOption(const ValueOption& option, std::vector<std::u16string>& args, std::optional<std::u16string>& value,
+                     CliContext& context) {
+    value.reset();
+    const std::u16string name(option.option);
+    for (auto at = std::find(args.begin(), args.end(), name); at != args.end(); at = std::find(at, args.end(), name)) {
+        if (value) {
+            context.err.writeLine(name + u" は一度だけ指定して下さい");
             return false;
         }
         if (at + 1 == args.end()) {
-            context.err.writeLine(option + u" の後に " + std::u16string(verb.valueName) + u" を指定して下さい");
+            context.err.writeLine(name + u" の後に " + std::u16string(option.valueName) + u" を指定して下さい");
             return false;
         }
-        context.optionValue = *(at + 1);
+        value = *(at + 1);
         at = args.erase(at, at + 2);
+    }
+    return true;
+}
+
+// Takes the verb's options with a value out of the arguments into
+// context.optionValues (the first one also into context.optionValue).
+bool takeValueOptions(const Verb& verb, std::vector<std::u16string>& args, CliContext& context) {
+    context.optionValue.reset();
+    context.optionValues.clear();
+    const std::vector<ValueOption> options = valueOptionsOf(verb);
+    for (std::size_t n = 0; n < options.size(); ++n) {
+        std::optional<std::u16string> value;
+        if (!takeValueOption(options[n], args, value, context)) return false;
+        if (n == 0) context.optionValue = value;
+        if (value) context.optionValues.emplace_back(options[n].option, *value);
     }
     return true;
 }
@@ -86,7 +118,7 @@ int runVerb(const Verb& verb, std::vector<std::u16string> args, CliContext& cont
         if (end != args.end()) context.ui.setAnswer(YesNoAnswer::Yes);
         args.erase(end, args.end());
     }
-    if (!takeValueOption(verb, args, context)) {
+    if (!takeValueOptions(verb, args, context)) {
         context.err.writeLine(usageLine(verb));
         return kExitBadArguments;
     }
@@ -113,13 +145,20 @@ std::u16string helpText(std::span<const Verb> verbs) {
     for (const Verb& verb : verbs) rows.push_back({verbUsage(verb), std::u16string(verb.description)});
     rows.push_back({u"--help, -h", u"この一覧を表示します"});
     rows.push_back({u"コマンド --help", u"コマンドの使い方を表示します"});
+    // A usage wider than kHelpUsageColumns has its description on the next
+    // line, so one long verb does not push every description to the right.
     std::size_t width = 0;
-    for (const HelpRow& row : rows) width = std::max(width, displayWidth(row.usage));
+    for (const HelpRow& row : rows)
+        if (displayWidth(row.usage) <= kHelpUsageColumns) width = std::max(width, displayWidth(row.usage));
 
     std::u16string text = std::u16string(kCliProgramName) + u"：カブレン字幕付加システムのコマンドライン版\n";
     text += std::u16string(kUsagePrefix) + std::u16string(kCliProgramName) + u" コマンド [引数...]\n\nコマンド：\n";
-    for (const HelpRow& row : rows)
-        text += u"  " + row.usage + std::u16string(width - displayWidth(row.usage) + 2, u' ') + row.description + u"\n";
+    for (const HelpRow& row : rows) {
+        const std::size_t used = displayWidth(row.usage);
+        text += u"  " + row.usage;
+        if (used > width) text += u"\n  ";
+        text += std::u16string(width - (used > width ? 0 : used) + 2, u' ') + row.description + u"\n";
+    }
     text += u"\n終了コード：0 成功、1 処理の拒否または失敗、2 引数の誤り\n";
     return text;
 }

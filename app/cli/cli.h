@@ -13,6 +13,12 @@ namespace qucap {
 
 inline constexpr std::u16string_view kCliProgramName = u"Qucapcmd";
 
+// An option that takes a value, e.g. "--out FILE.avi".
+struct ValueOption {
+    std::u16string_view option;
+    std::u16string_view valueName;  // the value's name in the usage
+};
+
 struct Verb {
     std::u16string_view name;
     std::u16string_view arguments;    // the usage after the name, e.g. "PROJECT.mcc OUT.srt"
@@ -26,6 +32,9 @@ struct Verb {
     // CliContext::optionValue. Empty: the verb has none.
     std::u16string_view valueOption = {};
     std::u16string_view valueName = {};  // the value's name in the usage
+    // Further options with a value, taken out the same way; their values
+    // (with the first option's) are in CliContext::optionValues.
+    std::span<const ValueOption> moreValueOptions = {};
 };
 
 // The verbs of Qucapcmd.exe, in the order --help lists them.

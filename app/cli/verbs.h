@@ -3,6 +3,8 @@
 // the two output streams.
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "captiondata/io/io.h"
@@ -21,6 +23,15 @@ struct CliContext {
     TextSink& out;  // results
     TextSink& err;  // messages
     std::optional<std::u16string> optionValue = std::nullopt;  // the value of the verb's option, when given
+    // Every option given with its value, in the order of the verb's options.
+    std::vector<std::pair<std::u16string, std::u16string>> optionValues = {};
+
+    // The value given for `option`, when it was given.
+    std::optional<std::u16string> valueOf(std::u16string_view option) const {
+        for (const auto& [name, value] : optionValues)
+            if (name == option) return value;
+        return std::nullopt;
+    }
 };
 
 // Arguments are those after the verb's name. A handler returning

@@ -1,0 +1,188 @@
+#include "app/cli/render_verb.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "app/cli/console_break.h"
+#include "app/cli/filter_message_relay.h"
+#include "app/cli/movie_input.h"
+#include "app/cli/still_verb.h"
+#include "app/core/batchproject.h"
+#include "app/core/media/synthesisprogress.h"
+#include "app/core/media/synthesisstart.h"
+#include "app/media/com_apartment.h"
+#include "app/media/encoders.h"
+#include "app/media/synthesis_graph.h"
+#include "app/media/synthesis_run.h"
+#include "captiondata/text/paths.h"
+#include "captiondata/text/u16.h"
+#include "win32/program_folder.h"
+#include "win32/win32_filesystem.h"
+
+namespace qucap {
+namespace {
+
+bool listed(const std::vector<std::u16string>& table, std::u16string_view name) {
+    return std::find(table.begin(), table.end(), name) != table.end();
+}
+
+class RenderJob {
+public:
+    RenderJob(CliContext& context, FilterMessageRelay& relay) : context_(context), relay_(relay) {}
+
+    int refuse(std::u16string_view message) {
+        relay_.flushTo(context_.err);
+        if (!message.empty()) context_.ui.warn(message, Deliverable::Program);
+        return kExitFailed;
+    }
+
+    // The message line of a refused start (a validation error, a disk
+    // query) is printed, since a console has no message line.
+    int refuseStart(std::u16string_view ownMessage) {
+        if (context_.ui.hasMessage()) context_.err.writeLine(context_.ui.lastMessage());
+        return refuse(ownMessage);
+    }
+
+    int run(OpenedProject& project, const std::optional<EncoderTables>& encoders) {
+        bool overwriteConfirmed = false;
+        const std::u16string projectFolder = folderOf(project.projectFile);
+        // The caption-info file on disk is the one the filter reads and the
+        // one just validated; the console leaves it, and the box and colour
+        // files, as the user wrote them.
+        SynthesisProject start{project.projectFile, project.settings, project.captions, projectFolder, false,
+                               nullptr, BoxMovie{}, nullptr};
+        const SynthesisStartResult started = prepareSynthesis(context_.io, start, overwriteConfirmed);
+        if (!started.go())
+            return refuseStart(started.refusal == SynthesisRefusal::NoOutputName ? kOutputNameMissing : u"");
+
+        FilterGraph graph;
+        SynthesisGraph synthesis(graph);
+        SynthesisRequest request;
+        request.inputPath = project.settings.inputMoviePath;
+        request.encoders = encoders ? &*encoders : nullptr;
+        request.videoEncoder = context_.valueOf(kVideoEncoderOption).value_or(u"");
+        request.audioEncoder = context_.valueOf(kAudioEncoderOption).value_or(u"");
+        request.makeCaptionFilter = captionFilterMaker(programFolder());
+        std::optional<SynthesisStartResult> checked;
+        request.checkOutput = [&]() -> std::optional<std::u16string> {
+            checked = checkSynthesisOutput(context_.io, request.inputPath, started.outputPath, overwriteConfirmed);
+            if (!checked->go()) return std::nullopt;
+            return checked->outputPath;
+        };
+        const SynthesisBuild built = synthesis.build(request);
+        if (built == SynthesisBuild::OutputRefused)
+            return refuseStart(checked->refusal == SynthesisRefusal::NoOutputName ? kOutputKept : u"");
+        if (built == SynthesisBuild::NoCaptionFilter) {
+            relay_.flushTo(context_.err);
+            context_.ui.warn(kCaptionFilterUnavailable, Deliverable::Program);
+        }
+        if (built != SynthesisBuild::Built) return refuse(kRenderingFailed);
+        return runGraph(graph, synthesis);
+    }
+
+private:
+    int runGraph(FilterGraph& graph, SynthesisGraph& synthesis) {
+        int64_t inputDuration = 0;
+        if (FAILED(graph.duration(inputDuration))) inputDuration = 0;
+        // Nobody sits at a console to set the encoders up again: the
+        // interruption question is answered Yes.
+        context_.ui.setAnswer(YesNoAnswer::Yes);
+        ProgressBar bar(context_.err);
+        SynthesisRunSetup setup;
+        setup.graph = &graph;
+        setup.multiplexer = synthesis.multiplexer();
+        setup.outputPath = synthesis.outputPath();
+        setup.inputDuration = inputDuration;
+        setup.ui = &context_.ui;
+        setup.progress = [&bar](int percent) { bar.show(percent); };
+        SynthesisRun run(setup);
+        const ConsoleBreak breaker([&run] { run.abort(); });
+        if (!run.start()) return refuse(kRenderingFailed);
+        const SynthesisOutcome outcome = run.wait();
+        if (outcome == SynthesisOutcome::Completed) bar.show(100);
+        bar.finish();
+        const bool written = synthesis.finish(outcome == SynthesisOutcome::Completed);
+        if (outcome != SynthesisOutcome::Completed) {
+            relay_.flushTo(context_.err);
+            context_.err.writeLine(context_.ui.lastMessage());
+            return kExitFailed;
+        }
+        if (!written) return refuse(kOutputNotCompleted);
+        relay_.flushTo(context_.err);
+        context_.out.writeLine(synthesis.outputPath());
+        context_.out.writeLine(finishedText(run.elapsed()));
+        return kExitSuccess;
+    }
+
+    CliContext& context_;
+    FilterMessageRelay& relay_;
+};
+
+// The chosen encoders must be installed: a name typed wrong would
+// otherwise write the stream uncompressed without a word.
+bool encodersInstalled(CliContext& context, const EncoderTables& tables) {
+    const std::optional<std::u16string> video = context.valueOf(kVideoEncoderOption);
+    if (video && !listed(tables.videoCompressors, *video) && !listed(tables.videoEncoderFilters, *video)) {
+        context.ui.warn(encoderMissingMessage(true, *video), Deliverable::Program);
+        return false;
+    }
+    const std::optional<std::u16string> audio = context.valueOf(kAudioEncoderOption);
+    if (audio && !listed(tables.audioCompressors, *audio) && !listed(tables.audioEncoderFilters, *audio)) {
+        context.ui.warn(encoderMissingMessage(false, *audio), Deliverable::Program);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::u16string encoderMissingMessage(bool video, std::u16string_view name) {
+    return std::u16string(video ? u"映像" : u"音声") + u"エンコーダ「" + std::u16string(name) + u"」が見つかりません";
+}
+
+std::u16string ProgressBar::text(int percent) const {
+    const int p = std::clamp(percent, 0, 100);
+    const int filled = p * width_ / 100;
+    return u"[" + std::u16string(std::size_t(filled), u'#') + std::u16string(std::size_t(width_ - filled), u' ') +
+           u"] " + toDecimal(p) + u"%";
+}
+
+void ProgressBar::show(int percent) {
+    const int p = std::min(percent, 100);
+    if (p <= 0 || p == shown_) return;
+    shown_ = p;
+    sink_.write(u"\r" + text(p));
+}
+
+void ProgressBar::finish() {
+    if (shown_ > 0) sink_.write(u"\n");
+    shown_ = -1;
+}
+
+int renderVerb(const std::vector<std::u16string>& args, CliContext& context) {
+    OpenedProject project;
+    if (openBatchProject(context.io, fullPathOf(args[0]), project) != 0) return kExitFailed;
+    if (const std::optional<std::u16string> out = context.valueOf(kOutOption))
+        project.settings.outputMoviePath = fullPathOf(*out);
+    const std::u16string& movie = project.settings.inputMoviePath;
+    if (!namesFile(movie) || !context.io.files.isFile(movie)) {
+        context.ui.warn(kInputMovieMissing, Deliverable::Program);
+        return kExitFailed;
+    }
+    const ComApartment com;
+    if (!com.ready()) {
+        context.ui.warn(kRenderingFailed, Deliverable::Program);
+        return kExitFailed;
+    }
+    std::optional<EncoderTables> encoders;
+    if (context.valueOf(kVideoEncoderOption) || context.valueOf(kAudioEncoderOption)) {
+        encoders = buildEncoderTables();
+        if (!encodersInstalled(context, *encoders)) return kExitFailed;
+    }
+    // The filter created in the graph reads the project named as the last one opened.
+    if (recordLastProject(context.io, settingsFilePath(programFolder()), project.projectFile) != 0) return kExitFailed;
+    FilterMessageRelay relay;
+    return RenderJob(context, relay).run(project, encoders);
+}
+
+}  // namespace qucap

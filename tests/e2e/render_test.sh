@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# End-to-end checks of "Qucapcmd render" and "Qucapcmd encoders" under Wine,
+# on the sample movie of tools/make-test-media.sh, through the caption filter
+# Qucapsyf.ax of the program folder. The written movies are decoded with
+# ffmpeg and compared with the stills of the same times and with the movie
+# rendered without captions.
+set -uo pipefail
+. "$(dirname "$0")/../../tools/common.sh"
+. "$(dirname "$0")/lib/checks.sh"
+export QUCAP_BUILD
+
+"$QUCAP_ROOT/tools/make-test-media.sh"
+[ -f "$QUCAP_PROGRAM_DIR/Qucapsyf.ax" ] || die "missing $QUCAP_PROGRAM_DIR/Qucapsyf.ax (run ./qucap build)"
+MOVIE=$QUCAP_TEST_MEDIA/yuy2.avi   # 720x480, 90 frames of 1001/30 ms
+
+# --- helpers ------------------------------------------------------------------
+
+utf16_file() {
+  local file=$1
+  shift
+  { printf '\xff\xfe'; printf '%s\r\n' "$@" | iconv -f UTF-8 -t UTF-16LE; } >"$file"
+}
+set_project_key() {
+  iconv -f UTF-16 -t UTF-8 "$1" |
+    SECTION="[$2]" KEY=$3 VALUE=$4 awk '
+      BEGIN { section = ENVIRON["SECTION"]; key = ENVIRON["KEY"]; value = ENVIRON["VALUE"] }
+      { line = $0; sub(/\r$/, "", line) }
+      line ~ /^\[/ { inside = (line == section) }
+      inside && index(line, key "=") == 1 { print key "=" value "\r"; next }
+      { print }' |
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$1.new" && mv "$1.new" "$1"
+}
+CAPTION_HEADER=0,表示開始時間,表示時間,縦横,本文,表示位置,ルビ,表示位置,本文,表示位置,ルビ,表示位置,ロック
+BOX_HEADER=0,開始フレーム,開始時間,終了フレーム,終了時間,Ｘ位置,Ｙ位置,幅,高さ,Ｘ位置,Ｙ位置,幅,高さ,色,透明度
+
+# new_project NAME: a project for the sample movie in $E2E_DIR/NAME without
+# boxes, captions or watermark; sets $project (Windows path) and $folder.
+new_project() {
+  folder=$E2E_DIR/$1
+  expect_exit 0 -- qucapcmd new-project "$1" "$(win_path "$folder")" --movie "$(win_path "$MOVIE")"
+  project=$(tr -d '\r\n' <"$last_stdout")
+  set_project_key "$folder/$1.mcc" WaterMark Disp 0
+  utf16_file "$folder/枠情報.csv" "$BOX_HEADER"
+  utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER"
+}
+
+# render PROJECT OUT [OPTION...]: renders into OUT and expects success, the
+# output path and the elapsed time on stdout, and the bar at 100%.
+render() {
+  local project=$1 out=$2
+  shift 2
+  expect_exit 0 -- qucapcmd render "$project" --out "$(win_path "$out")" "$@"
+  checks=$((checks + 1))
+  grep -qxE "$(win_path "$out" | sed 's/[\\.]/\\&/g')"$'\r?' "$last_stdout" || fail "stdout does not name $out"
+  expect_output stdout "処理終了 処理時間："
+  expect_output stderr "[####################] 100%"
+}
+
+frame_of() { echo $(($1 * 30 / 1001)); }
+pixels() { ffmpeg -v error -i "$1" -vf "format=bgr24" -f rawvideo -pix_fmt bgr24 -; }
+movie_pixels() { ffmpeg -v error -i "$1" -vf "select=eq(n\\,$2),format=bgr24" -frames:v 1 -f rawvideo -pix_fmt bgr24 -; }
+# frames_outside MOVIE FIRST LAST: every frame but FIRST..LAST, as raw pixels.
+frames_outside() {
+  ffmpeg -v error -i "$1" -vf "select=not(between(n\\,$2\\,$3)),format=bgr24" -vsync 0 -f rawvideo -pix_fmt bgr24 -
+}
+digest() { "$@" | md5sum | cut -d' ' -f1; }
+expect_same() { checks=$((checks + 1)); [ "$2" = "$3" ] || fail "$1: the pictures differ"; }
+expect_different() { checks=$((checks + 1)); [ "$2" != "$3" ] || fail "$1: the pictures are the same"; }
+stream_facts() { ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=codec_name,width,height,nb_read_frames,r_frame_rate -of csv=p=0 "$1"; }
+# Frame rates as ffprobe gives them (a/b), compared to 1/1000 of a frame per second.
+same_rate() { awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, "/"); split(b, y, "/"); d = x[1] / x[2] - y[1] / y[2]; exit !(d < 0.001 && d > -0.001) }'; }
+seconds_now() { date +%s.%N; }
+
+# --- a captioned and a plain movie --------------------------------------------
+
+new_project 字幕 && captioned_project=$project
+utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:01.00,0:00:01.00,横,字幕の見本です,0,,0,,0,,0,0"
+new_project 無字幕 && plain_project=$project
+
+started=$(seconds_now)
+render "$captioned_project" "$E2E_DIR/captioned.avi"
+captioned_seconds=$(awk -v a="$started" -v b="$(seconds_now)" 'BEGIN { print b - a }')
+started=$(seconds_now)
+render "$plain_project" "$E2E_DIR/plain.avi"
+plain_seconds=$(awk -v a="$started" -v b="$(seconds_now)" 'BEGIN { print b - a }')
+say "render_test: 90 frames in $captioned_seconds s with a caption, $plain_seconds s without (wine start included)"
+
+# The movie is uncompressed (no encoder chosen), as long and as fast as the input.
+input_facts=$(stream_facts "$MOVIE")
+for out in captioned plain; do
+  facts=$(stream_facts "$E2E_DIR/$out.avi")
+  checks=$((checks + 1))
+  IFS=, read -r codec width height rate frames <<<"$facts"
+  [ "$codec,$width,$height,$frames" = "rawvideo,720,480,90" ] || fail "$out.avi is \"$facts\", expected 90 raw 720x480 frames"
+  check "$out.avi has the input's frame rate ($rate against ${input_facts##*,})" same_rate "$rate" "$(cut -d, -f4 <<<"$input_facts")"
+  check "no temporary file is left for $out.avi" test ! -e "$E2E_DIR/$out.avi.part"
+done
+
+# At three times the written frame is the still of that time: both come from
+# the same graph up to the caption filter (under Wine the GStreamer splitter
+# turns YUY2 into RGB32 before it), so they are equal byte for byte.
+for time in 500 1500 2500; do
+  expect_exit 0 -- qucapcmd still "$captioned_project" "$time" "$(win_path "$E2E_DIR/still-$time.bmp")"
+  expect_same "frame $(frame_of "$time") against the still of $time ms" \
+    "$(digest movie_pixels "$E2E_DIR/captioned.avi" "$(frame_of "$time")")" "$(digest pixels "$E2E_DIR/still-$time.bmp")"
+done
+# The caption is shown from 1.00 s for a second: frames 30 to 59 start within it.
+expect_different "the captioned frame" "$(digest movie_pixels "$E2E_DIR/captioned.avi" 45)" \
+  "$(digest movie_pixels "$E2E_DIR/plain.avi" 45)"
+expect_same "every frame outside the caption" "$(digest frames_outside "$E2E_DIR/captioned.avi" 30 59)" \
+  "$(digest frames_outside "$E2E_DIR/plain.avi" 30 59)"
+
+# --- an existing output --------------------------------------------------------
+
+printf 'an older movie' >"$E2E_DIR/old.avi"
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/old.avi")"
+expect_messages $'ファイルは既に存在します。\n上書きしますか？\n→ いいえ\n既存の出力動画ファイルを残して、処理を中止しました'
+check "answered No, the old file stays" test "$(cat "$E2E_DIR/old.avi")" = "an older movie"
+check "answered No, nothing else is written" test ! -e "$E2E_DIR/old.avi.part"
+render "$plain_project" "$E2E_DIR/old.avi" --yes
+expect_same "the replaced file" "$(digest pixels "$E2E_DIR/old.avi")" "$(digest pixels "$E2E_DIR/plain.avi")"
+
+# --- refusals -------------------------------------------------------------------
+
+input_digest=$(md5sum <"$MOVIE")
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$MOVIE")" --yes
+expect_messages "出力動画に入力動画と同じファイルは指定できません"
+check "the input is untouched" test "$(md5sum <"$MOVIE")" = "$input_digest"
+check "nothing is written beside the input" test ! -e "$MOVIE.part"
+
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/無い/out.avi")"
+expect_messages "ディスク情報取得に失敗しました"
+check "no folder is made for a refused output" test ! -e "$E2E_DIR/無い"
+
+new_project 動画なし
+set_project_key "$folder/動画なし.mcc" FileName InpMovName "$(win_path "$E2E_DIR/none.avi")"
+expect_exit 1 -- qucapcmd render "$project" --out "$(win_path "$E2E_DIR/none-out.avi")"
+expect_messages "入力動画ファイルが見つかりません"
+check "no output without an input" test ! -e "$E2E_DIR/none-out.avi"
+
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/enc.avi")" --video-encoder "無い圧縮"
+expect_messages "映像エンコーダ「無い圧縮」が見つかりません"
+check "no output with an unknown encoder" test ! -e "$E2E_DIR/enc.avi"
+
+utf16_file "$E2E_DIR/無字幕/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:02.00,0:00:01.00,横,後,0,,0,,0,,0,0" \
+  "2,0:00:01.00,0:00:01.00,横,前,0,,0,,0,,0,0"
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/invalid.avi")"
+expect_output stderr "エラー：2行目"
+check "no output for invalid captions" test ! -e "$E2E_DIR/invalid.avi"
+
+new_project 出力なし
+set_project_key "$folder/出力なし.mcc" FileName OutMovName 設定なし
+expect_exit 1 -- qucapcmd render "$project"
+expect_messages "出力動画ファイルを --out で指定して下さい"
+
+expect_exit 2 -- qucapcmd render "$plain_project" --out
+expect_output stderr "--out の後に FILE.avi を指定して下さい"
+
+# --- encoders -------------------------------------------------------------------
+
+expect_exit 0 -- qucapcmd encoders
+expect_output stdout "映像圧縮（ビデオコンプレッサ）"
+expect_output stdout "  Cinepak Video codec"
+expect_output stdout "音声エンコーダ（DirectShowフィルタ）"
+
+finish_checks render_test
