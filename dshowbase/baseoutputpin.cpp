@@ -13,29 +13,26 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pin, IMemAllocator** alloc
     pin->GetAllocatorRequirements(&requirements);
     if (requirements.cbAlign == 0) requirements.cbAlign = 1;
 
+    // Sizes the allocator and hands it to the downstream pin; a failure
+    // releases it again.
+    const auto settle = [&] {
+        ALLOCATOR_PROPERTIES request = requirements;
+        HRESULT result = DecideBufferSize(*allocator, &request);
+        if (SUCCEEDED(result)) result = pin->NotifyAllocator(*allocator, FALSE);
+        if (FAILED(result)) {
+            (*allocator)->Release();
+            *allocator = nullptr;
+        }
+        return result;
+    };
     // First the allocator the downstream pin offers, then one of our own.
-    HRESULT hr = pin->GetAllocator(allocator);
-    if (SUCCEEDED(hr)) {
-        ALLOCATOR_PROPERTIES request = requirements;
-        hr = DecideBufferSize(*allocator, &request);
-        if (SUCCEEDED(hr)) hr = pin->NotifyAllocator(*allocator, FALSE);
-        if (SUCCEEDED(hr)) return S_OK;
-    }
-    if (*allocator) {
+    if (SUCCEEDED(pin->GetAllocator(allocator)) && *allocator != nullptr && SUCCEEDED(settle())) return S_OK;
+    if (*allocator != nullptr) {
         (*allocator)->Release();
         *allocator = nullptr;
     }
-    hr = InitAllocator(allocator);
-    if (SUCCEEDED(hr)) {
-        ALLOCATOR_PROPERTIES request = requirements;
-        hr = DecideBufferSize(*allocator, &request);
-        if (SUCCEEDED(hr)) hr = pin->NotifyAllocator(*allocator, FALSE);
-        if (SUCCEEDED(hr)) return S_OK;
-    }
-    if (*allocator) {
-        (*allocator)->Release();
-        *allocator = nullptr;
-    }
+    HRESULT hr = InitAllocator(allocator);
+    if (SUCCEEDED(hr)) hr = settle();
     return hr;
 }
 
