@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <thread>
@@ -15,7 +16,9 @@
 #include "app/core/media/synthesisprogress.h"
 #include "app/core/media/synthesisstart.h"
 #include "app/media/com_apartment.h"
+#include "app/media/encoders.h"
 #include "app/media/synthesis_run.h"
+#include "tests/support/test_encoder/test_encoder.h"
 #include "tests/win/dshowbase_invert_filter.h"
 #include "tests/win/dshowbase_test_support.h"
 #include "tests/win/temp_folder.h"
@@ -227,6 +230,37 @@ TEST_F(SynthesisGraphRun, AMissingMovieOrCaptionFilterStopsTheBuild) {
     EXPECT_EQ(synthesis.lastResult(), REGDB_E_CLASSNOTREG);
     EXPECT_TRUE(synthesis.finish(false));
     EXPECT_TRUE(namesIn(folder.path()).empty());
+}
+
+TEST_F(SynthesisGraphRun, ThroughAVideoEncoderEveryFrameDecodesToWhatTheFilterMade) {
+    const TestEncoderRegistration registration;
+    ASSERT_EQ(registration.result(), S_OK);
+    const std::u16string name(reinterpret_cast<const char16_t*>(kTestEncoderName));
+    const EncoderTables tables = buildEncoderTables();
+    const auto listed = [&](const std::vector<std::u16string>& table) {
+        return std::find(table.begin(), table.end(), name) != table.end();
+    };
+    EXPECT_TRUE(listed(tables.videoEncoderFilters));
+    EXPECT_FALSE(listed(tables.audioEncoderFilters));
+
+    SynthesisRequest throughEncoder = request();
+    throughEncoder.encoders = &tables;
+    throughEncoder.videoEncoder = name;
+    SynthesisGraph synthesis(graph);
+    ASSERT_EQ(synthesis.build(throughEncoder), SynthesisBuild::Built);
+    ASSERT_TRUE(graph.videoEncoder());
+    const std::vector<std::u16string> filters = graph.filterNames();
+    EXPECT_NE(std::find(filters.begin(), filters.end(), name), filters.end()) << "added under its friendly name";
+    ASSERT_EQ(run(synthesis), SynthesisOutcome::Completed);
+    ASSERT_TRUE(synthesis.finish(true));
+
+    const std::vector<std::string> written = aviVideoChunks(output);
+    ASSERT_EQ(written.size(), std::size_t(dshowbase_test::kFrames));
+    for (int n = 0; n < dshowbase_test::kFrames; ++n) {
+        const std::vector<uint8_t> decoded =
+            decodeTestEncoderFrame(written[n], dshowbase_test::kWidth, dshowbase_test::kHeight);
+        EXPECT_TRUE(std::string(decoded.begin(), decoded.end()) == invertedFrame(n)) << "frame " << n;
+    }
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 namespace qucap::test {
 
 // Holds "Encoder" and not "Audio", so the program lists it as a video
-// encoder; lacking "Video", it is listed among the audio encoders too.
+// encoder; holding "Video", it is kept out of the audio encoders.
 inline constexpr wchar_t kTestEncoderName[] = L"Qucap Test Lossless Video Encoder";
 // The media subtype of its frames: the FOURCC in the first field of the
 // base GUID {XXXXXXXX-0000-0010-8000-00AA00389B71}.
