@@ -110,6 +110,35 @@ expect_different "the captioned frame" "$(digest movie_pixels "$E2E_DIR/captione
 expect_same "every frame outside the caption" "$(digest frames_outside "$E2E_DIR/captioned.avi" 30 59)" \
   "$(digest frames_outside "$E2E_DIR/plain.avi" 30 59)"
 
+# --- a box with transparency 32 ------------------------------------------------
+
+# A white box at (100, 200), 64x32 pixels, on every frame: inside it each
+# channel is 255 * 32 / 64 + p * 32 / 64 with integer divisions (p the plain
+# frame's value), outside it the frame is the plain frame.
+new_project 枠 && boxed_project=$project
+utf16_file "$folder/枠情報.csv" "$BOX_HEADER" "1,1,0:00:00.00,90,0:00:02.97,100,200,64,32,0,0,0,0,白,32"
+render "$boxed_project" "$E2E_DIR/boxed.avi"
+movie_pixels "$E2E_DIR/boxed.avi" 45 >"$E2E_DIR/boxed.rgb"
+movie_pixels "$E2E_DIR/plain.avi" 45 >"$E2E_DIR/plain.rgb"
+box_blend_holds() {
+  python3 - "$E2E_DIR/boxed.rgb" "$E2E_DIR/plain.rgb" <<'PY'
+import sys
+boxed, plain = (open(name, "rb").read() for name in sys.argv[1:3])
+width, height = 720, 480
+if len(boxed) != width * height * 3 or len(plain) != len(boxed):
+    sys.exit("frames of the wrong size")
+for y in range(height):
+    for x in range(width):
+        at = (y * width + x) * 3
+        inside = 99 <= x < 163 and 199 <= y < 231   # one-based 100..163, 200..231
+        for c in range(3):
+            want = 255 * 32 // 64 + plain[at + c] * 32 // 64 if inside else plain[at + c]
+            if boxed[at + c] != want:
+                sys.exit(f"pixel ({x}, {y}) channel {c}: {boxed[at + c]}, expected {want}")
+PY
+}
+check "the box is the truncated blend of white and the picture, and nothing else changed" box_blend_holds
+
 # --- an existing output --------------------------------------------------------
 
 printf 'an older movie' >"$E2E_DIR/old.avi"
