@@ -20,3 +20,5 @@ stop_wine_env
 say "== ffmpeg's ass filter"
 "$QUCAP_ROOT/tools/bench-ass.sh" | tee "$out/ass.txt"
 python3 "$QUCAP_ROOT/tools/bench-summary.py" "$out/compose.json" "$out/ass.txt"
+say "== Qucapcmd render against ffmpeg"
+"$QUCAP_ROOT/tools/bench-render.sh" | tee "$out/render.txt"

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The whole synthesis against ffmpeg: "Qucapcmd render" of the demo project
+# (tools/demo.sh: 300 frames of 720x480 YUY2 with four captions, boxes and the
+# watermark, written as uncompressed AVI under Wine) and the same project with
+# nothing to draw, against ffmpeg writing the same movie uncompressed with and
+# without its ass filter for the same four captions. Best of several runs;
+# Wine's start-up (Qucapcmd --help) is measured and taken off.
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+
+runs=${BENCH_RUNS:-5}
+demo=$QUCAP_BUILD/demo
+dir=$QUCAP_BUILD/bench/render
+project=$demo/project/デモ.mcc
+[ -f "$project" ] || "$QUCAP_ROOT/tools/demo.sh" >/dev/null
+rm -rf "$dir"
+mkdir -p "$dir"
+movie=$QUCAP_TEST_MEDIA/demo.avi
+frames=$(ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames -of csv=p=0 "$movie")
+
+start_wine_env
+# The same project with no captions, no boxes and no watermark.
+cp -r "$demo/project" "$dir/bare"
+bare=$dir/bare/デモ.mcc
+python3 - "$bare" "$(winepath -w "$dir/bare" 2>/dev/null)" "$(winepath -w "$demo/project" 2>/dev/null)" <<'PY'
+import sys
+path, new_folder, old_folder = sys.argv[1:4]
+text = open(path, encoding="utf-16").read().replace(old_folder, new_folder).replace("Disp=1", "Disp=0")
+open(path, "w", encoding="utf-16-le", newline="").write("\ufeff" + text)
+for name, header in (("字幕情報.csv", 0), ("枠情報.csv", 0)):
+    file = f"{sys.argv[1].rsplit('/', 1)[0]}/{name}"
+    first = open(file, encoding="utf-8-sig").readline()
+    open(file, "w", encoding="utf-8", newline="").write(first)
+PY
+
+# best COMMAND...: the best wall time in seconds over the runs.
+best() {
+  local result="" t start end
+  for _ in $(seq "$runs"); do
+    start=$(date +%s.%N)
+    "$@" >/dev/null 2>&1 </dev/null
+    end=$(date +%s.%N)
+    t=$(echo "$end - $start" | bc -l)
+    if [ -z "$result" ] || [ "$(echo "$t < $result" | bc -l)" = 1 ]; then result=$t; fi
+  done
+  echo "$result"
+}
+
+qucapcmd() { wine "$QUCAP_PROGRAM_DIR/Qucapcmd.exe" "$@"; }
+render() { qucapcmd render "$(winepath -w "$1" 2>/dev/null)" --out "$(winepath -w "$2" 2>/dev/null)" --yes; }
+startup=$(best qucapcmd --help)
+captioned=$(best render "$project" "$dir/captioned.avi")
+plain=$(best render "$bare" "$dir/bare.avi")
+stop_wine_env
+
+# ffmpeg: the same four captions as an ASS script with a 3-pixel outline.
+ffmpeg -v error -y -i "$demo/デモ.srt" "$dir/demo.ass"
+sed -i 's/^Style: Default,.*/Style: Default,IPAGothic,32,\&H00FFFFFF,\&H00FFFFFF,\&H00000000,\&H00000000,0,0,0,0,100,100,0,0,1,3,0,2,10,10,40,1/' \
+  "$dir/demo.ass"
+sed -i 's/^PlayResX:.*/PlayResX: 720/; s/^PlayResY:.*/PlayResY: 480/' "$dir/demo.ass"
+ff() { ffmpeg -v error -y -threads 1 -filter_threads 1 -i "$movie" -an -vf "$1" -c:v rawvideo -pix_fmt bgra -f avi "$2"; }
+ffmpeg_plain=$(best ff "format=bgra" "$dir/ffmpeg-plain.avi")
+ffmpeg_ass=$(best ff "format=bgra,ass=$dir/demo.ass" "$dir/ffmpeg-ass.avi")
+
+python3 - "$frames" "$startup" "$captioned" "$plain" "$ffmpeg_plain" "$ffmpeg_ass" <<'PY'
+import sys
+frames = int(sys.argv[1])
+startup, captioned, plain, ffmpeg_plain, ffmpeg_ass = map(float, sys.argv[2:])
+def fps(seconds): return frames / seconds if seconds > 0 else float("inf")
+work, bare = captioned - startup, plain - startup
+print(f"frames                         {frames}")
+print(f"Wine start-up (taken off)      {startup:.3f} s")
+print(f"Qucapcmd render, demo          {work:.3f} s  {fps(work):7.1f} frames/s")
+print(f"Qucapcmd render, nothing drawn {bare:.3f} s  {fps(bare):7.1f} frames/s")
+print(f"ffmpeg with ass                {ffmpeg_ass:.3f} s  {fps(ffmpeg_ass):7.1f} frames/s")
+print(f"ffmpeg without ass             {ffmpeg_plain:.3f} s  {fps(ffmpeg_plain):7.1f} frames/s")
+print(f"captions, boxes and watermark: {100 * (work - bare) / work:.1f} % of the render")
+PY
