@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# The demo: a new project made by Qucapcmd.exe for the sample movie of
-# tools/make-test-media.sh, its caption-info file filled with sample captions
-# (ruby, colours, effects, both orientations), checked, exported as SRT and
-# SAMI (ffprobe confirms a player can read both), and one frame with its
-# caption drawn by the filter saved as docs/images/still-demo.png.
+# The demo, the system's main job end to end: a sample movie (tools/make-test-media.sh:
+# 10 s of 720x480 YUY2 at 29.97 fps with a PCM tone), a new project made by
+# Qucapcmd.exe for it, its caption-info file filled with sample captions (ruby,
+# colours, effects, both orientations) and its box-info file with two boxes,
+# checked, exported as SRT and SAMI (ffprobe confirms a player can read both),
+# burnt into a new AVI movie with "Qucapcmd render", and one frame of that movie
+# saved as a PNG beside it (and as docs/images/render-demo.png for the README).
+# "Qucapcmd still" of one time is kept as docs/images/still-demo.png.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
@@ -13,33 +16,59 @@ QUCAPCMD=$QUCAP_PROGRAM_DIR/Qucapcmd.exe
 rm -rf "$DEMO"
 mkdir -p "$DEMO"
 
-DEMO_STILL=$QUCAP_ROOT/docs/images/still-demo.png
-DEMO_STILL_TIME=0:00:02.00   # within the first caption
+MOVIE_OUT=$DEMO/デモ.avi
+FRAME_OUT=$DEMO/デモ.png
+FRAME_TIME=1.5               # seconds into the rendered movie: the first caption and a box
+DOCS_RENDER=$QUCAP_ROOT/docs/images/render-demo.png
+DOCS_STILL=$QUCAP_ROOT/docs/images/still-demo.png
+STILL_TIME=0:00:04.50        # the vertical caption
 "$QUCAP_ROOT/tools/make-test-media.sh"
 
 start_wine_env
 qucapcmd() { wine "$QUCAPCMD" "$@"; }
 win() { winepath -w "$1" 2>/dev/null; }
 unix() { winepath -u "$1" 2>/dev/null; }
+# quiet_or_die WHAT COMMAND...: runs COMMAND; on failure shows its messages
+# without the lines of Wine's Linux side and stops.
+quiet_or_die() {
+  local what=$1
+  shift
+  if ! "$@" >"$DEMO/last.log" 2>&1; then
+    grep -v -e '^ALSA lib ' -e 'GStreamer-' -e '^$' "$DEMO/last.log" >&2
+    die "the demo's $what could not be made"
+  fi
+}
 
-project=$(qucapcmd new-project デモ "$(win "$DEMO/project")" --movie "$(win "$QUCAP_TEST_MEDIA/yuy2.avi")" | tr -d '\r')
-# The program reads caption-info files in UTF-8 as well as UTF-16.
+project=$(qucapcmd new-project デモ "$(win "$DEMO/project")" --movie "$(win "$QUCAP_TEST_MEDIA/demo.avi")" | tr -d '\r')
+# The program reads caption-info and box-info files in UTF-8 as well as UTF-16.
 cp "$QUCAP_ROOT/tools/demo/captions.csv" "$DEMO/project/字幕情報.csv"
+cp "$QUCAP_ROOT/tools/demo/boxes.csv" "$DEMO/project/枠情報.csv"
+# A white watermark, so it shows over the pattern's cyan corner.
+python3 - "$(unix "$project")" <<'PY'
+import sys
+path = sys.argv[1]
+text = open(path, encoding="utf-16").read().replace("Color=Cyan", "Color=White")
+open(path, "w", encoding="utf-16-le", newline="").write("\ufeff" + text)
+PY
 qucapcmd check "$project"
 qucapcmd export-srt "$project" "$(win "$DEMO/デモ.srt")" 2>/dev/null
 qucapcmd export-sami "$project" "$(win "$DEMO/デモ.smi")" 2>/dev/null
-if ! qucapcmd still "$project" "$DEMO_STILL_TIME" "$(win "$DEMO/still.bmp")" >/dev/null 2>"$DEMO/still.log"; then
-  grep -v -e '^ALSA lib ' -e 'GStreamer-' -e '^$' "$DEMO/still.log" >&2
-  die "the demo's still could not be made"
-fi
+quiet_or_die still qucapcmd still "$project" "$STILL_TIME" "$(win "$DEMO/still.bmp")"
+quiet_or_die movie qucapcmd render "$project" --out "$(win "$MOVIE_OUT")"
+grep -a -o '処理終了 処理時間：[0-9:]*' "$DEMO/last.log" | tail -1
 stop_wine_env
-# ffmpeg writes the PNG without a time stamp, so an unchanged frame leaves the file unchanged.
-ffmpeg -v error -y -i "$DEMO/still.bmp" -pix_fmt rgb24 "$DEMO_STILL"
 
 for file in "$DEMO/デモ.srt" "$DEMO/デモ.smi"; do
   codec=$(ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$file")
   [ -n "$codec" ] || die "ffprobe cannot read $file"
   printf '%s (%s)\n' "$file" "$codec"
 done
-printf 'still: %s (%s)\n' "$DEMO_STILL" "$DEMO_STILL_TIME"
+frames=$(ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames -of csv=p=0 "$MOVIE_OUT")
+[ "${frames:-0}" -gt 0 ] || die "ffmpeg cannot read $MOVIE_OUT"
+# ffmpeg writes PNG files without a time stamp, so an unchanged frame leaves the file unchanged.
+ffmpeg -v error -y -ss "$FRAME_TIME" -i "$MOVIE_OUT" -frames:v 1 -pix_fmt rgb24 "$FRAME_OUT"
+cp "$FRAME_OUT" "$DOCS_RENDER"
+ffmpeg -v error -y -i "$DEMO/still.bmp" -pix_fmt rgb24 "$DOCS_STILL"
+printf 'movie: %s (%s frames)\n' "$MOVIE_OUT" "$frames"
+printf 'frame: %s (%s s)\n' "$FRAME_OUT" "$FRAME_TIME"
 printf 'project: %s\n' "$(unix "$project")"

@@ -4,6 +4,7 @@
 #   yuy2.avi   720x480, 29.97 fps, 3 s, uncompressed YUY2, with a 440 Hz PCM tone
 #   rgb24.avi  720x480, 29.97 fps, 1 s, uncompressed 24-bit RGB stored bottom-up
 #   small.avi  352x288, 25 fps, 1 s, uncompressed YUY2 (a movie of another size)
+#   demo.avi   720x480, 29.97 fps, 10 s, uncompressed YUY2, with a 440 Hz PCM tone (the demo's movie)
 # Files already made by this version of the script are kept, so a second run
 # costs nothing.
 set -euo pipefail
@@ -13,7 +14,7 @@ MEDIA_VERSION=1   # raise when the recipes below change
 media=$QUCAP_TEST_MEDIA
 stamp=$media/.version
 if [ "$(cat "$stamp" 2>/dev/null)" = "$MEDIA_VERSION" ] && [ -f "$media/yuy2.avi" ] && [ -f "$media/rgb24.avi" ] &&
-   [ -f "$media/small.avi" ]; then
+   [ -f "$media/small.avi" ] && [ -f "$media/demo.avi" ]; then
   exit 0
 fi
 command -v ffmpeg >/dev/null || die "make-test-media: ffmpeg is missing (run ./qucap setup)"
@@ -26,10 +27,15 @@ pattern() {  # pattern SECONDS [SIZE RATE]
   printf 'testsrc2=size=%s:rate=%s:duration=%s' "${2:-720x480}" "${3:-30000/1001}" "$1"
 }
 
-ffmpeg -hide_banner -loglevel error -y \
-  -f lavfi -i "$(pattern 3)" -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=3" \
-  -c:v rawvideo -pix_fmt yuyv422 -c:a pcm_s16le -shortest "$media/yuy2.tmp.avi"
-mv "$media/yuy2.tmp.avi" "$media/yuy2.avi"
+# yuy2_movie NAME SECONDS: YUY2 video with a 440 Hz PCM tone.
+yuy2_movie() {
+  ffmpeg -hide_banner -loglevel error -y \
+    -f lavfi -i "$(pattern "$2")" -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$2" \
+    -c:v rawvideo -pix_fmt yuyv422 -c:a pcm_s16le -shortest "$media/$1.tmp.avi"
+  mv "$media/$1.tmp.avi" "$media/$1.avi"
+}
+yuy2_movie yuy2 3
+yuy2_movie demo 10
 
 ffmpeg -hide_banner -loglevel error -y -f lavfi -i "$(pattern 1 352x288 25)" \
   -c:v rawvideo -pix_fmt yuyv422 "$media/small.tmp.avi"
