@@ -7,6 +7,7 @@
 set -uo pipefail
 . "$(dirname "$0")/../../tools/common.sh"
 . "$(dirname "$0")/lib/checks.sh"
+. "$(dirname "$0")/lib/files.sh"
 export QUCAP_BUILD
 
 "$QUCAP_ROOT/tools/make-test-media.sh"
@@ -14,24 +15,6 @@ export QUCAP_BUILD
 MOVIE=$QUCAP_TEST_MEDIA/yuy2.avi   # 720x480, 90 frames of 1001/30 ms
 
 # --- helpers ------------------------------------------------------------------
-
-utf16_file() {
-  local file=$1
-  shift
-  { printf '\xff\xfe'; printf '%s\r\n' "$@" | iconv -f UTF-8 -t UTF-16LE; } >"$file"
-}
-set_project_key() {
-  iconv -f UTF-16 -t UTF-8 "$1" |
-    SECTION="[$2]" KEY=$3 VALUE=$4 awk '
-      BEGIN { section = ENVIRON["SECTION"]; key = ENVIRON["KEY"]; value = ENVIRON["VALUE"] }
-      { line = $0; sub(/\r$/, "", line) }
-      line ~ /^\[/ { inside = (line == section) }
-      inside && index(line, key "=") == 1 { print key "=" value "\r"; next }
-      { print }' |
-    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$1.new" && mv "$1.new" "$1"
-}
-CAPTION_HEADER=0,表示開始時間,表示時間,縦横,本文,表示位置,ルビ,表示位置,本文,表示位置,ルビ,表示位置,ロック
-BOX_HEADER=0,開始フレーム,開始時間,終了フレーム,終了時間,Ｘ位置,Ｙ位置,幅,高さ,Ｘ位置,Ｙ位置,幅,高さ,色,透明度
 
 # new_project NAME: a project for the sample movie in $E2E_DIR/NAME without
 # boxes, captions or watermark; sets $project (Windows path) and $folder.
@@ -56,14 +39,10 @@ render() {
   expect_output stderr "[####################] 100%"
 }
 
-frame_of() { echo $(($1 * 30 / 1001)); }
-pixels() { ffmpeg -v error -i "$1" -vf "format=bgr24" -f rawvideo -pix_fmt bgr24 -; }
-movie_pixels() { ffmpeg -v error -i "$1" -vf "select=eq(n\\,$2),format=bgr24" -frames:v 1 -f rawvideo -pix_fmt bgr24 -; }
 # frames_outside MOVIE FIRST LAST: every frame but FIRST..LAST, as raw pixels.
 frames_outside() {
   ffmpeg -v error -i "$1" -vf "select=not(between(n\\,$2\\,$3)),format=bgr24" -vsync 0 -f rawvideo -pix_fmt bgr24 -
 }
-digest() { "$@" | md5sum | cut -d' ' -f1; }
 expect_same() { checks=$((checks + 1)); [ "$2" = "$3" ] || fail "$1: the pictures differ"; }
 expect_different() { checks=$((checks + 1)); [ "$2" != "$3" ] || fail "$1: the pictures are the same"; }
 stream_facts() { ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=codec_name,width,height,nb_read_frames,r_frame_rate -of csv=p=0 "$1"; }
