@@ -102,14 +102,18 @@ struct SynthesisGraphRun : ::testing::Test {
         return r;
     }
 
-    SynthesisOutcome run(SynthesisGraph& synthesis) {
+    SynthesisRunSetup setupFor(SynthesisGraph& synthesis) {
         SynthesisRunSetup setup;
         setup.graph = &graph;
         setup.multiplexer = synthesis.multiplexer();
         setup.outputPath = synthesis.outputPath();
         setup.ui = &ui;
         setup.progress = [this](int p) { progress.push_back(p); };
-        SynthesisRun run(setup);
+        return setup;
+    }
+
+    SynthesisOutcome run(SynthesisGraph& synthesis) {
+        SynthesisRun run(setupFor(synthesis));
         if (!run.start()) return SynthesisOutcome::NotStarted;
         return run.wait();
     }
@@ -167,13 +171,7 @@ TEST_F(SynthesisGraphRun, APauseFromAnotherThreadOrTheAbortCallAnsweredYesLeaves
             else
                 pauseFromAnotherThread();
         };
-        SynthesisRunSetup setup;
-        setup.graph = &graph;
-        setup.multiplexer = synthesis.multiplexer();
-        setup.outputPath = synthesis.outputPath();
-        setup.ui = &ui;
-        setup.progress = [this](int p) { progress.push_back(p); };
-        SynthesisRun run(setup);
+        SynthesisRun run(setupFor(synthesis));
         current = &run;
         ASSERT_TRUE(run.start());
         EXPECT_EQ(run.wait(), SynthesisOutcome::Interrupted);
