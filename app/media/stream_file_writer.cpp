@@ -58,9 +58,16 @@ STDMETHODIMP StreamFileWriterPin::Receive(IMediaSample* sample) {
 }
 
 STDMETHODIMP StreamFileWriterPin::EndOfStream() {
+    CAutoLock lock(writer_->pStateLock());
     const HRESULT hr = CheckStreaming();
     if (hr != S_OK) return hr;
-    return m_pFilter->NotifyEvent(EC_COMPLETE, S_OK, 0);
+    streamEnded_ = true;
+    return writer_->running() ? m_pFilter->NotifyEvent(EC_COMPLETE, S_OK, 0) : S_OK;
+}
+
+STDMETHODIMP StreamFileWriterPin::BeginFlush() {
+    forgetEndOfStream();
+    return CBaseInputPin::BeginFlush();
 }
 
 HRESULT StreamFileWriterPin::writeAt(LONGLONG offset, const void* data, ULONG size, ULONG* written) {
@@ -153,6 +160,19 @@ StreamFileWriter* StreamFileWriter::create(ComPtr<IBaseFilter>& filter) {
 
 StreamFileWriter::StreamFileWriter()
     : CBaseFilter(nullptr, &filterLock_, kClsidStreamFileWriter), pin_(this, &filterLock_) {}
+
+STDMETHODIMP StreamFileWriter::Pause() {
+    CAutoLock lock(&filterLock_);
+    if (m_State == State_Stopped) pin_.forgetEndOfStream();
+    return CBaseFilter::Pause();
+}
+
+STDMETHODIMP StreamFileWriter::Run(REFERENCE_TIME start) {
+    CAutoLock lock(&filterLock_);
+    const HRESULT hr = CBaseFilter::Run(start);
+    if (SUCCEEDED(hr) && pin_.streamEnded()) NotifyEvent(EC_COMPLETE, S_OK, 0);
+    return hr;
+}
 
 STDMETHODIMP StreamFileWriter::NonDelegatingQueryInterface(REFIID iid, void** object) {
     if (IsEqualIID(iid, IID_IFileSinkFilter)) return GetInterface(static_cast<IFileSinkFilter*>(this), object);

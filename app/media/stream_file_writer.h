@@ -43,8 +43,14 @@ public:
     HRESULT Active() override;
     // Writes the sample's bytes at the offset its start time gives.
     STDMETHODIMP Receive(IMediaSample* sample) override;
-    // Tells the graph the stream is complete.
+    // Tells the graph the stream is complete: at once while running, else
+    // when the graph runs again, as a renderer does (a graph that runs after
+    // a pause counts its renderers' completions anew).
     STDMETHODIMP EndOfStream() override;
+    STDMETHODIMP BeginFlush() override;
+    // Whether the stream has ended since the graph last left Stopped or flushed.
+    bool streamEnded() const { return streamEnded_; }
+    void forgetEndOfStream() { streamEnded_ = false; }
 
     // ISequentialStream / IStream: what a multiplexer needs of a file.
     STDMETHODIMP Read(void* data, ULONG size, ULONG* read) override;
@@ -69,6 +75,7 @@ private:
     StreamFileWriter* writer_;
     CCritSec fileLock_;  // the streaming thread writes while the user's thread may close
     HANDLE file_ = INVALID_HANDLE_VALUE;
+    bool streamEnded_ = false;
 };
 
 class StreamFileWriter : public CBaseFilter, public IFileSinkFilter, public IAMFilterMiscFlags {
@@ -79,6 +86,13 @@ public:
 
     DECLARE_IUNKNOWN
     STDMETHODIMP NonDelegatingQueryInterface(REFIID iid, void** object) override;
+
+    // Leaving Stopped starts a new stream; running again after the stream
+    // ended reports the completion again.
+    STDMETHODIMP Pause() override;
+    STDMETHODIMP Run(REFERENCE_TIME start) override;
+    // Whether the graph is running, for the pin's end of stream.
+    bool running() const { return m_State == State_Running; }
 
     int GetPinCount() override { return 1; }
     CBasePin* GetPin(int n) override { return n == 0 ? &pin_ : nullptr; }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/media/com_apartment.h"
+#include "app/media/filter_graph.h"
 #include "tests/win/temp_folder.h"
 
 namespace qucap::test {
@@ -111,6 +112,48 @@ TEST_F(StreamFileWriterFile, TakesByteStreamsOnlyAndTellsItsFileAndThatItRenders
     ComPtr<IAMFilterMiscFlags> flags;
     ASSERT_EQ(filter.query(IID_IAMFilterMiscFlags, flags), S_OK);
     EXPECT_EQ(flags->GetMiscFlags(), ULONG(AM_FILTER_MISC_FLAGS_IS_RENDERER));
+}
+
+// A renderer's end of stream: told to the graph at once while running;
+// reached while paused, it is told when the graph runs again, so a synthesis
+// paused just as its stream ended still completes after it is resumed.
+TEST_F(StreamFileWriterFile, AnEndOfStreamReachedWhilePausedIsToldWhenTheGraphRunsAgain) {
+    FilterGraph graph;
+    ASSERT_EQ(graph.createGraph(), 0);
+    ASSERT_EQ(graph.addFilter(filter.get(), kStreamFileWriterName), S_OK);
+    // The writer's own completions reach the test, not the graph's count.
+    ASSERT_EQ(graph.events()->CancelDefaultHandling(EC_COMPLETE), S_OK);
+    const auto completions = [&] {
+        int count = 0;
+        long code = 0;
+        LONG_PTR first = 0, second = 0;
+        while (graph.events()->GetEvent(&code, &first, &second, 0) == S_OK) {
+            if (code == EC_COMPLETE) ++count;
+            graph.events()->FreeEventParams(code, first, second);
+        }
+        return count;
+    };
+    ASSERT_EQ(writer->SetFileName(wide(path), nullptr), S_OK);
+    ComPtr<IPin> pin;
+    ASSERT_EQ(filter->FindPin(L"Input", pin.put()), S_OK);
+
+    ASSERT_EQ(filter->Pause(), S_OK);
+    ASSERT_EQ(pin->EndOfStream(), S_OK);
+    EXPECT_EQ(completions(), 0) << "not while paused";
+    ASSERT_EQ(filter->Run(0), S_OK);
+    EXPECT_EQ(completions(), 1) << "told when running";
+    ASSERT_EQ(filter->Pause(), S_OK);
+    ASSERT_EQ(filter->Run(0), S_OK);
+    EXPECT_EQ(completions(), 1) << "and again each time the graph runs after the end";
+    ASSERT_EQ(filter->Stop(), S_OK);
+    ASSERT_EQ(filter->Pause(), S_OK);
+    ASSERT_EQ(filter->Run(0), S_OK);
+    EXPECT_EQ(completions(), 0) << "a new start has a new stream";
+    ASSERT_EQ(pin->EndOfStream(), S_OK);
+    EXPECT_EQ(completions(), 1) << "at once while running";
+    ASSERT_EQ(filter->Stop(), S_OK);
+    graph.releaseGraph();
+    ASSERT_EQ(writer->finish(), S_OK);
 }
 
 }  // namespace
