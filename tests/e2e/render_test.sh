@@ -171,4 +171,20 @@ expect_output stdout "映像圧縮（ビデオコンプレッサ）"
 expect_output stdout "  Cinepak Video codec"
 expect_output stdout "音声エンコーダ（DirectShowフィルタ）"
 
+# Through a video encoder: the tests' lossless encoder, registered for every
+# process with regsvr32. ffmpeg does not know its format, so the file's
+# stream facts are checked, not its pictures (tests/win decodes them).
+TEST_ENCODER_MODULE=$QUCAP_WIN_BUILD/tests/win/test_encoder/QucapTestEncoder.ax
+TEST_ENCODER="Qucap Test Lossless Video Encoder"
+check "the test encoder registers" wine regsvr32 /s "$(win_path "$TEST_ENCODER_MODULE")"
+expect_exit 0 -- qucapcmd encoders
+expect_output stdout "  $TEST_ENCODER"
+new_project 圧縮 && encoded_project=$project
+render "$encoded_project" "$E2E_DIR/encoded.avi" --video-encoder "$TEST_ENCODER"
+encoded_facts=$(ffprobe -v error -count_packets -select_streams v:0 \
+  -show_entries stream=codec_tag_string,width,height,nb_read_packets -of csv=p=0 "$E2E_DIR/encoded.avi")
+check "the encoded movie is 90 QTLE frames of 720x480 (it is \"$encoded_facts\")" \
+  test "$encoded_facts" = "QTLE,720,480,90"
+check "the test encoder unregisters" wine regsvr32 /s /u "$(win_path "$TEST_ENCODER_MODULE")"
+
 finish_checks render_test
