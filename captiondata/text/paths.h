@@ -21,4 +21,9 @@ NameParts splitAtLastDot(std::u16string_view name);
 // in one); the name alone when there is no folder.
 std::u16string joinPath(std::u16string_view folder, std::u16string_view name);
 
+// Whether two Windows paths name the same file as the file system compares
+// them: letters A-Z and their full-width forms in either case, and "/"
+// against "\", count as the same.
+bool samePath(std::u16string_view a, std::u16string_view b);
+
 }  // namespace qucap

@@ -151,9 +151,9 @@ TEST_F(ShellFieldCheck, OutputFolderThatCannotBeMadeIsReported) {
 }
 
 TEST(ShellPathCase, LatinLettersFoldInBothWidths) {
-    EXPECT_TRUE(samePathIgnoringCase(u"C:\\Ａb\\X.avi", u"c:\\ａB\\x.AVI"));
-    EXPECT_FALSE(samePathIgnoringCase(u"C:\\a.avi", u"C:\\a.avi "));
-    EXPECT_FALSE(samePathIgnoringCase(u"C:\\あ.avi", u"C:\\ア.avi"));
+    EXPECT_TRUE(samePath(u"C:\\Ａb\\X.avi", u"c:\\ａB\\x.AVI"));
+    EXPECT_FALSE(samePath(u"C:\\a.avi", u"C:\\a.avi "));
+    EXPECT_FALSE(samePath(u"C:\\あ.avi", u"C:\\ア.avi"));
 }
 
 }  // namespace

@@ -9,12 +9,6 @@
 namespace qucap {
 namespace {
 
-char16_t pathFolded(char16_t c) {
-    if (c == u'/') return u'\\';
-    if (c >= u'A' && c <= u'Z') return char16_t(c + 32);
-    return c;
-}
-
 SynthesisStartResult refused(SynthesisRefusal why, std::u16string_view outputPath) {
     return {why, std::u16string(outputPath)};
 }
@@ -53,11 +47,6 @@ bool removeExistingOutput(const Io& io, std::u16string_view outputPath) {
 
 SaveFileRequest outputMovieSaveRequest(std::u16string_view proposedFolder) {
     return {joinPath(proposedFolder, u"無題"), u"動画ﾌｧｲﾙ", u"avi", u"ビデオﾌｧｲﾙ (*.avi)", u"*.avi"};
-}
-
-bool samePath(std::u16string_view a, std::u16string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char16_t x, char16_t y) { return pathFolded(x) == pathFolded(y); });
 }
 
 SynthesisStartResult prepareSynthesis(const Io& io, SynthesisProject& project, bool& overwriteConfirmed) {

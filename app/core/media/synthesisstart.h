@@ -14,6 +14,7 @@
 #include "captiondata/colour/colourinfo.h"
 #include "captiondata/io/io.h"
 #include "captiondata/project/projectsettings.h"
+#include "captiondata/text/paths.h"
 
 namespace qucap {
 
@@ -60,10 +61,6 @@ struct SynthesisProject {
 
 // The save dialog that asks for the output movie: "無題", "動画ﾌｧｲﾙ", "avi".
 SaveFileRequest outputMovieSaveRequest(std::u16string_view proposedFolder);
-
-// Whether two Windows paths name the same file (ASCII case and "/" against
-// "\" ignored).
-bool samePath(std::u16string_view a, std::u16string_view b);
 
 // Steps before the graph: save the settings, validate the captions, write
 // the data files, then make sure of an output name (empty or "設定なし" asks

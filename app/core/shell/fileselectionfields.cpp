@@ -131,27 +131,14 @@ int checkOutput(const FieldCheck& check, const FieldRules& rules, std::u16string
     return 0;
 }
 
-char16_t foldCase(char16_t c) {
-    if (c >= u'A' && c <= u'Z') return char16_t(c + (u'a' - u'A'));
-    if (c >= u'Ａ' && c <= u'Ｚ') return char16_t(c + (u'ａ' - u'Ａ'));
-    return c;
-}
-
 }  // namespace
-
-bool samePathIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldCase(a[i]) != foldCase(b[i])) return false;
-    return true;
-}
 
 int validateField(const FieldCheck& check, FileField field, std::u16string_view text) {
     const FieldRules& rules = kFieldRules[std::size_t(field)];
     if (text.empty()) return fail(check.io, rules.empty);
     const bool acceptsNoFile = rules.kind == CheckKind::DataFile || rules.kind == CheckKind::Output;
     if (acceptsNoFile && text == kNoFile) return 0;
-    if (rules.kind == CheckKind::Output && samePathIgnoringCase(text, check.inputMovie))
+    if (rules.kind == CheckKind::Output && samePath(text, check.inputMovie))
         return fail(check.io, kSameInputAndOutput);
     if (holdsAny(text, rules.invalidCharacters)) return fail(check.io, rules.invalid);
     switch (rules.kind) {

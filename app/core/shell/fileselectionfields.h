@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "captiondata/io/io.h"
+#include "captiondata/text/paths.h"
 
 namespace qucap {
 
@@ -58,8 +59,5 @@ struct FieldCheck {
 // For a missing output folder it asks whether to create it; Yes creates every
 // missing folder along the path.
 int validateField(const FieldCheck& check, FileField field, std::u16string_view text);
-
-// Equal when they differ only in the case of Latin letters (also full width).
-bool samePathIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 }  // namespace qucap
