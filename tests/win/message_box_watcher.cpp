@@ -46,6 +46,22 @@ bool MessageBoxWatcher::waitFor(std::size_t count, std::chrono::milliseconds tim
 void MessageBoxWatcher::clear() {
     std::lock_guard<std::mutex> guard(lock_);
     texts_.clear();
+    answers_.clear();
+}
+
+void MessageBoxWatcher::answerNext(std::initializer_list<int> buttons) {
+    std::lock_guard<std::mutex> guard(lock_);
+    answers_.insert(answers_.end(), buttons);
+}
+
+int MessageBoxWatcher::takeAnswer(HWND box) {
+    int button = IDOK;
+    if (!answers_.empty()) {
+        button = answers_.front();
+        answers_.pop_front();
+    }
+    if (GetDlgItem(box, button)) return button;
+    return GetDlgItem(box, IDOK) ? IDOK : IDNO;
 }
 
 void MessageBoxWatcher::watch() {
@@ -75,7 +91,7 @@ void MessageBoxWatcher::closeIfOurs(HWND window) {
     GetDlgItemTextW(window, kMessageTextControl, text, int(std::size(text)));
     texts_.emplace_back(reinterpret_cast<const char16_t*>(text));
     closing_.push_back(window);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(takeAnswer(window), BN_CLICKED), 0);
 }
 
 }  // namespace qucap::test

@@ -1,0 +1,24 @@
+#include "app/core/shell/savesequence.h"
+
+#include <array>
+
+namespace qucap {
+
+int runSaveSequence(const SaveSteps& steps, bool stopAtFirstFailure) {
+    int status = 0;
+    if (steps.saveSettings && steps.saveSettings() != 0) status = -1;
+    if (steps.commitEdit) steps.commitEdit();
+    for (const auto* writer : std::array{&steps.captionInfo, &steps.boxInfo, &steps.colourInfo}) {
+        if (!*writer || (*writer)() == 0) continue;
+        status = -1;
+        if (stopAtFirstFailure) break;
+    }
+    return status;
+}
+
+EndAction endAction(PlayState state, bool synthesisRunning, bool projectLoaded) {
+    if (isPreviewActive(state) || synthesisRunning) return EndAction::Refuse;
+    return projectLoaded ? EndAction::SaveAllThenEnd : EndAction::EndWithoutSaving;
+}
+
+}  // namespace qucap
