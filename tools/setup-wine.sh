@@ -13,6 +13,9 @@ reg() { wine reg add "$@" /f >/dev/null; }
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 # No window manager under Xvfb: Wine draws the window captions itself.
 reg 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N
+# Nor does Wine wait for one: every top-level window leaving the screen (a
+# message box, a dialog, the main window) would otherwise cost two seconds.
+reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
 
 # The Windows Japanese font names, in both spellings, map to the IPA fonts.
 R='HKCU\Software\Wine\Fonts\Replacements'
