@@ -1,0 +1,98 @@
+// Resource ids of the program Qucapadd.exe. Shared by the .rc files and the
+// window code; the numbers are fixed (pages, tests and users' habits rely on them).
+#pragma once
+
+// Bitmaps and icons.
+#define IDB_PROGRAM_BITMAP 101  // 32 x 32, drawn in the version dialog
+#define IDI_PROGRAM 123
+
+// Dialog templates.
+#define IDD_HELP_HOST 102
+#define IDD_FILE_SELECTION 103
+#define IDD_HELP_FILE_SELECTION 104
+#define IDD_FONT_SETTINGS 105
+#define IDD_HELP_FONT_SETTINGS 106
+#define IDD_DISPLAY_ITEMS 107
+#define IDD_CAPTION_CREATION 108
+#define IDD_HELP_CAPTION_CREATION 109
+#define IDD_MAIN 110
+#define IDD_DISPLAY_POSITION 111
+#define IDD_HELP_DISPLAY_POSITION 112
+#define IDD_SYNTHESIS 114
+#define IDD_HELP_SYNTHESIS 115
+#define IDD_PROGRESS 116
+#define IDD_TIMELINE 117
+#define IDD_HELP_TIMELINE 118
+#define IDD_VERSION 119
+#define IDD_PREVIEW 120
+#define IDD_BOX_DISPLAY 121
+#define IDD_COLOUR_SETTINGS 122
+
+// Menus.
+#define IDR_MAIN_MENU 124
+#define IDR_EDIT_MENU 125
+
+// Menu commands.
+#define IDM_PROJECT_NEW 40000
+#define IDM_PROJECT_OPEN 40001
+#define IDM_PROJECT_SAVE 40002
+#define IDM_PROJECT_SAVE_AS 40003
+#define IDM_EXIT 40004
+#define IDM_CUT 40005
+#define IDM_COPY 40006
+#define IDM_PASTE 40007
+#define IDM_DISPLAY_ITEMS 40008
+#define IDM_HELP 40009
+#define IDM_VERSION 40011
+
+// Main window (dialog 110).
+#define IDC_CAPTION_LIST 1000
+#define IDC_SAVE_TO_LIST 1004
+#define IDC_END 1009
+#define IDC_VIDEO_AREA 1099
+#define IDC_CAPTION_LINE1 1100
+#define IDC_CAPTION_LINE2 1101
+#define IDC_POSITION_SCROLL 1102
+#define IDC_FRAME_POSITION_LABEL 1103
+#define IDC_FRAME_COUNTER 1104
+#define IDC_TIME_COUNTER 1105
+#define IDC_PLAY_WITH_CAPTIONS 1106
+#define IDC_FRAME_BACK 1107
+#define IDC_PLAY_PAUSE 1108
+#define IDC_FRAME_FORWARD 1109
+#define IDC_STOP 1110
+#define IDC_TABS 1111
+#define IDC_MESSAGE_LABEL 1112
+#define IDC_MESSAGE_LINE 1113
+
+// Buttons every settings page has.
+#define IDC_PAGE_HELP 1001
+
+// File-selection page (dialog 103).
+#define IDC_CLEAR 1002
+#define IDC_LOAD 1003
+#define IDC_NEW_PROJECT 1021
+#define IDC_OPEN_PROJECT 1022
+#define IDC_PROJECT_NAME 1024
+#define IDC_SAVE_LOCATION 1026
+#define IDC_SAVE_LOCATION_BROWSE 1027
+#define IDC_PROJECT_FILE 1029
+#define IDC_PROJECT_FILE_BROWSE 1030
+#define IDC_INPUT_MOVIE 1032
+#define IDC_INPUT_MOVIE_BROWSE 1033
+#define IDC_CAPTION_INFO 1035
+#define IDC_CAPTION_INFO_BROWSE 1036
+#define IDC_OUTPUT_MOVIE 1038
+#define IDC_OUTPUT_MOVIE_BROWSE 1039
+#define IDC_BOX_INFO 1219
+#define IDC_BOX_INFO_BROWSE 1220
+#define IDC_COLOUR_INFO 1258
+#define IDC_COLOUR_INFO_BROWSE 1259
+
+// Version dialog (dialog 119).
+#define IDC_VERSION_BITMAP 1214
+#define IDC_VERSION_TEXT 1215
+#define IDC_VERSION_COPYRIGHT 1216
+#define IDC_VERSION_ADDRESS 1217
+
+// The controls of the other pages are in page_ids.h.
