@@ -1,0 +1,32 @@
+#pragma once
+// What the display-item dialog shows and keeps: the names offered for each
+// kind of list, and the names the user left checked.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/core/displaylist.h"
+#include "app/core/media/encodertables.h"
+
+namespace qucap {
+
+// Every name a list of this kind can hold, in the order the dialog shows
+// them: the font names; the video compressors, then the video encoder
+// filters; the audio compressors, then the audio encoder filters.
+std::vector<std::u16string> displayListSourceNames(DisplayListKind kind, const std::vector<std::u16string>& fontNames,
+                                                   const EncoderTables& encoders);
+
+// One row of the dialog's list.
+struct DisplayItem {
+    std::u16string name;
+    bool checked = false;
+};
+
+// The names of the checked rows, in list order: what the list file keeps.
+std::vector<std::u16string> checkedNames(const std::vector<DisplayItem>& items);
+
+// The kind of the first checked radio button (fonts, video, audio in that
+// order); `current` when none is checked.
+DisplayListKind firstCheckedKind(const std::array<bool, 3>& radiosChecked, DisplayListKind current);
+
+}  // namespace qucap
