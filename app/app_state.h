@@ -1,0 +1,102 @@
+#pragma once
+// The program's one application state record: the windows, the play state,
+// the project in memory and the objects made once at start. Every page and
+// the worker threads reach it through app().
+#include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/core/captionlist.h"
+#include "app/core/displaylist.h"
+#include "app/core/media/encodertables.h"
+#include "app/core/media/mediafacts.h"
+#include "app/core/shell/mainlayout.h"
+#include "app/core/shell/playstate.h"
+#include "app/media/filter_graph.h"
+#include "app/window_ui.h"
+#include "captiondata/box/boxinfo.h"
+#include "captiondata/colour/colourinfo.h"
+#include "captiondata/io/io.h"
+#include "captiondata/project/projectsettings.h"
+#include "win32/win32_filesystem.h"
+#include "win32/win32_shiftjis.h"
+
+namespace qucap {
+
+class Page;
+
+inline constexpr int kPageCount = 8;
+
+// Files beside the program's own executable.
+struct AppPaths {
+    std::u16string programFolder;
+    std::u16string settingsFile;   // "Qucapadd.ini"
+    std::u16string helpDocument;   // "Help\カブレンキャプション説明書.pdf"
+    std::u16string filterModule;   // "Qucapsyf.ax"
+};
+
+// Drawing objects made once at start and deleted at the end.
+struct SharedDrawing {
+    HFONT counterFont = nullptr;  // 16 px "ＭＳ ゴシック", frame counters and pages
+    HPEN faceColourPen = nullptr;
+    HPEN bluePen = nullptr;       // 0xFF0000 as a colour reference: pure blue
+    HPEN darkBluePen = nullptr;   // 0x800000
+    HBRUSH faceColourBrush = nullptr;
+    HBRUSH darkBlueBrush = nullptr;
+    HBRUSH whiteBrush = nullptr;
+    HBRUSH blackBrush = nullptr;
+};
+
+struct AppState {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    HWND tabControl = nullptr;
+    std::array<std::unique_ptr<Page>, kPageCount> pages;
+
+    PlayState playState = PlayState::NoMedia;
+    int currentTab = 0;
+    bool projectLoaded = false;           // set by the file-selection tab's load
+    std::atomic<bool> synthesisRunning{false};
+    bool modernSystem = false;            // major version 6 or higher
+    bool captionsInPreview = false;       // the preview draws the captions itself
+    bool liveTiming = false;              // the timeline's live mode keeps the list usable
+    bool initialised = false;             // initialisation succeeded: pages exist
+    bool comInitialised = false;
+    ClientSize minimumClient;
+    ClientSize lastClient;
+
+    AppPaths paths;
+    std::u16string documentsFolder;
+    std::u16string lastOpened;            // offered by the file-selection tab
+    std::vector<std::u16string> fontNames;  // installed Japanese TrueType families
+    EncoderTables encoders;
+    std::unique_ptr<DisplayLists> displayLists;
+    SharedDrawing drawing;
+
+    // The project in memory.
+    std::u16string projectFile;
+    ProjectSettings settings;
+    CaptionList captions;
+    ColourTable colours = defaultColourTable();
+    BoxTable boxes;
+    MediaFacts movie;
+    FilterGraph graph;
+    int lastCaptionTextField = 0;         // for cut, copy and paste from the menu
+
+    // The seams over the real platform.
+    Win32FileSystem files;
+    Win32ShiftJisDecoder shiftJis;
+    WindowUi ui;
+    Io io{files, ui, shiftJis};
+};
+
+// The one record of the process; made on first use.
+AppState& app();
+// Forgets everything (the tests start the main window more than once).
+void resetAppState();
+
+}  // namespace qucap

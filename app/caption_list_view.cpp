@@ -1,0 +1,65 @@
+#include "app/caption_list_view.h"
+
+#include <commctrl.h>
+
+#include "app/core/captioncolumns.h"
+
+namespace qucap {
+namespace {
+
+int formatOf(ColumnAlign align) {
+    switch (align) {
+        case ColumnAlign::Centre: return LVCFMT_CENTER;
+        case ColumnAlign::Right: return LVCFMT_RIGHT;
+        case ColumnAlign::Left: break;
+    }
+    return LVCFMT_LEFT;
+}
+
+wchar_t* wide(const std::u16string& text) {
+    return const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(text.c_str()));
+}
+
+}  // namespace
+
+void setUpCaptionColumns(HWND list) {
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    for (int column = 0; column < kCaptionColumnCount; ++column) {
+        const CaptionColumnInfo& info = kCaptionColumns[std::size_t(column)];
+        std::u16string title(info.title);
+        LVCOLUMNW lv{};
+        lv.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        lv.fmt = formatOf(info.align);
+        lv.pszText = wide(title);
+        lv.cx = info.fixedWidth;
+        lv.iSubItem = column;
+        ListView_InsertColumn(list, column, &lv);
+    }
+    applyCaptionColumnWidths(list);
+}
+
+void applyCaptionColumnWidths(HWND list) {
+    RECT client;
+    GetClientRect(list, &client);
+    const auto widths = captionColumnWidths(client.right - client.left);
+    for (int column = 0; column < kCaptionColumnCount; ++column)
+        ListView_SetColumnWidth(list, column, widths[std::size_t(column)]);
+}
+
+void showCaptionRows(HWND list, const CaptionList& captions) {
+    ListView_DeleteAllItems(list);
+    for (int row = 0; row < captions.rowCount(); ++row) {
+        std::u16string first = captions.cell(row, 0);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = wide(first);
+        ListView_InsertItem(list, &item);
+        for (int column = 1; column < kCaptionColumnCount; ++column) {
+            std::u16string text = captions.cell(row, column);
+            ListView_SetItemText(list, row, column, wide(text));
+        }
+    }
+}
+
+}  // namespace qucap

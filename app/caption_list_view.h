@@ -1,0 +1,16 @@
+#pragma once
+// The caption list's report view (control 1000): its 25 columns and rows.
+#include <windows.h>
+
+#include "app/core/captionlist.h"
+
+namespace qucap {
+
+// Full-row selection, grid lines, and the columns with their titles.
+void setUpCaptionColumns(HWND list);
+// The column widths for the list's current width.
+void applyCaptionColumnWidths(HWND list);
+// Shows every row of the list (the view is emptied first).
+void showCaptionRows(HWND list, const CaptionList& captions);
+
+}  // namespace qucap

@@ -1,0 +1,114 @@
+// Tab changes, row selection and the commands of the main window.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "app/core/shell/mainwindowtexts.h"
+#include "app/main_window.h"
+#include "app/main_window_parts.h"
+#include "app/tabs/display_items_dialog.h"
+#include "app/tabs/page.h"
+#include "app/tabs/version_dialog.h"
+#include "resources/app/resource.h"
+
+namespace qucap {
+namespace {
+
+Page* pageAt(int tab) { return app().pages[std::size_t(tab)].get(); }
+
+// Shows the selected row in a row-editing page, or clears it without a selection.
+void loadRowInto(Page& page) {
+    const int row = app().captions.selection();
+    if (row >= 0)
+        page.showRow(row);
+    else
+        page.clearRow();
+    app().captions.setPendingEdit(false);
+}
+
+void changeTab() {
+    AppState& state = app();
+    if (state.captions.pendingEdit()) commitPendingEdit();
+    state.currentTab = TabCtrl_GetCurSel(state.tabControl);
+    if (state.currentTab < 0 || state.currentTab >= kPageCount) state.currentTab = 0;
+    for (int tab = 0; tab < kPageCount; ++tab)
+        if (tab != state.currentTab && pageAt(tab)) ShowWindow(pageAt(tab)->window(), SW_HIDE);
+    if (Page* page = pageAt(state.currentTab)) {
+        ShowWindow(page->window(), SW_SHOW);
+        if (editsCaptionRow(state.currentTab)) loadRowInto(*page);
+        page->refresh();
+    }
+    state.captions.setPendingEdit(false);
+    applySaveButtonState();
+    setMessage(u"");
+}
+
+void selectRow(const NMLISTVIEW& change) {
+    AppState& state = app();
+    if (change.iItem == -1 || change.uNewState != (LVIS_SELECTED | LVIS_FOCUSED)) return;
+    Page* page = pageAt(state.currentTab);
+    if (!editsCaptionRow(state.currentTab) || !page) {
+        state.captions.select(change.iItem);
+        return;
+    }
+    if (state.captions.pendingEdit()) commitPendingEdit();
+    state.captions.select(change.iItem);
+    if (state.captions.selection() < 0) return;
+    page->showRow(state.captions.selection());
+    state.captions.setPendingEdit(false);
+    applySaveButtonState();
+}
+
+void openHelpDocument() {
+    ShellExecuteW(app().mainWindow, L"open", reinterpret_cast<const wchar_t*>(app().paths.helpDocument.c_str()),
+                  nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// Cut, copy and paste go to the caption text field that last had the focus.
+void sendToCaptionField(UINT message) {
+    AppState& state = app();
+    Page* page = pageAt(kCaptionCreationTab);
+    if (!page || !state.lastCaptionTextField) return;
+    if (HWND field = GetDlgItem(page->window(), state.lastCaptionTextField)) SendMessageW(field, message, 0, 0);
+}
+
+}  // namespace
+
+INT_PTR handleMainNotify(const NMHDR& header) {
+    if (!app().initialised) return FALSE;
+    if (header.idFrom == IDC_TABS && header.code == TCN_SELCHANGE) {
+        changeTab();
+        return TRUE;
+    }
+    if (header.idFrom == IDC_CAPTION_LIST && header.code == LVN_ITEMCHANGED) {
+        selectRow(reinterpret_cast<const NMLISTVIEW&>(header));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR handleMainCommand(int id) {
+    switch (id) {
+        case IDC_SAVE_TO_LIST:
+            commitPendingEdit();
+            setPendingEdit(false);
+            setMessage(u"");
+            return TRUE;
+        case IDM_CUT: sendToCaptionField(WM_CUT); return TRUE;
+        case IDM_COPY: sendToCaptionField(WM_COPY); return TRUE;
+        case IDM_PASTE: sendToCaptionField(WM_PASTE); return TRUE;
+        case IDM_DISPLAY_ITEMS: showDisplayItems(app().mainWindow); return TRUE;
+        case IDM_HELP: openHelpDocument(); return TRUE;
+        case IDM_VERSION: showVersion(app().mainWindow); return TRUE;
+        case IDCANCEL:
+        case IDC_END:
+        case IDM_EXIT:
+            endProgram();
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace qucap

@@ -1,0 +1,86 @@
+// Saving the loaded project, ending the program and the teardown.
+#include "app/app_state.h"
+#include "app/core/captionload.h"
+#include "app/core/shell/savesequence.h"
+#include "app/main_window.h"
+#include "app/main_window_parts.h"
+#include "app/tabs/page.h"
+#include "captiondata/text/paths.h"
+
+namespace qucap {
+namespace {
+
+template <typename Handle>
+void deleteObject(Handle& handle) {
+    if (handle) DeleteObject(handle);
+    handle = nullptr;
+}
+
+void deleteDrawingObjects(SharedDrawing& d) {
+    deleteObject(d.counterFont);
+    deleteObject(d.faceColourPen);
+    deleteObject(d.bluePen);
+    deleteObject(d.darkBluePen);
+    deleteObject(d.faceColourBrush);
+    deleteObject(d.darkBlueBrush);
+    deleteObject(d.whiteBrush);
+    deleteObject(d.blackBrush);
+}
+
+BoxMovie boxMovie() {
+    const MediaFacts& movie = app().movie;
+    return BoxMovie{movie.frameDuration, movie.width};
+}
+
+}  // namespace
+
+SaveSteps projectSaveSteps() {
+    AppState& state = app();
+    SaveSteps steps;
+    steps.saveSettings = [&state] { return SaveProjectSettings(state.io, state.projectFile, state.settings); };
+    steps.commitEdit = [] { commitPendingEdit(); };
+    steps.captionInfo = [&state] {
+        const std::u16string folder = folderOf(state.projectFile);
+        CaptionInfoProject project{state.settings.captionInfoPath, folder, state.projectFile};
+        return saveCaptionList(state.io, state.captions, project);
+    };
+    steps.boxInfo = [&state] {
+        if (!namesFile(state.settings.boxInfoPath)) return 0;
+        return writeBoxInfo(state.io, state.settings.boxInfoPath, state.boxes, boxMovie());
+    };
+    steps.colourInfo = [&state] {
+        if (!namesFile(state.settings.colourInfoPath)) return 0;
+        return writeColourInfo(state.io, state.settings.colourInfoPath, state.colours);
+    };
+    return steps;
+}
+
+void endProgram() {
+    AppState& state = app();
+    switch (endAction(state.playState, state.synthesisRunning, state.projectLoaded)) {
+        case EndAction::Refuse: return;
+        case EndAction::SaveAllThenEnd:
+            if (saveAll(false) != 0 && !state.ui.askYesNo(kEndWithoutSavingQuestion, kProgramTitle)) return;
+            break;
+        case EndAction::EndWithoutSaving: break;
+    }
+    tearDownMainWindow();
+}
+
+void tearDownMainWindow() {
+    AppState& state = app();
+    state.graph.releaseGraph();
+    for (auto& page : state.pages) page.reset();
+    state.initialised = false;
+    if (state.comInitialised) CoUninitialize();
+    state.comInitialised = false;
+    state.fontNames.clear();
+    state.encoders = {};
+    deleteDrawingObjects(state.drawing);
+    HWND main = state.mainWindow;
+    state.mainWindow = nullptr;
+    state.ui.setOwner(nullptr);
+    if (main) DestroyWindow(main);
+}
+
+}  // namespace qucap

@@ -1,0 +1,160 @@
+// The main window's initialisation: the steps in their order, then the tab
+// control with its eight pages.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <versionhelpers.h>
+
+#include "app/app_state.h"
+#include "app/caption_list_view.h"
+#include "app/core/shell/mainwindowtexts.h"
+#include "app/font_names.h"
+#include "app/main_window.h"
+#include "app/main_window_parts.h"
+#include "app/media/encoders.h"
+#include "app/tabs/dialog_placement.h"
+#include "app/tabs/pages.h"
+#include "app/core/displayitems.h"
+#include "resources/app/resource.h"
+#include "win32/program_folder.h"
+
+namespace qucap {
+namespace {
+
+const wchar_t* wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
+
+std::u16string inProgramFolder(const std::u16string& folder, std::u16string_view name) {
+    return folder + u"\\" + std::u16string(name);
+}
+
+std::u16string documentsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return reinterpret_cast<const char16_t*>(path);
+}
+
+// The files beside the program; false (after the box) when the filter module is missing.
+bool buildPaths(AppState& state) {
+    if (state.paths.programFolder.empty()) state.paths.programFolder = programFolder();
+    const std::u16string& folder = state.paths.programFolder;
+    state.paths.settingsFile = inProgramFolder(folder, u"Qucapadd.ini");
+    state.paths.helpDocument = inProgramFolder(folder, kHelpDocument);
+    state.paths.filterModule = inProgramFolder(folder, kFilterModuleName);
+    state.displayLists = std::make_unique<DisplayLists>(folder);
+    if (state.files.kind(state.paths.filterModule) != PathKind::File) {
+        state.ui.warn(kFilterModuleMissing, Deliverable::Program);
+        return false;
+    }
+    if (state.documentsFolder.empty()) state.documentsFolder = documentsFolder();
+    const std::u16string last = readLastOpenForProgram(state.io, state.paths.settingsFile);
+    state.lastOpened = state.files.kind(last) == PathKind::File ? last : std::u16string();
+    return true;
+}
+
+void createDrawingObjects(SharedDrawing& drawing) {
+    drawing.faceColourPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
+    drawing.bluePen = CreatePen(PS_SOLID, 1, RGB(0, 0, 255));
+    drawing.darkBluePen = CreatePen(PS_SOLID, 1, RGB(0, 0, 128));
+    drawing.faceColourBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    drawing.darkBlueBrush = CreateSolidBrush(RGB(0, 0, 128));
+    drawing.whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
+    drawing.blackBrush = CreateSolidBrush(RGB(0, 0, 0));
+}
+
+HFONT createCounterFont() {
+    return CreateFontW(kSharedFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, wide(kSharedFontName));
+}
+
+// Project handling lives in the file-selection tab: the four project items
+// and the separator after them leave the "ﾌｧｲﾙ(&F)" popup.
+void removeProjectMenuItems(HWND window) {
+    HMENU bar = GetMenu(window);
+    if (!bar) return;
+    for (int id = IDM_PROJECT_NEW; id <= IDM_PROJECT_SAVE_AS; ++id) DeleteMenu(bar, UINT(id), MF_BYCOMMAND);
+    DrawMenuBar(window);
+    if (HMENU file = GetSubMenu(bar, 0)) DeleteMenu(file, 0, MF_BYPOSITION);
+    DrawMenuBar(window);
+}
+
+void loadDisplayLists(AppState& state) {
+    for (DisplayListKind kind : {DisplayListKind::Fonts, DisplayListKind::VideoEncoders, DisplayListKind::AudioEncoders})
+        state.displayLists->load(state.io, kind, displayListSourceNames(kind, state.fontNames, state.encoders));
+}
+
+bool initialiseState(HWND window) {
+    AppState& state = app();
+    centreDialogOnScreen(window);
+    state.mainWindow = window;
+    state.ui.setOwner(window);
+    showProgramIcon(window);
+    state.modernSystem = IsWindowsVistaOrGreater();
+    state.playState = PlayState::NoMedia;
+    state.captions.setPendingEdit(false);
+    refreshControls();
+    state.fontNames = installedJapaneseFontNames();
+    if (!buildPaths(state)) return false;
+    state.drawing.counterFont = createCounterFont();
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(com)) return false;
+    state.comInitialised = true;
+    createDrawingObjects(state.drawing);
+    setUpCaptionColumns(GetDlgItem(window, IDC_CAPTION_LIST));
+    state.captions.clearSelection();
+    removeProjectMenuItems(window);
+    state.encoders = buildEncoderTables();
+    loadDisplayLists(state);
+    for (int id : {IDC_CAPTION_LINE1, IDC_CAPTION_LINE2, IDC_FRAME_COUNTER, IDC_TIME_COUNTER, IDC_MESSAGE_LINE})
+        SetDlgItemTextW(window, id, L"");
+    return true;
+}
+
+// The tab control's display area in the main window's client coordinates.
+RECT pageRectangle(HWND window) {
+    RECT area{};
+    controlRect(window, IDC_TABS, area);
+    TabCtrl_AdjustRect(app().tabControl, FALSE, &area);
+    return area;
+}
+
+void createPages(HWND window) {
+    AppState& state = app();
+    state.tabControl = GetDlgItem(window, IDC_TABS);
+    for (int index = 0; index < kPageCount; ++index) {
+        std::u16string title(kTabPages[std::size_t(index)].title);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(title.c_str()));
+        TabCtrl_InsertItem(state.tabControl, index, &item);
+    }
+    const RECT area = pageRectangle(window);
+    for (int index = 0; index < kPageCount; ++index) {
+        auto page = makePage(index);
+        if (!page->create(state.instance, window, kTabPages[std::size_t(index)].dialogId)) continue;
+        MoveWindow(page->window(), area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
+        // Pages sit above the tab control so they get the clicks.
+        SetWindowPos(page->window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        state.pages[std::size_t(index)] = std::move(page);
+    }
+    state.currentTab = 0;
+    if (state.pages[0]) ShowWindow(state.pages[0]->window(), SW_SHOW);
+}
+
+}  // namespace
+
+void initialiseMainWindow(HWND window) {
+    AppState& state = app();
+    if (!initialiseState(window)) {
+        setMessage(kInitialisationFailed);
+        return;
+    }
+    createPages(window);
+    state.initialised = true;
+    RECT client;
+    GetClientRect(window, &client);
+    state.minimumClient = state.lastClient = {client.right, client.bottom};
+    refreshCurrentPage();
+}
+
+}  // namespace qucap

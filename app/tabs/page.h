@@ -1,0 +1,54 @@
+#pragma once
+// One page of the main window's tab control: a modeless child dialog made
+// from its template. The main window calls these when the page becomes
+// current, when the window is resized and when the caption list's selection
+// changes; each page fills in what its tab does.
+#include <windows.h>
+
+namespace qucap {
+
+class Page {
+public:
+    virtual ~Page();
+    Page(const Page&) = delete;
+    Page& operator=(const Page&) = delete;
+
+    // Creates the page from dialog template `dialogId` as a child of `parent`
+    // (hidden); false when the template could not be made.
+    bool create(HINSTANCE instance, HWND parent, int dialogId);
+    void destroy();
+    HWND window() const { return window_; }
+
+    // The page became current: show its values and apply its enabling rules.
+    virtual void refresh() {}
+    // The tab control grew by dx pixels: move or stretch the right-hand controls.
+    virtual void growRight(int dx) { (void)dx; }
+    // Pages that edit the selected caption row (3, 4, 6).
+    virtual void showRow(int row) { (void)row; }
+    virtual void clearRow() {}
+    virtual void commitEdit() {}
+
+protected:
+    Page() = default;
+    // After the template's controls exist.
+    virtual void initialise() {}
+    // Messages of the page; return true when handled (`result` is the dialog result).
+    virtual bool handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+        (void)message; (void)wParam; (void)lParam; (void)result;
+        return false;
+    }
+    HWND item(int id) const { return GetDlgItem(window_, id); }
+
+private:
+    static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_ = nullptr;
+};
+
+// A page whose behaviour belongs to a later part of the program: its
+// template and controls are there, it does nothing yet.
+class TemplatePage : public Page {
+public:
+    TemplatePage() = default;
+};
+
+}  // namespace qucap

@@ -1,0 +1,12 @@
+#pragma once
+// The page object behind each tab of the main window.
+#include <memory>
+
+#include "app/tabs/page.h"
+
+namespace qucap {
+
+// The page of tab `index` (0-7), not yet created.
+std::unique_ptr<Page> makePage(int index);
+
+}  // namespace qucap

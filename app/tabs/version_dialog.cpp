@@ -1,0 +1,113 @@
+#include "app/tabs/version_dialog.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "app/core/shell/mainlayout.h"
+#include "app/core/shell/mainwindowtexts.h"
+#include "captiondata/project/projectkeys.h"
+#include "app/tabs/dialog_placement.h"
+#include "resources/app/resource.h"
+
+namespace qucap {
+namespace {
+
+// The rule under the program's name, in client pixels, and its colour.
+constexpr int kRuleLeft = 77;
+constexpr int kRuleRight = 182;
+constexpr int kRuleY = 77;
+constexpr COLORREF kBlue = 0xFF0000;  // blue as a colour reference (0x00BBGGRR)
+constexpr int kBitmapSize = 32;
+
+const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// "Version" becomes "Version 3.70".
+void appendVersion(HWND dialog) {
+    wchar_t text[64] = {};
+    GetDlgItemTextW(dialog, IDC_VERSION_TEXT, text, 64);
+    std::u16string version = reinterpret_cast<const char16_t*>(text);
+    version += u" ";
+    version += kProgramVersion;
+    SetDlgItemTextW(dialog, IDC_VERSION_TEXT, wide(version));
+}
+
+// The program's bitmap at the top-left corner of the frame 1214.
+void drawBitmap(HWND dialog, HDC dc) {
+    HBITMAP bitmap = LoadBitmapW(programResources(), MAKEINTRESOURCEW(IDB_PROGRAM_BITMAP));
+    if (!bitmap) return;
+    RECT frame{};
+    GetWindowRect(GetDlgItem(dialog, IDC_VERSION_BITMAP), &frame);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&frame), 2);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(dc, frame.left, frame.top, kBitmapSize, kBitmapSize, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+}
+
+// The 1-pixel blue rule; the program's shared pen when it exists.
+void drawRule(HDC dc) {
+    HPEN shared = app().drawing.bluePen;
+    HPEN pen = shared ? shared : CreatePen(PS_SOLID, 1, kBlue);
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, kRuleLeft, kRuleY, nullptr);
+    LineTo(dc, kRuleRight, kRuleY);
+    SelectObject(dc, old);
+    if (!shared) DeleteObject(pen);
+}
+
+void paint(HWND dialog) {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(dialog, &paint);
+    drawBitmap(dialog, dc);
+    drawRule(dc);
+    EndPaint(dialog, &paint);
+}
+
+void openMakerAddress(HWND dialog) {
+    const std::u16string address(kMakerWebAddress);
+    ShellExecuteW(dialog, L"open", wide(address), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+INT_PTR CALLBACK versionProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            centreDialogOnScreen(dialog);
+            showProgramIcon(dialog);
+            appendVersion(dialog);
+            return TRUE;
+        case WM_PAINT: paint(dialog); return TRUE;
+        case WM_CTLCOLORSTATIC:
+            // The address in blue over the dialog's own face.
+            if (GetDlgCtrlID(HWND(lParam)) != IDC_VERSION_ADDRESS) return FALSE;
+            SetTextColor(HDC(wParam), kBlue);
+            SetBkMode(HDC(wParam), TRANSPARENT);
+            return INT_PTR(GetSysColorBrush(COLOR_3DFACE));
+        case WM_SETCURSOR:
+            if (HWND(wParam) != GetDlgItem(dialog, IDC_VERSION_ADDRESS)) return FALSE;
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDC_VERSION_ADDRESS:
+                    if (HIWORD(wParam) == STN_CLICKED) openMakerAddress(dialog);
+                    return TRUE;
+                case IDOK:
+                case IDCANCEL: EndDialog(dialog, LOWORD(wParam)); return TRUE;
+                default: return FALSE;
+            }
+        default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void showVersion(HWND owner) {
+    DialogBoxParamW(programResources(), MAKEINTRESOURCEW(IDD_VERSION), owner, versionProcedure, 0);
+}
+
+}  // namespace qucap

@@ -1,0 +1,58 @@
+#include "app/window_ui.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+
+namespace qucap {
+namespace {
+
+const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+UINT iconFlag(MessageIcon icon) { return icon == MessageIcon::Warning ? MB_ICONWARNING : MB_ICONINFORMATION; }
+
+}  // namespace
+
+HWND messageBoxOwner(HWND mainWindow) {
+    HWND active = GetActiveWindow();
+    return active ? active : mainWindow;
+}
+
+void WindowUi::messageBox(std::u16string_view text, std::u16string_view title, MessageIcon icon) {
+    std::u16string t(text), c(title);
+    MessageBoxW(messageBoxOwner(owner_), wide(t), wide(c), MB_OK | iconFlag(icon));
+}
+
+bool WindowUi::askYesNo(std::u16string_view text, std::u16string_view title) {
+    std::u16string t(text), c(title);
+    return MessageBoxW(messageBoxOwner(owner_), wide(t), wide(c), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+void WindowUi::setMessage(std::u16string_view text) {
+    if (!owner_) return;
+    std::u16string t(text);
+    SetDlgItemTextW(owner_, 1113, wide(t));
+}
+
+std::optional<std::u16string> WindowUi::askSaveFileName(const SaveFileRequest& request) {
+    // The filter list: description, pattern, then all files, each ended by a zero.
+    std::u16string filter = request.filterDescription + u'\0' + request.filterPattern + u'\0' +
+                            u"すべてのﾌｧｲﾙ (*.*)" + u'\0' + u"*.*" + u'\0';
+    std::u16string title = u"名前を付けて" + request.kind + u"の保存";
+    std::vector<wchar_t> name(MAX_PATH + 1, L'\0');
+    for (std::size_t i = 0; i < request.proposedName.size() && i < MAX_PATH; ++i) name[i] = wchar_t(request.proposedName[i]);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = messageBoxOwner(owner_);
+    dialog.lpstrFilter = wide(filter);
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = DWORD(name.size());
+    dialog.lpstrTitle = wide(title);
+    dialog.lpstrDefExt = wide(request.defaultExtension);
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+    return std::u16string(reinterpret_cast<const char16_t*>(name.data()));
+}
+
+}  // namespace qucap

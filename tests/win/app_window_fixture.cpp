@@ -1,0 +1,93 @@
+#include "tests/win/app_window_fixture.h"
+
+#include <commctrl.h>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "tests/win/filter_module.h"
+
+namespace qucap::test {
+namespace {
+bool quitSeen = false;
+}
+
+void pumpMessages(int milliseconds) {
+    const DWORD until = GetTickCount() + DWORD(milliseconds);
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quitSeen = true;
+                continue;
+            }
+            dispatchMessage(message);
+        }
+        Sleep(5);
+    } while (GetTickCount() < until);
+}
+
+bool quitPosted() { return quitSeen; }
+
+std::u16string controlText(HWND parent, int id) {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(parent, id, text, int(std::size(text)));
+    return reinterpret_cast<const char16_t*>(text);
+}
+
+bool controlEnabled(HWND parent, int id) { return IsWindowEnabled(GetDlgItem(parent, id)) != FALSE; }
+
+void AppWindowTest::SetUp() {
+    // What the program's start does before its window: the controls of the
+    // pages' templates must be registered.
+    static const bool ready = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                           ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        // The test thread keeps an apartment of its own, so the program's
+        // CoUninitialize at its end is not the last (Wine then waits 2 s).
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        return LoadLibraryW(L"riched32.dll") != nullptr;
+    }();
+    ASSERT_TRUE(ready);
+    resetAppState();
+    quitSeen = false;
+    programFolder_ = std::make_unique<TempFolder>();
+    documents_ = std::make_unique<TempFolder>();
+    boxes_ = std::make_unique<MessageBoxWatcher>(u"カブレン字幕付加システム");
+}
+
+void AppWindowTest::TearDown() {
+    forceClose();
+    pumpMessages(20);
+    boxes_.reset();
+    resetAppState();
+}
+
+bool AppWindowTest::openMainWindow(bool withFilterModule) {
+    if (withFilterModule) {
+        const std::u16string copy = *programFolder_ / u"Qucapsyf.ax";
+        CopyFileW(reinterpret_cast<const wchar_t*>(builtFilterModule().c_str()),
+                  reinterpret_cast<const wchar_t*>(copy.c_str()), FALSE);
+    }
+    AppState& state = app();
+    state.paths.programFolder = programFolder_->path();
+    state.documentsFolder = documents_->path();
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!registerMainWindowClass(instance)) return false;
+    if (!createMainWindow(instance, SW_SHOW)) return false;
+    pumpMessages();
+    return main() != nullptr;
+}
+
+void AppWindowTest::forceClose() {
+    AppState& state = app();
+    if (!state.mainWindow) return;
+    state.playState = PlayState::NoMedia;
+    state.synthesisRunning = false;
+    state.projectLoaded = false;
+    SendMessageW(state.mainWindow, WM_CLOSE, 0, 0);
+}
+
+HWND AppWindowTest::main() const { return app().mainWindow; }
+
+}  // namespace qucap::test

@@ -1,0 +1,41 @@
+#pragma once
+// The program's main window created in the test process: a program folder of
+// the test's own holding a copy of the filter module, a documents folder of
+// its own, and helpers to pump messages and read the controls.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/win/message_box_watcher.h"
+#include "tests/win/temp_folder.h"
+
+namespace qucap::test {
+
+// Dispatches the thread's pending messages (as the program's loop does)
+// for about `milliseconds`; remembers a quit message instead of ending.
+void pumpMessages(int milliseconds = 50);
+bool quitPosted();
+
+std::u16string controlText(HWND parent, int id);
+bool controlEnabled(HWND parent, int id);
+
+class AppWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the main window; false when it could not be made.
+    bool openMainWindow(bool withFilterModule = true);
+    // Ends a main window still open without saving anything.
+    void forceClose();
+    HWND main() const;
+
+    std::unique_ptr<TempFolder> programFolder_;
+    std::unique_ptr<TempFolder> documents_;
+    std::unique_ptr<MessageBoxWatcher> boxes_;
+};
+
+}  // namespace qucap::test
