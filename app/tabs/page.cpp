@@ -1,5 +1,8 @@
 #include "app/tabs/page.h"
 
+#include "app/tabs/help_host.h"
+#include "resources/app/resource.h"
+
 namespace qucap {
 
 Page::~Page() { destroy(); }
@@ -33,6 +36,13 @@ INT_PTR CALLBACK Page::procedure(HWND window, UINT message, WPARAM wParam, LPARA
     if (!page->handle(message, wParam, lParam, result)) return FALSE;
     SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
     return TRUE;
+}
+
+bool TemplatePage::handle(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+    if (message != WM_COMMAND || LOWORD(wParam) != IDC_PAGE_HELP || !helpIndex_) return false;
+    openHelp(helpIndex_, window());
+    result = TRUE;
+    return true;
 }
 
 }  // namespace qucap

@@ -45,10 +45,17 @@ private:
 };
 
 // A page whose behaviour belongs to a later part of the program: its
-// template and controls are there, it does nothing yet.
+// template and controls are there; only its "ヘルプ" button works yet.
 class TemplatePage : public Page {
 public:
-    TemplatePage() = default;
+    // `helpIndex` is the help page of the tab, 0 for a tab without one.
+    explicit TemplatePage(int helpIndex) : helpIndex_(helpIndex) {}
+
+protected:
+    bool handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    int helpIndex_;
 };
 
 }  // namespace qucap

@@ -1,14 +1,25 @@
 #include "app/tabs/pages.h"
 
+#include <array>
+
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/tabs/file_selection_page.h"
 
 namespace qucap {
 
+namespace {
+
+// The help page of each tab (Help window index), 0 for the tabs without one.
+constexpr std::array<int, 8> kHelpIndexOfTab = {1, 2, 0, 3, 4, 0, 5, 6};
+
+}  // namespace
+
+int helpIndexOfTab(int index) { return index >= 0 && index < 8 ? kHelpIndexOfTab[std::size_t(index)] : 0; }
+
 std::unique_ptr<Page> makePage(int index) {
     if (index == kFileSelectionTab) return makeFileSelectionPage();
     // The other pages show their controls; their behaviour comes with their own work.
-    return std::make_unique<TemplatePage>();
+    return std::make_unique<TemplatePage>(helpIndexOfTab(index));
 }
 
 }  // namespace qucap

@@ -6,6 +6,9 @@
 
 namespace qucap {
 
+// The help page a tab's "ヘルプ" button opens (1-6), 0 for the colour and box tabs.
+int helpIndexOfTab(int index);
+
 // The page of tab `index` (0-7), not yet created.
 std::unique_ptr<Page> makePage(int index);
 

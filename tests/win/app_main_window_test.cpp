@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/program_start.h"
+#include "app/tabs/help_host.h"
 #include "app/tabs/page.h"
 #include "resources/app/resource.h"
 #include "tests/win/app_window_fixture.h"
@@ -262,6 +263,26 @@ TEST_F(AppWindowTest, ChangingTabsCommitsAPendingEditFirst) {
     EXPECT_FALSE(app().captions.pendingEdit());
     EXPECT_EQ(app().currentTab, 0);
     EXPECT_FALSE(IsWindowVisible(page.window()));
+}
+
+TEST_F(AppWindowTest, EveryHelpButtonOpensItsTabsHelpPage) {
+    ASSERT_TRUE(openMainWindow());
+    const std::array<std::pair<int, std::u16string>, 6> helped = {{{0, u"ファイル選択ヘルプ"},
+                                                                    {1, u"フォント設定ヘルプ"},
+                                                                    {3, u"字幕作成ヘルプ"},
+                                                                    {4, u"表示位置ヘルプ"},
+                                                                    {6, u"タイムラインヘルプ"},
+                                                                    {7, u"字幕合成ヘルプ"}}};
+    for (const auto& [tab, caption] : helped) {
+        HWND page = app().pages[std::size_t(tab)]->window();
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGE_HELP, BN_CLICKED), LPARAM(GetDlgItem(page, IDC_PAGE_HELP)));
+        pumpMessages(20);
+        ASSERT_NE(helpHostWindow(), nullptr) << tab;
+        EXPECT_EQ(windowTitle(helpHostWindow()), caption);
+        SendMessageW(helpHostWindow(), WM_COMMAND, IDCANCEL, 0);
+        pumpMessages(20);
+        EXPECT_EQ(helpHostWindow(), nullptr);
+    }
 }
 
 TEST_F(AppWindowTest, ASecondInstanceEndsAtOnceWithoutAWindow) {

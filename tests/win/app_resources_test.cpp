@@ -30,14 +30,7 @@ std::wstring textOf(HWND window) {
     return text;
 }
 
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
-    out.resize(static_cast<size_t>(size) - 1);
-    return out;
-}
+std::string utf8(const std::wstring& text) { return utf8Of(text); }
 
 struct OwnedWindow {
     HWND handle = nullptr;

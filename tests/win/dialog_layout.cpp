@@ -125,8 +125,9 @@ const char* controlKindName(ControlKind kind) {
     return names[static_cast<int>(kind)];
 }
 
-std::string utf8Text(HWND window) {
-    std::wstring text = textOf(window);
+std::string utf8Text(HWND window) { return utf8Of(textOf(window)); }
+
+std::string utf8Of(const std::wstring& text) {
     if (text.empty()) return {};
     int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');

@@ -43,5 +43,6 @@ std::vector<std::string> layoutFaults(HWND dialog, HWND skip = nullptr);
 
 // The text of a window as UTF-8, for messages.
 std::string utf8Text(HWND window);
+std::string utf8Of(const std::wstring& text);
 
 }  // namespace qucap::test
