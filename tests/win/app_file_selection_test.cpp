@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <memory>
 #include <optional>
 #include <string>
@@ -530,6 +532,62 @@ TEST_F(FileSelectionPageTest, TheNameOpensTheInputMethodAndPathsCloseIt) {
     EXPECT_TRUE(inputMethodOpen(IDC_PROJECT_NAME));
     SetFocus(control(IDC_OUTPUT_MOVIE));
     EXPECT_FALSE(inputMethodOpen(IDC_OUTPUT_MOVIE));
+}
+
+}  // namespace
+}  // namespace qucap
+
+namespace qucap {
+namespace {
+
+// Answers the system's file dialog titled `title` from a thread of its own:
+// types `path` into its file-name box and presses OK.
+class FileDialogAnswer {
+public:
+    FileDialogAnswer(std::u16string title, std::u16string path)
+        : title_(std::move(title)), path_(std::move(path)), thread_([this] { answer(); }) {}
+    ~FileDialogAnswer() { thread_.join(); }
+    bool found() const { return found_; }
+
+private:
+    void answer() {
+        for (int tries = 0; tries < 250 && !found_; ++tries) {
+            HWND dialog = FindWindowW(L"#32770", wide(title_));
+            if (dialog && IsWindowVisible(dialog)) {
+                Sleep(200);  // the dialog fills its controls after it shows
+                constexpr int kFileNameBox = 1148;  // the file-name combo box of the dialog
+                HWND box = GetDlgItem(dialog, kFileNameBox);
+                if (!box) box = GetDlgItem(dialog, 1152);  // the old-style dialog's edit
+                SetWindowTextW(box, wide(path_));
+                PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                found_ = true;
+            }
+            Sleep(20);
+        }
+    }
+    std::u16string title_, path_;
+    std::atomic<bool> found_{false};
+    std::thread thread_;
+};
+
+TEST_F(FileSelectionPageTest, TheSystemFileDialogsChooseTheProjectFileAndTheOutputMovie) {
+    const std::u16string project = templateProject();
+    open();
+    click(IDC_OPEN_PROJECT);
+    {
+        FileDialogAnswer answer(u"ﾌﾟﾛｼﾞｪｸﾄﾌｧｲﾙを開く", project);
+        click(IDC_PROJECT_FILE_BROWSE);
+        ASSERT_TRUE(answer.found()) << "no open dialog titled ﾌﾟﾛｼﾞｪｸﾄﾌｧｲﾙを開く";
+    }
+    EXPECT_EQ(upperCase(shown(IDC_PROJECT_FILE)), upperCase(project));
+
+    const std::u16string output = folder / u"出力.avi";
+    {
+        FileDialogAnswer answer(u"名前を付けて動画ﾌｧｲﾙの保存", output);
+        click(IDC_OUTPUT_MOVIE_BROWSE);
+        ASSERT_TRUE(answer.found()) << "no save dialog titled 名前を付けて動画ﾌｧｲﾙの保存";
+    }
+    EXPECT_EQ(upperCase(shown(IDC_OUTPUT_MOVIE)), upperCase(output));
 }
 
 }  // namespace

@@ -200,6 +200,21 @@ TEST_F(AppWindowTest, MenuItemsFollowThePlayState) {
     for (int id : {IDM_EXIT, IDM_HELP, IDM_VERSION, IDM_DISPLAY_ITEMS}) EXPECT_FALSE(menuItemGreyed(main(), id)) << id;
     // Not on the caption-creation page: nothing to cut, copy or paste.
     for (int id : {IDM_CUT, IDM_COPY, IDM_PASTE}) EXPECT_TRUE(menuItemGreyed(main(), id)) << id;
+
+    // Paused: ending, help and version are locked, the editing items keep their state.
+    EnableMenuItem(GetMenu(main()), IDM_PASTE, MF_BYCOMMAND | MF_ENABLED);
+    setState(PlayState::Paused);
+    openMenu();
+    for (int id : {IDM_EXIT, IDM_HELP, IDM_VERSION}) EXPECT_TRUE(menuItemGreyed(main(), id)) << id;
+    EXPECT_FALSE(menuItemGreyed(main(), IDM_PASTE));
+    EXPECT_TRUE(menuItemGreyed(main(), IDM_CUT));
+
+    // A synthesis running locks the same items as playing.
+    setState(PlayState::Synthesizing);
+    app().synthesisRunning = true;
+    openMenu();
+    for (int id : {IDM_EXIT, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_HELP, IDM_VERSION}) EXPECT_TRUE(menuItemGreyed(main(), id)) << id;
+    app().synthesisRunning = false;
 }
 
 TEST_F(AppWindowTest, ShrinkingBelowTheStartSizeKeepsTheLayoutAndGrowingMovesTheControls) {
