@@ -57,7 +57,7 @@ struct AppState {
     HWND tabControl = nullptr;
     std::array<std::unique_ptr<Page>, kPageCount> pages;
 
-    PlayState playState = PlayState::NoMedia;
+    SharedPlayState playState{PlayState::NoMedia};
     int currentTab = 0;
     bool projectLoaded = false;           // set by the file-selection tab's load
     std::atomic<bool> synthesisRunning{false};

@@ -19,7 +19,7 @@ constexpr std::u16string_view kProjectFile = u"C:\\work\\proj\\劇.mcc";
 struct ShellFileSelection : ::testing::Test {
     test::TestIo t;
     ProjectSettings settings;
-    PlayState state = PlayState::Stopped;
+    SharedPlayState state{PlayState::Stopped};
     int listEmptied = 0;
     std::vector<std::string> steps;  // the load's steps in the order they ran
     DriveTypeQuery drives = [](std::u16string_view) { return uint32_t(3); };

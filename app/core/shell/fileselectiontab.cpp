@@ -52,7 +52,7 @@ DataFileWriters emptyProjectWriters(const Io& io, const ProjectSettings& setting
 }
 
 FileSelectionTab::FileSelectionTab(const Io& io, DriveTypeQuery driveTypeOf, std::u16string settingsFile,
-                                   ProjectSettings& settings, PlayState& playState,
+                                   ProjectSettings& settings, SharedPlayState& playState,
                                    std::function<void()> emptyCaptionList)
     : io_(io),
       driveTypeOf_(std::move(driveTypeOf)),

@@ -60,7 +60,7 @@ public:
     // setting; `playState` is the program's; `emptyCaptionList` empties the
     // caption list.
     FileSelectionTab(const Io& io, DriveTypeQuery driveTypeOf, std::u16string settingsFile, ProjectSettings& settings,
-                     PlayState& playState, std::function<void()> emptyCaptionList);
+                     SharedPlayState& playState, std::function<void()> emptyCaptionList);
 
     // When the tab is created: open mode with the last-opened path as it
     // stands (even when that file is gone), new mode with empty fields when
@@ -106,7 +106,7 @@ private:
     DriveTypeQuery driveTypeOf_;
     std::u16string settingsFile_;
     ProjectSettings& settings_;
-    PlayState& playState_;
+    SharedPlayState& playState_;
     std::function<void()> emptyCaptionList_;
 
     SelectionMode mode_ = SelectionMode::NewProject;

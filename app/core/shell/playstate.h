@@ -1,6 +1,7 @@
 #pragma once
 // The program's single media state. Every page decides which of its controls
 // are usable from it; the preview and synthesis threads change it as well.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -16,6 +17,9 @@ enum class PlayState : int32_t {
 };
 
 inline constexpr std::size_t kPlayStateCount = 6;
+
+// The program's one play state, written by the window and the worker threads.
+using SharedPlayState = std::atomic<PlayState>;
 
 inline constexpr std::size_t indexOf(PlayState state) { return std::size_t(state); }
 
