@@ -1,23 +1,32 @@
 #!/usr/bin/env bash
 # Pictures of the program's windows for the documentation, taken under Wine
 # on the virtual screen by the Windows test suite (the tests named
-# Screenshot*), with the demo project loaded, and kept as PNG files in
+# Screenshot*), with the demo's captions loaded, and kept as PNG files in
 # docs/images/.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
 TESTS=$QUCAP_WIN_BUILD/tests/win/qucap_win_tests.exe
 [ -x "$TESTS" ] || die "missing $TESTS (run ./qucap build)"
-project=$(ls "$QUCAP_BUILD"/demo/project/*.mcc 2>/dev/null | head -1 || true)
-[ -n "$project" ] || { "$QUCAP_ROOT/tools/demo.sh" >/dev/null; project=$(ls "$QUCAP_BUILD"/demo/project/*.mcc | head -1); }
+"$QUCAP_ROOT/tools/make-test-media.sh"
+
+# The demo's captions and boxes in a project on Wine's drive C:, so the
+# pictures show the paths a user would see.
+DRIVE_C=$WINEPREFIX/drive_c
+rm -rf "$DRIVE_C/字幕作成" "$DRIVE_C/動画"
+mkdir -p "$DRIVE_C/動画"
+cp "$QUCAP_TEST_MEDIA/demo.avi" "$DRIVE_C/動画/デモ.avi"
 
 SHOTS=$QUCAP_BUILD/screenshots
 rm -rf "$SHOTS"
 mkdir -p "$SHOTS"
 start_wine_env
+wine "$QUCAP_PROGRAM_DIR/Qucapcmd.exe" new-project デモ 'C:\字幕作成\デモ' --movie 'C:\動画\デモ.avi' >/dev/null
+cp "$QUCAP_ROOT/tools/demo/captions.csv" "$DRIVE_C/字幕作成/デモ/字幕情報.csv"
+cp "$QUCAP_ROOT/tools/demo/boxes.csv" "$DRIVE_C/字幕作成/デモ/枠情報.csv"
 export QUCAP_SCREENSHOT_DIR QUCAP_SCREENSHOT_PROJECT
 QUCAP_SCREENSHOT_DIR=$(winepath -w "$SHOTS" 2>/dev/null)
-QUCAP_SCREENSHOT_PROJECT=$(winepath -w "$project" 2>/dev/null)
+QUCAP_SCREENSHOT_PROJECT='C:\字幕作成\デモ\デモ.mcc'
 WINEDEBUG=-all wine "$TESTS" --gtest_filter='*Screenshot*' --gtest_brief=1
 stop_wine_env
 
