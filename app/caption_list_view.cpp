@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/core/captioncolumns.h"
+#include "win32/wide.h"
 
 namespace qucap {
 namespace {
@@ -16,9 +17,6 @@ int formatOf(ColumnAlign align) {
     return LVCFMT_LEFT;
 }
 
-wchar_t* wide(const std::u16string& text) {
-    return const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(text.c_str()));
-}
 
 }  // namespace
 
@@ -30,7 +28,7 @@ void setUpCaptionColumns(HWND list) {
         LVCOLUMNW lv{};
         lv.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         lv.fmt = formatOf(info.align);
-        lv.pszText = wide(title);
+        lv.pszText = wideForReading(title);
         lv.cx = info.fixedWidth;
         lv.iSubItem = column;
         ListView_InsertColumn(list, column, &lv);
@@ -53,11 +51,11 @@ void showCaptionRows(HWND list, const CaptionList& captions) {
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = row;
-        item.pszText = wide(first);
+        item.pszText = wideForReading(first);
         ListView_InsertItem(list, &item);
         for (int column = 1; column < kCaptionColumnCount; ++column) {
             std::u16string text = captions.cell(row, column);
-            ListView_SetItemText(list, row, column, wide(text));
+            ListView_SetItemText(list, row, column, wideForReading(text));
         }
     }
 }

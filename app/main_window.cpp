@@ -13,6 +13,7 @@
 #include "app/tabs/help_host.h"
 #include "app/tabs/page.h"
 #include "resources/app/resource.h"
+#include "win32/wide.h"
 
 namespace qucap {
 namespace {
@@ -20,14 +21,9 @@ namespace {
 // The state the controls were last refreshed for: entering Stopped clears the message line.
 PlayState refreshedState = PlayState::NoMedia;
 
-const wchar_t* wide(std::u16string_view text, std::u16string& keep) {
-    keep.assign(text);
-    return reinterpret_cast<const wchar_t*>(keep.c_str());
-}
-
-void setItemText(int id, std::u16string_view text) {
-    std::u16string keep;
-    SetDlgItemTextW(app().mainWindow, id, wide(text, keep));
+void setItemText(int id, std::u16string_view view) {
+    const std::u16string text(view);
+    SetDlgItemTextW(app().mainWindow, id, wide(text));
 }
 
 // Scroll position 0, caption lines empty, counters zeroed, video area black.
@@ -126,8 +122,8 @@ void refreshControls() {
     if (clearsMessageOnEntry(refreshedState, now)) setMessage(u"");
     refreshedState = now;
     if (!state.captionsInPreview) {
-        std::u16string keep;
-        SetWindowTextW(main, wide(kWindowTitle, keep));
+        const std::u16string title(kWindowTitle);
+        SetWindowTextW(main, wide(title));
     }
 }
 

@@ -18,11 +18,11 @@
 #include "app/core/displayitems.h"
 #include "resources/app/resource.h"
 #include "win32/program_folder.h"
+#include "win32/wide.h"
 
 namespace qucap {
 namespace {
 
-const wchar_t* wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
 std::u16string inProgramFolder(const std::u16string& folder, std::u16string_view name) {
     return folder + u"\\" + std::u16string(name);
@@ -64,7 +64,7 @@ void createDrawingObjects(SharedDrawing& drawing) {
 
 HFONT createCounterFont() {
     return CreateFontW(kSharedFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, wide(kSharedFontName));
+                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, wide(std::u16string(kSharedFontName)));
 }
 
 // Project handling lives in the file-selection tab: the four project items
@@ -125,7 +125,7 @@ void createPages(HWND window) {
         std::u16string title(kTabPages[std::size_t(index)].title);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(title.c_str()));
+        item.pszText = wideForReading(title);
         TabCtrl_InsertItem(state.tabControl, index, &item);
     }
     const RECT area = pageRectangle(window);

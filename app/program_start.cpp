@@ -4,11 +4,12 @@
 
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/main_window.h"
+#include "win32/wide.h"
 
 namespace qucap {
 namespace {
 
-const wchar_t* wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
+const std::u16string kMutexName(kInstanceMutexName);
 
 // Owns the instance mutex and the rich-edit library for the process's life.
 struct ProcessResources {
@@ -25,7 +26,7 @@ struct ProcessResources {
 
 // True when another instance holds the mutex already.
 bool anotherInstanceRuns() {
-    HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, wide(kInstanceMutexName));
+    HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, wide(kMutexName));
     if (!existing) return false;
     CloseHandle(existing);
     return true;
@@ -41,13 +42,13 @@ void runMessageLoop() {
 int runProgram(HINSTANCE instance, int showCommand) {
     if (anotherInstanceRuns()) return 0;
     ProcessResources resources;
-    resources.mutex = CreateMutexW(nullptr, FALSE, wide(kInstanceMutexName));
+    resources.mutex = CreateMutexW(nullptr, FALSE, wide(kMutexName));
     if (!resources.mutex) return 0;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
                                                        ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     if (!registerMainWindowClass(instance)) return 0;
-    resources.richEdit = LoadLibraryW(wide(kRichEditLibrary));
+    resources.richEdit = LoadLibraryW(wide(std::u16string(kRichEditLibrary)));
     if (!resources.richEdit) return 0;
     if (!createMainWindow(instance, showCommand)) return 0;
     runMessageLoop();

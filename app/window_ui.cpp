@@ -4,11 +4,10 @@
 
 #include <vector>
 
+#include "win32/wide.h"
 
 namespace qucap {
 namespace {
-
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 UINT iconFlag(MessageIcon icon) { return icon == MessageIcon::Warning ? MB_ICONWARNING : MB_ICONINFORMATION; }
 

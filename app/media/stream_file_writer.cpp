@@ -2,11 +2,10 @@
 
 #include <cstring>
 #include <new>
+#include "win32/wide.h"
 
 namespace qucap {
 namespace {
-
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 HRESULT lastError() { return HRESULT_FROM_WIN32(GetLastError()); }
 

@@ -3,13 +3,12 @@
 #include "app/media/encoders.h"
 #include "app/media/movie_source.h"
 #include "app/media/pins.h"
+#include "win32/wide.h"
 
 namespace qucap {
 namespace {
 
 constexpr wchar_t kAviMuxName[] = L"AVI Mux";
-
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // The filter that the source's output pin feeds (the splitter the movie
 // connection inserted), or the source itself when its output is free.

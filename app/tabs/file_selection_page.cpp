@@ -16,6 +16,7 @@
 #include "captiondata/box/boxinfo.h"
 #include "captiondata/colour/colourinfo.h"
 #include "resources/app/resource.h"
+#include "win32/wide.h"
 
 namespace qucap {
 namespace {
@@ -24,8 +25,6 @@ namespace {
 constexpr int kFieldLimit = 255;
 // The help page of this tab in the help window.
 constexpr int kFileSelectionHelpIndex = 1;
-
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 std::u16string windowText(HWND window) {
     const int length = GetWindowTextLengthW(window);

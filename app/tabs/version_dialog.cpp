@@ -10,6 +10,7 @@
 #include "captiondata/project/projectkeys.h"
 #include "app/tabs/dialog_placement.h"
 #include "resources/app/resource.h"
+#include "win32/wide.h"
 
 namespace qucap {
 namespace {
@@ -20,8 +21,6 @@ constexpr int kRuleRight = 182;
 constexpr int kRuleY = 77;
 constexpr COLORREF kBlue = 0xFF0000;  // blue as a colour reference (0x00BBGGRR)
 constexpr int kBitmapSize = 32;
-
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // "Version" becomes "Version 3.70".
 void appendVersion(HWND dialog) {

@@ -16,11 +16,10 @@
 #include "tests/win/app_window_fixture.h"
 #include "tests/win/temp_folder.h"
 #include "tests/win/window_capture.h"
+#include "win32/wide.h"
 
 namespace qucap::test {
 namespace {
-
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 std::u16string windowText(HWND window) {
     wchar_t text[512] = {};

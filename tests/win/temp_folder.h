@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "win32/wide.h"
+
 namespace qucap::test {
 
 class TempFolder {
@@ -49,6 +51,6 @@ private:
 // Opens an existing file for reading and writing with no sharing at all.
 void* openExclusively(std::u16string_view path);
 
-inline const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+using qucap::wide;
 
 }  // namespace qucap::test

@@ -1,12 +1,11 @@
 #include "filter/win/properties/dialog_page_view.h"
 
 #include "filter/win/properties/caption_file_dialog.h"
+#include "win32/wide.h"
 
 namespace qucap {
 
 namespace {
-
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 }  // namespace
 
