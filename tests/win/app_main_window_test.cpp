@@ -309,6 +309,46 @@ TEST_F(AppWindowTest, ASecondInstanceEndsAtOnceWithoutAWindow) {
     CloseHandle(first);
 }
 
+// The window of a process, once it shows (10 s at most).
+HWND waitForMainWindow(DWORD processId) {
+    for (int tries = 0; tries < 500; ++tries) {
+        for (HWND w = FindWindowW(L"cqucapmain", nullptr); w; w = FindWindowExW(nullptr, w, L"cqucapmain", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == processId && IsWindowVisible(w)) return w;
+        }
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+TEST_F(AppWindowTest, TheRealProgramShowsItsWindowIgnoresEscapeAndEndsByItsCloseBox) {
+    std::u16string command = u"\"" + windowsPathOf(QUCAP_PROGRAM_DIR) + u"\\Qucapadd.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(command.data()), nullptr, nullptr, FALSE, 0,
+                               nullptr, nullptr, &startup, &process));
+    HWND window = waitForMainWindow(process.dwProcessId);
+    ASSERT_NE(window, nullptr) << "the program showed no window";
+    EXPECT_EQ(windowTitle(window), u"ｶﾌﾞﾚﾝｷｬﾌﾟｼｮﾝ Ver 3.70");
+    EXPECT_EQ(TabCtrl_GetItemCount(GetDlgItem(window, IDC_TABS)), 8);
+
+    // Escape goes through the program's own loop and is dropped there.
+    PostMessageW(GetDlgItem(window, IDC_END), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 500), DWORD(WAIT_TIMEOUT));
+    EXPECT_TRUE(IsWindow(window));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
 TEST_F(AppWindowTest, TheProgramStartedWhileAnotherRunsEndsAtOnce) {
     HANDLE first = CreateMutexW(nullptr, FALSE, L"qucapInstance");
     ASSERT_NE(first, nullptr);
