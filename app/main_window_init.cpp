@@ -110,14 +110,6 @@ bool initialiseState(HWND window) {
     return true;
 }
 
-// The tab control's display area in the main window's client coordinates.
-RECT pageRectangle(HWND window) {
-    RECT area{};
-    controlRect(window, IDC_TABS, area);
-    TabCtrl_AdjustRect(app().tabControl, FALSE, &area);
-    return area;
-}
-
 void createPages(HWND window) {
     AppState& state = app();
     state.tabControl = GetDlgItem(window, IDC_TABS);
@@ -142,6 +134,13 @@ void createPages(HWND window) {
 }
 
 }  // namespace
+
+RECT pageRectangle(HWND main) {
+    RECT area{};
+    controlRect(main, IDC_TABS, area);
+    TabCtrl_AdjustRect(app().tabControl, FALSE, &area);
+    return area;
+}
 
 void initialiseMainWindow(HWND window) {
     AppState& state = app();

@@ -28,6 +28,10 @@ void tearDownMainWindow();
 // Button 1004 follows the pending-edit flag.
 void applySaveButtonState();
 
+// The tab control's display area, where the pages stand, in the main
+// window's client coordinates.
+RECT pageRectangle(HWND main);
+
 // A control's rectangle in the main window's client coordinates.
 bool controlRect(HWND main, int id, RECT& rect);
 

@@ -21,11 +21,8 @@ void follow(HWND main, const ResizeRule& rule, int dx, int dy) {
 }
 
 void resizePages(HWND main, int dx) {
-    AppState& state = app();
-    RECT area{};
-    controlRect(main, IDC_TABS, area);
-    TabCtrl_AdjustRect(state.tabControl, FALSE, &area);
-    for (auto& page : state.pages) {
+    const RECT area = pageRectangle(main);
+    for (auto& page : app().pages) {
         if (!page || !page->window()) continue;
         MoveWindow(page->window(), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
         page->growRight(dx);

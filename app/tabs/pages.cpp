@@ -10,11 +10,11 @@ namespace qucap {
 namespace {
 
 // The help page of each tab (Help window index), 0 for the tabs without one.
-constexpr std::array<int, 8> kHelpIndexOfTab = {1, 2, 0, 3, 4, 0, 5, 6};
+constexpr std::array<int, kTabPages.size()> kHelpIndexOfTab = {1, 2, 0, 3, 4, 0, 5, 6};
 
 }  // namespace
 
-int helpIndexOfTab(int index) { return index >= 0 && index < 8 ? kHelpIndexOfTab[std::size_t(index)] : 0; }
+int helpIndexOfTab(int index) { return index >= 0 && index < int(kHelpIndexOfTab.size()) ? kHelpIndexOfTab[std::size_t(index)] : 0; }
 
 std::unique_ptr<Page> makePage(int index) {
     if (index == kFileSelectionTab) return makeFileSelectionPage();

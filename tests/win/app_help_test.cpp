@@ -21,12 +21,6 @@
 namespace qucap::test {
 namespace {
 
-std::u16string windowText(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, int(std::size(text)));
-    return reinterpret_cast<const char16_t*>(text);
-}
-
 RECT clientRectIn(HWND window, HWND parent) {
     RECT rect{};
     GetWindowRect(window, &rect);

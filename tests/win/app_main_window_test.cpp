@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <optional>
 
 #include "app/app_state.h"
 #include "app/main_window.h"
@@ -16,12 +17,6 @@
 
 namespace qucap::test {
 namespace {
-
-std::u16string windowTitle(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, int(std::size(text)));
-    return reinterpret_cast<const char16_t*>(text);
-}
 
 std::u16string tabTitle(HWND tabs, int index) {
     wchar_t text[64] = {};
@@ -67,7 +62,7 @@ void setState(PlayState state) {
 
 TEST_F(AppWindowTest, StartsWithTitleEightTabsAndOnlyTheFileSelectionPageShown) {
     ASSERT_TRUE(openMainWindow());
-    EXPECT_EQ(windowTitle(main()), u"ｶﾌﾞﾚﾝｷｬﾌﾟｼｮﾝ Ver 3.70");
+    EXPECT_EQ(windowText(main()), u"ｶﾌﾞﾚﾝｷｬﾌﾟｼｮﾝ Ver 3.70");
     HWND tabs = GetDlgItem(main(), IDC_TABS);
     ASSERT_EQ(TabCtrl_GetItemCount(tabs), 8);
     const std::array<std::u16string, 8> titles = {u"ファイル選択", u"フォント設定", u"色設定", u"字幕作成",
@@ -293,7 +288,7 @@ TEST_F(AppWindowTest, EveryHelpButtonOpensItsTabsHelpPage) {
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGE_HELP, BN_CLICKED), LPARAM(GetDlgItem(page, IDC_PAGE_HELP)));
         pumpMessages(20);
         ASSERT_NE(helpHostWindow(), nullptr) << tab;
-        EXPECT_EQ(windowTitle(helpHostWindow()), caption);
+        EXPECT_EQ(windowText(helpHostWindow()), caption);
         SendMessageW(helpHostWindow(), WM_COMMAND, IDCANCEL, 0);
         pumpMessages(20);
         EXPECT_EQ(helpHostWindow(), nullptr);
@@ -309,62 +304,78 @@ TEST_F(AppWindowTest, ASecondInstanceEndsAtOnceWithoutAWindow) {
     CloseHandle(first);
 }
 
-// The window of a process, once it shows (10 s at most).
-HWND waitForMainWindow(DWORD processId) {
-    for (int tries = 0; tries < 500; ++tries) {
-        for (HWND w = FindWindowW(L"cqucapmain", nullptr); w; w = FindWindowExW(nullptr, w, L"cqucapmain", nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == processId && IsWindowVisible(w)) return w;
-        }
-        Sleep(20);
+// The built program started as a process of its own; ended at the end of
+// the test if it still runs.
+class ProgramProcess {
+public:
+    ProgramProcess() {
+        std::u16string command = u"\"" + windowsPathOf(QUCAP_PROGRAM_DIR) + u"\\Qucapadd.exe\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        started_ = CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(command.data()), nullptr, nullptr, FALSE, 0,
+                                  nullptr, nullptr, &startup, &process_) != FALSE;
     }
-    return nullptr;
-}
+    ~ProgramProcess() {
+        if (!started_) return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    bool started() const { return started_; }
+    // Still running after `milliseconds`.
+    bool runsAfter(DWORD milliseconds) const { return WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_TIMEOUT; }
+    // The exit code once it ended (20 s at most); nothing while it still runs.
+    std::optional<DWORD> exitCode() const {
+        if (runsAfter(20000)) return std::nullopt;
+        DWORD code = 1;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+    // Its main window, once it shows (10 s at most).
+    HWND mainWindow() const {
+        for (int tries = 0; tries < 500; ++tries) {
+            for (HWND w = FindWindowW(L"cqucapmain", nullptr); w; w = FindWindowExW(nullptr, w, L"cqucapmain", nullptr)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == process_.dwProcessId && IsWindowVisible(w)) return w;
+            }
+            Sleep(20);
+        }
+        return nullptr;
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
 
 TEST_F(AppWindowTest, TheRealProgramShowsItsWindowIgnoresEscapeAndEndsByItsCloseBox) {
-    std::u16string command = u"\"" + windowsPathOf(QUCAP_PROGRAM_DIR) + u"\\Qucapadd.exe\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(command.data()), nullptr, nullptr, FALSE, 0,
-                               nullptr, nullptr, &startup, &process));
-    HWND window = waitForMainWindow(process.dwProcessId);
+    ProgramProcess program;
+    ASSERT_TRUE(program.started());
+    HWND window = program.mainWindow();
     ASSERT_NE(window, nullptr) << "the program showed no window";
-    EXPECT_EQ(windowTitle(window), u"ｶﾌﾞﾚﾝｷｬﾌﾟｼｮﾝ Ver 3.70");
+    EXPECT_EQ(windowText(window), u"ｶﾌﾞﾚﾝｷｬﾌﾟｼｮﾝ Ver 3.70");
     EXPECT_EQ(TabCtrl_GetItemCount(GetDlgItem(window, IDC_TABS)), 8);
 
     // Escape goes through the program's own loop and is dropped there.
     PostMessageW(GetDlgItem(window, IDC_END), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 500), DWORD(WAIT_TIMEOUT));
+    EXPECT_TRUE(program.runsAfter(500));
     EXPECT_TRUE(IsWindow(window));
 
     PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    EXPECT_EQ(program.exitCode(), std::optional<DWORD>(0));
 }
 
 TEST_F(AppWindowTest, TheProgramStartedWhileAnotherRunsEndsAtOnce) {
     HANDLE first = CreateMutexW(nullptr, FALSE, L"qucapInstance");
     ASSERT_NE(first, nullptr);
-    std::u16string command = u"\"" + windowsPathOf(QUCAP_PROGRAM_DIR) + u"\\Qucapadd.exe\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(command.data()), nullptr, nullptr, FALSE, 0,
-                               nullptr, nullptr, &startup, &process));
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    EXPECT_EQ(FindWindowW(L"cqucapmain", nullptr), nullptr);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    {
+        ProgramProcess second;
+        ASSERT_TRUE(second.started());
+        EXPECT_EQ(second.exitCode(), std::optional<DWORD>(0));
+        EXPECT_EQ(FindWindowW(L"cqucapmain", nullptr), nullptr);
+    }
     CloseHandle(first);
 }
 

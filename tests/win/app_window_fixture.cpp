@@ -28,11 +28,13 @@ void pumpMessages(int milliseconds) {
 
 bool quitPosted() { return quitSeen; }
 
-std::u16string controlText(HWND parent, int id) {
+std::u16string windowText(HWND window) {
     wchar_t text[512] = {};
-    GetDlgItemTextW(parent, id, text, int(std::size(text)));
+    GetWindowTextW(window, text, int(std::size(text)));
     return reinterpret_cast<const char16_t*>(text);
 }
+
+std::u16string controlText(HWND parent, int id) { return windowText(GetDlgItem(parent, id)); }
 
 bool controlEnabled(HWND parent, int id) { return IsWindowEnabled(GetDlgItem(parent, id)) != FALSE; }
 

@@ -19,6 +19,7 @@ namespace qucap::test {
 void pumpMessages(int milliseconds = 50);
 bool quitPosted();
 
+std::u16string windowText(HWND window);
 std::u16string controlText(HWND parent, int id);
 bool controlEnabled(HWND parent, int id);
 
