@@ -101,13 +101,15 @@ private:
         const SynthesisOutcome outcome = run.wait();
         if (outcome == SynthesisOutcome::Completed) bar.show(100);
         bar.finish();
-        const bool written = synthesis.finish(outcome == SynthesisOutcome::Completed);
+        const SynthesisFinish finished = synthesis.finish(outcome == SynthesisOutcome::Completed);
         if (outcome != SynthesisOutcome::Completed) {
             relay_.flushTo(context_.err);
             context_.err.writeLine(context_.ui.lastMessage());
             return kExitFailed;
         }
-        if (!written) return refuse(kOutputNotCompleted);
+        if (finished == SynthesisFinish::KeptUnderTemporaryName)
+            return refuse(outputNotReplacedMessage(synthesis.writtenPath()));
+        if (finished != SynthesisFinish::Replaced) return refuse(kOutputNotCompleted);
         relay_.flushTo(context_.err);
         context_.out.writeLine(synthesis.outputPath());
         context_.out.writeLine(finishedText(run.elapsed()));

@@ -162,8 +162,8 @@ HRESULT SynthesisGraph::renderAudio() {
     return connectThrough(graph_.graph(), audio.get(), encoder, multiplexer());
 }
 
-bool SynthesisGraph::finish(bool completed) {
-    if (finished_) return true;
+SynthesisFinish SynthesisGraph::finish(bool completed) {
+    if (finished_) return SynthesisFinish::Discarded;
     finished_ = true;
     graph_.stop();
     // The multiplexer has written its headers while it stopped; the file is closed now.
@@ -171,11 +171,14 @@ bool SynthesisGraph::finish(bool completed) {
     graph_.emptyGraph();
     ownWriter_ = nullptr;
     ownWriterFilter_.reset();
-    if (completed &&
-        MoveFileExW(wide(writtenPath_), wide(outputPath_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
-        return true;
-    DeleteFileW(wide(writtenPath_));
-    return !completed;
+    if (!completed) {
+        DeleteFileW(wide(writtenPath_));
+        return SynthesisFinish::Discarded;
+    }
+    if (GetFileAttributesW(wide(writtenPath_)) == INVALID_FILE_ATTRIBUTES) return SynthesisFinish::NotWritten;
+    if (MoveFileExW(wide(writtenPath_), wide(outputPath_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+        return SynthesisFinish::Replaced;
+    return SynthesisFinish::KeptUnderTemporaryName;
 }
 
 }  // namespace qucap

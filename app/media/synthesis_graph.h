@@ -41,6 +41,14 @@ struct SynthesisRequest {
     std::function<std::optional<std::u16string>()> checkOutput;
 };
 
+// What became of the written movie after the run.
+enum class SynthesisFinish {
+    Replaced,                // the finished movie took the output name
+    Discarded,               // the run did not complete: its file was deleted
+    KeptUnderTemporaryName,  // finished, but the output name could not be replaced
+    NotWritten,              // the run completed but no movie file was written
+};
+
 // The temporary name the movie is written under: the output path followed
 // by ".part".
 std::u16string temporaryOutputName(std::u16string_view outputPath);
@@ -65,10 +73,10 @@ public:
     bool usesOwnFileWriter() const { return ownWriter_ != nullptr; }
 
     // After the run: stops and empties the graph, so the file is closed; a
-    // completed movie then takes the output name (replacing a file of that
-    // name), an incomplete one is deleted. false when the completed movie
-    // could not be renamed (it is deleted then too).
-    bool finish(bool completed);
+    // completed movie then replaces the output name in one move, an
+    // incomplete one is deleted. A finished movie that cannot take the output
+    // name stays under writtenPath() and the old file is left as it was.
+    SynthesisFinish finish(bool completed);
 
 private:
     SynthesisBuild fail(SynthesisBuild step, HRESULT result);

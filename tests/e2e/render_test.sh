@@ -128,6 +128,35 @@ check "answered No, nothing else is written" test ! -e "$E2E_DIR/old.avi.part"
 render "$plain_project" "$E2E_DIR/old.avi" --yes
 expect_same "the replaced file" "$(digest pixels "$E2E_DIR/old.avi")" "$(digest pixels "$E2E_DIR/plain.avi")"
 
+# --- a run that does not finish leaves the old movie --------------------------
+
+# The demo's ten-second movie, so the run lasts long enough to be killed in
+# the middle: once its temporary file exists, the output checks (which ask
+# about the old file) are behind it and the graph runs.
+folder=$E2E_DIR/中断
+expect_exit 0 -- qucapcmd new-project 中断 "$(win_path "$folder")" --movie "$(win_path "$QUCAP_TEST_MEDIA/demo.avi")"
+long_project=$(tr -d '\r\n' <"$last_stdout")
+set_project_key "$folder/中断.mcc" WaterMark Disp 0
+utf16_file "$folder/枠情報.csv" "$BOX_HEADER"
+utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER"
+# kill_mid_run OUT: starts the render into OUT (--yes: the old file may be
+# replaced) and kills the process as soon as the movie is being written.
+kill_mid_run() {
+  wine "$QUCAPCMD" render "$long_project" --out "$(win_path "$1")" --yes >/dev/null 2>&1 &
+  local pid=$! i
+  for i in $(seq 1000); do [ -e "$1.part" ] && break; sleep 0.01; done
+  checks=$((checks + 1))
+  [ -e "$1.part" ] || fail "the render of $1 did not start writing"
+  kill -9 "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  rm -f "$1.part"
+}
+printf 'an older movie' >"$E2E_DIR/kept.avi"
+kill_mid_run "$E2E_DIR/kept.avi"
+check "killed mid-run, the old movie is as it was" test "$(cat "$E2E_DIR/kept.avi")" = "an older movie"
+kill_mid_run "$E2E_DIR/fresh.avi"
+check "killed mid-run, nothing is left at a new output name" test ! -e "$E2E_DIR/fresh.avi"
+
 # --- refusals -------------------------------------------------------------------
 
 input_digest=$(md5sum <"$MOVIE")

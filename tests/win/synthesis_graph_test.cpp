@@ -18,11 +18,13 @@
 #include "app/media/com_apartment.h"
 #include "app/media/encoders.h"
 #include "app/media/synthesis_run.h"
+#include "tests/support/platform_shiftjis.h"
 #include "tests/support/test_encoder/test_encoder.h"
 #include "tests/win/dshowbase_invert_filter.h"
 #include "tests/win/dshowbase_test_support.h"
 #include "tests/win/temp_folder.h"
 #include "tests/win/test_media.h"
+#include "win32/win32_filesystem.h"
 
 namespace qucap::test {
 namespace {
@@ -137,7 +139,7 @@ TEST_F(SynthesisGraphRun, WritesEveryFrameOfTheMovieUnderTheOutputNameOnceComple
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.back(), 0);
 
-    ASSERT_TRUE(synthesis.finish(true));
+    ASSERT_EQ(synthesis.finish(true), SynthesisFinish::Replaced);
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::u16string>{u"出力.avi"});
     EXPECT_EQ(fileBytes(output).substr(0, 4), "RIFF");
     EXPECT_EQ(fileBytes(output).substr(8, 4), "AVI ");
@@ -152,18 +154,32 @@ TEST_F(SynthesisGraphRun, AFinishedMovieReplacesAnOldFileOfTheOutputName) {
     SynthesisGraph synthesis(graph);
     ASSERT_EQ(synthesis.build(request()), SynthesisBuild::Built);
     ASSERT_EQ(run(synthesis), SynthesisOutcome::Completed);
-    ASSERT_TRUE(synthesis.finish(true));
+    ASSERT_EQ(synthesis.finish(true), SynthesisFinish::Replaced);
     EXPECT_EQ(aviVideoChunks(output).size(), std::size_t(dshowbase_test::kFrames));
 }
 
-TEST_F(SynthesisGraphRun, APauseFromAnotherThreadOrTheAbortCallAnsweredYesLeavesNoNewFile) {
+TEST_F(SynthesisGraphRun, AnOldOutputAgreedToBeReplacedSurvivesARunThatIsInterrupted) {
+    // The real start sequence: the output check asks, the user says Yes to
+    // replacing the old movie, and then the run is paused from another
+    // thread or aborted and the question answered Yes.
     for (const bool byAbortCall : {false, true}) {
         SCOPED_TRACE(byAbortCall ? "abort call" : "pause from another thread");
         putFile(output, "old movie");
-        SynthesisGraph synthesis(graph);
-        ASSERT_EQ(synthesis.build(request()), SynthesisBuild::Built);
+        Win32FileSystem files;
         ui = RunUi();
-        ui.answers = {true};
+        ui.answers = {true, true};  // replace the old file; end the interrupted run
+        const Io io{files, ui, platformShiftJis()};
+        SynthesisRequest started = request();
+        bool overwriteConfirmed = false;
+        started.checkOutput = [&]() -> std::optional<std::u16string> {
+            const SynthesisStartResult checked = checkSynthesisOutput(io, movie, output, overwriteConfirmed);
+            if (!checked.go()) return std::nullopt;
+            return checked.outputPath;
+        };
+        SynthesisGraph synthesis(graph);
+        ASSERT_EQ(synthesis.build(started), SynthesisBuild::Built);
+        ASSERT_EQ(ui.questions, std::vector<std::u16string>{std::u16string(kOutputExistsQuestion)});
+        EXPECT_EQ(fileBytes(output), "old movie") << "nothing is removed before the run";
         SynthesisRun* current = nullptr;
         ui.onStarted = [&] {
             if (byAbortCall)
@@ -175,15 +191,30 @@ TEST_F(SynthesisGraphRun, APauseFromAnotherThreadOrTheAbortCallAnsweredYesLeaves
         current = &run;
         ASSERT_TRUE(run.start());
         EXPECT_EQ(run.wait(), SynthesisOutcome::Interrupted);
-        ASSERT_EQ(ui.questions, std::vector<std::u16string>{std::u16string(kInterruptionQuestion)});
-        EXPECT_EQ(ui.titles.front(), kProgramTitle);
+        EXPECT_EQ(ui.questions.back(), kInterruptionQuestion);
+        EXPECT_EQ(ui.titles.back(), kProgramTitle);
         EXPECT_EQ(ui.lines.back(), kProcessingInterrupted);
         EXPECT_EQ(progress.back(), 0);
-        EXPECT_TRUE(synthesis.finish(false));
+        EXPECT_EQ(synthesis.finish(false), SynthesisFinish::Discarded);
         // The interrupted movie is gone; the old file is as it was.
         EXPECT_EQ(namesIn(folder.path()), std::vector<std::u16string>{u"出力.avi"});
         EXPECT_EQ(fileBytes(output), "old movie");
     }
+}
+
+TEST_F(SynthesisGraphRun, AFinishedMovieThatCannotReplaceTheOldFileIsKeptUnderItsTemporaryName) {
+    putFile(output, "old movie");
+    SynthesisGraph synthesis(graph);
+    ASSERT_EQ(synthesis.build(request()), SynthesisBuild::Built);
+    ASSERT_EQ(run(synthesis), SynthesisOutcome::Completed);
+    // Another program holds the old movie open and lets nobody delete it.
+    const HANDLE held = CreateFileW(wide(output), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const SynthesisFinish finished = synthesis.finish(true);
+    CloseHandle(held);
+    EXPECT_EQ(finished, SynthesisFinish::KeptUnderTemporaryName);
+    EXPECT_EQ(fileBytes(output), "old movie");
+    EXPECT_EQ(aviVideoChunks(synthesis.writtenPath()).size(), std::size_t(dshowbase_test::kFrames));
 }
 
 TEST_F(SynthesisGraphRun, AnsweringNoRunsTheGraphAgainAndTheSameFileIsFinished) {
@@ -193,7 +224,7 @@ TEST_F(SynthesisGraphRun, AnsweringNoRunsTheGraphAgainAndTheSameFileIsFinished) 
     ui.onStarted = [this] { pauseFromAnotherThread(); };
     EXPECT_EQ(run(synthesis), SynthesisOutcome::Completed);
     EXPECT_EQ(ui.questions.size(), 1u);
-    ASSERT_TRUE(synthesis.finish(true));
+    ASSERT_EQ(synthesis.finish(true), SynthesisFinish::Replaced);
     EXPECT_EQ(aviVideoChunks(output).size(), std::size_t(dshowbase_test::kFrames));
 }
 
@@ -214,7 +245,7 @@ TEST_F(SynthesisGraphRun, RefusedOutputChecksStopTheBuildBeforeAnyFileIsMade) {
 TEST_F(SynthesisGraphRun, AGraphWhoseMultiplexerGetsNoStreamIsRefusedInsteadOfRunningForever) {
     SynthesisGraph synthesis(graph);
     EXPECT_EQ(synthesis.build(request(nullRenderer)), SynthesisBuild::NotConnected);
-    EXPECT_TRUE(synthesis.finish(false));
+    EXPECT_EQ(synthesis.finish(false), SynthesisFinish::Discarded);
     EXPECT_TRUE(namesIn(folder.path()).empty());
 }
 
@@ -226,7 +257,7 @@ TEST_F(SynthesisGraphRun, AMissingMovieOrCaptionFilterStopsTheBuild) {
     SynthesisRequest noFilter = request([](ComPtr<IBaseFilter>&) { return REGDB_E_CLASSNOTREG; });
     EXPECT_EQ(synthesis.build(noFilter), SynthesisBuild::NoCaptionFilter);
     EXPECT_EQ(synthesis.lastResult(), REGDB_E_CLASSNOTREG);
-    EXPECT_TRUE(synthesis.finish(false));
+    EXPECT_EQ(synthesis.finish(false), SynthesisFinish::Discarded);
     EXPECT_TRUE(namesIn(folder.path()).empty());
 }
 
@@ -250,7 +281,7 @@ TEST_F(SynthesisGraphRun, ThroughAVideoEncoderEveryFrameDecodesToWhatTheFilterMa
     const std::vector<std::u16string> filters = graph.filterNames();
     EXPECT_NE(std::find(filters.begin(), filters.end(), name), filters.end()) << "added under its friendly name";
     ASSERT_EQ(run(synthesis), SynthesisOutcome::Completed);
-    ASSERT_TRUE(synthesis.finish(true));
+    ASSERT_EQ(synthesis.finish(true), SynthesisFinish::Replaced);
 
     const std::vector<std::string> written = aviVideoChunks(output);
     ASSERT_EQ(written.size(), std::size_t(dshowbase_test::kFrames));

@@ -35,15 +35,11 @@ int writeDataFiles(const Io& io, SynthesisProject& project) {
     return 0;
 }
 
-// Removes the output file the user agreed to replace; a file that stays
-// would otherwise be reported as overwritten while the writer fails on it.
-bool removeExistingOutput(const Io& io, std::u16string_view outputPath) {
-    if (io.files.removeFile(outputPath)) return true;
-    io.ui.warn(kOutputNotRemoved, Deliverable::Program);
-    return false;
-}
-
 }  // namespace
+
+std::u16string outputNotReplacedMessage(std::u16string_view keptPath) {
+    return std::u16string(kOutputNotRemoved) + u"\n" + std::u16string(kFinishedMovieKeptAs) + std::u16string(keptPath);
+}
 
 SaveFileRequest outputMovieSaveRequest(std::u16string_view proposedFolder) {
     return {joinPath(proposedFolder, u"無題"), u"動画ﾌｧｲﾙ", u"avi", u"ビデオﾌｧｲﾙ (*.avi)", u"*.avi"};
@@ -75,18 +71,16 @@ SynthesisStartResult checkSynthesisOutput(const Io& io, std::u16string_view inpu
     std::u16string output(outputPath);
     if (refuseOutputIsInput(io, inputPath, output)) return refused(SynthesisRefusal::OutputIsInput, output);
     if (io.files.exists(output)) {
+        // Nothing is removed here: the finished movie replaces the old file
+        // in one move at the end, so a run that does not finish keeps it.
         if (overwriteConfirmed || io.ui.askYesNo(kOutputExistsQuestion, kProgramTitle)) {
-            if (!removeExistingOutput(io, output)) return refused(SynthesisRefusal::OutputNotRemoved, output);
+            overwriteConfirmed = true;
         } else {
             const auto chosen = io.ui.askSaveFileName(outputMovieSaveRequest(folderOf(output)));
             if (!chosen) return refused(SynthesisRefusal::NoOutputName, output);
             if (refuseOutputIsInput(io, inputPath, *chosen)) return refused(SynthesisRefusal::OutputIsInput, *chosen);
             overwriteConfirmed = true;
-            if (samePath(*chosen, output)) {
-                if (!removeExistingOutput(io, output)) return refused(SynthesisRefusal::OutputNotRemoved, output);
-            } else {
-                output = *chosen;
-            }
+            if (!samePath(*chosen, output)) output = *chosen;
         }
     }
     const uint64_t inputSize = io.files.fileSize(inputPath).value_or(0);

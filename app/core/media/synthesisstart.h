@@ -25,6 +25,11 @@ inline constexpr std::u16string_view kChooseAnotherDrive = u"別のドライブ�
 inline constexpr std::u16string_view kProcessingInterrupted = u"処理が中断されました";
 inline constexpr std::u16string_view kOutputIsInput = u"出力動画に入力動画と同じファイルは指定できません";
 inline constexpr std::u16string_view kOutputNotRemoved = u"既存の出力動画ファイルを削除できませんでした";
+inline constexpr std::u16string_view kFinishedMovieKeptAs = u"合成した動画は次のファイルに保存されています：\n";
+
+// Shown when the finished movie could not take the place of the old output
+// file: the old file stays, and the finished movie is kept under `keptPath`.
+std::u16string outputNotReplacedMessage(std::u16string_view keptPath);
 
 // Why a start was refused; None when it may go on.
 enum class SynthesisRefusal {
@@ -34,7 +39,6 @@ enum class SynthesisRefusal {
     DataFileNotWritten,  // a caption-, box- or colour-info file could not be written
     NoOutputName,        // the save dialog was cancelled
     OutputIsInput,       // the output path names the input movie
-    OutputNotRemoved,    // the existing output file could not be deleted
     DiskInfoFailed,      // the free space of the output folder could not be read
     NotEnoughSpace,      // less free space than the input's size
 };
@@ -71,10 +75,11 @@ SaveFileRequest outputMovieSaveRequest(std::u16string_view proposedFolder);
 SynthesisStartResult prepareSynthesis(const Io& io, SynthesisProject& project, bool& overwriteConfirmed);
 
 // The output checks of the synthesis graph, in order: an existing output
-// file is deleted when `overwriteConfirmed` or the user says Yes to
+// file may be replaced when `overwriteConfirmed` or the user says Yes to
 // kOutputExistsQuestion; on No the save dialog asks for another name (cancel
-// refuses; the same name deletes the file; a chosen name sets
-// `overwriteConfirmed`). Then the input size (0 when it cannot be read) is
+// refuses; a chosen name, the same or another, sets `overwriteConfirmed`).
+// No file is removed here: the finished movie replaces the old one only when
+// the synthesis completed. Then the input size (0 when it cannot be read) is
 // compared with the free space of the output folder: free space equal to the
 // size passes; a failed query puts kDiskInfoFailed on the message line; too
 // little space shows "<folder> の空き容量が不足しています\n別のドライブを…"
