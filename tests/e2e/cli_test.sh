@@ -106,6 +106,31 @@ expect_exact_output stdout $'2行の字幕に誤りはありません\n'
 expect_exit 0 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/sjis.srt")"
 expect_file_utf16 "$E2E_DIR/sjis.srt" $'1\r\n00:00:01,000 --> 00:00:03,000\r\n日本語\r\n\r\n2\r\n00:00:03,500 --> 00:00:04,500\r\n縦書き\r\n\r\n'
 
+# What players read: ffmpeg's own readers give back every line. A first line
+# made only of codes writes no blank line into the SRT cue (a blank line
+# would end the cue there and drop the line after it); "<", ">" and "&" are
+# entities in the SAMI body, so they are text, not markup.
+printf '%s\r\n' "0,header" "1,0:00:01.00,0:00:02.00,横,\$R,0,,0,二行目です,0,,0,0" \
+  "2,0:00:04.00,0:00:01.00,横,A<B & C>D,0,,0,後の行,0,,0,0" >"$folder/字幕情報.csv"
+expect_exit 0 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/記号.srt")"
+expect_exit 0 -- qucapcmd export-sami "$project" "$(win_path "$E2E_DIR/記号.smi")"
+# cue_texts FILE: the texts ffmpeg decodes, one line each, entities read as characters.
+cue_texts() {
+  ffmpeg -v error -i "$1" -f srt - | python3 -c '
+import html, sys
+for line in sys.stdin.read().splitlines():
+    line = html.unescape(line).strip()
+    if line and "-->" not in line and not line.isdigit(): print(line)'
+}
+# packet_data FILE: the bytes of the subtitle packets as the demuxer hands them on.
+packet_data() { ffmpeg -v error -i "$1" -map 0:s -c copy -f data -; }
+check "ffmpeg reads the line after a codes-only line in the SRT cue" \
+  test "$(ffmpeg -v error -i "$E2E_DIR/記号.srt" -f srt - | sed -n 3p)" = "二行目です"
+check "the SRT cue holds A<B & C>D and its second line" \
+  test "$(packet_data "$E2E_DIR/記号.srt" | tail -c +16)" = $'A<B & C>D\n後の行'
+check "ffmpeg reads every SAMI caption text" \
+  test "$(cue_texts "$E2E_DIR/記号.smi")" = $'二行目です\nA<B & C>D\n後の行'
+
 # Validation messages reach the console exactly.
 printf '%s\r\n' "0,header" "1,0:00:01.00,0:00:02.00,横,a,0,,0,,0,,0,0" "2,0:00:05.00,0:00:03.00,横,b,0,,0,,0,,0,0" \
   "3,0:00:07.00,1,横,c,0,,0,,0,,0,0" >"$folder/字幕情報.csv"

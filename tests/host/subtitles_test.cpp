@@ -130,13 +130,28 @@ TEST(SubtitleExport, RowsOutOfOrderOrWithRepeatedStartsAreDropped) {
 }
 
 TEST(SubtitleExport, EmptyAndCodeOnlyLines) {
-    // Line 1 empty, line 2 present; then a line 1 made of codes only.
-    const auto rows = subtitleRows(listOf({{u"1", u"1", u"", u"", u"two", u"two"}, {u"5", u"1", u"$R$H", u""}}));
+    // Line 1 empty, line 2 present; a line 1 made of codes only; the same
+    // before a second line, which SRT must keep inside its cue (a blank line
+    // would end the cue there).
+    const auto rows = subtitleRows(listOf({{u"1", u"1", u"", u"", u"two", u"two"},
+                                           {u"5", u"1", u"$R$H", u""},
+                                           {u"7", u"1", u"$Y", u"", u"$Gsecond", u"second"}}));
     EXPECT_EQ(srtBytes(rows), utf16File({u"1", u"00:00:01,000 --> 00:00:02,000", u"two", u"", u"2",
-                                         u"00:00:05,000 --> 00:00:06,000", u"", u""}));
+                                         u"00:00:05,000 --> 00:00:06,000", u"", u"3", u"00:00:07,000 --> 00:00:08,000",
+                                         u"second", u""}));
     EXPECT_EQ(samiBytes(rows, kClipSettings),
-              fileOf(samiHeader(u"clip", u"clip.avi", u"6000", u"27", u"center", u"F"),
-                     {sync(1000), u"two", sync(2000), u"<Br>", sync(5000), u"<Br>", sync(6000), u"<Br>", u"  </Body>",
+              fileOf(samiHeader(u"clip", u"clip.avi", u"8000", u"27", u"center", u"F"),
+                     {sync(1000), u"two", sync(2000), u"<Br>", sync(5000), u"<Br>", sync(6000), u"<Br>", sync(7000),
+                      u"<Br>", u"second", sync(8000), u"<Br>", u"  </Body>", u"</SAMI>"}));
+}
+
+TEST(SubtitleExport, MarkupCharactersAreEscapedInSamiOnly) {
+    const auto rows = subtitleRows(listOf({{u"1", u"1", u"A<B & C>D", u"A<B & C>D", u"&lt;", u"&lt;"}}));
+    EXPECT_EQ(srtBytes(rows), utf16File({u"1", u"00:00:01,000 --> 00:00:02,000", u"A<B & C>D", u"&lt;", u""}));
+    const SamiSettings settings{u"D:\\v\\R&D<1>.avi", u"A&B", 32, 0};
+    EXPECT_EQ(samiBytes(rows, settings),
+              fileOf(samiHeader(u"R&amp;D&lt;1&gt;", u"R&D<1>.avi", u"2000", u"27", u"center", u"A&amp;B"),
+                     {sync(1000), u"A&lt;B &amp; C&gt;D<Br>", u"&amp;lt;", sync(2000), u"<Br>", u"  </Body>",
                       u"</SAMI>"}));
 }
 
