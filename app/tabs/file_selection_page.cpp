@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "app/caption_list_view.h"
 #include "app/core/captionload.h"
+#include "app/core/shell/savesequence.h"
 #include "app/main_window.h"
 #include "app/media/preview_graphs.h"
 #include "app/tabs/help_host.h"
@@ -121,11 +122,13 @@ std::optional<std::u16string> chooseFolder(HWND owner, const BrowseDialog& dialo
     return std::u16string(reinterpret_cast<const char16_t*>(path));
 }
 
+// The colours as read (the defaults when nothing was read), not yet changed
+// in the program: ending without a change leaves the file as it is.
 int readColours() {
     ColourInfoFile file;
-    if (readColourInfoForProgram(app().io, app().settings.colourInfoPath, file) != 0) return -1;
-    app().colours = applyColourInfo(file);
-    return 0;
+    const int status = readColourInfoForProgram(app().io, app().settings.colourInfoPath, file);
+    app().colours.load(applyColourInfo(file));
+    return status;
 }
 
 }  // namespace
@@ -137,7 +140,11 @@ std::optional<std::u16string> chooseWithSystemDialog(HWND owner, const BrowseDia
 }
 
 FileSelectionPage::FileSelectionPage()
-    : model_(app().io, driveTypeOf, app().paths.settingsFile, app().settings, app().playState, emptyCaptionList) {}
+    : model_(app().io, driveTypeOf, app().paths.settingsFile, app().settings, app().playState, emptyCaptionList) {
+    // A loaded project is saved whole before this tab lets go of it, as
+    // ending the program does: nothing committed since the last save is lost.
+    model_.setBeforeForgettingLoad([] { return saveBeforeClosingProject([] { return saveAll(false); }, app().ui); });
+}
 
 void FileSelectionPage::initialise() {
     for (const FileFieldControls& controls : kFileFieldControls)
@@ -175,6 +182,7 @@ void FileSelectionPage::command(int id, int code) {
 
 void FileSelectionPage::editChanged(FileField field) {
     const PlayState before = app().playState;
+    // A kept project leaves the field as it was: showFields puts its text back.
     model_.edit(field, windowText(item(editOf(field))));
     showFields();
     if (app().playState != before) refreshControls();
@@ -190,7 +198,7 @@ void FileSelectionPage::changeMode(SelectionMode mode) {
     // field then would throw away what the user typed.
     if (mode == model_.mode()) return showMode();
     const PlayState before = app().playState;
-    model_.changeMode(mode);
+    if (!model_.changeMode(mode)) return showMode();
     showAll();
     if (app().playState != before) refreshControls();
     if (mode == SelectionMode::NewProject) focusField(FileField::ProjectName);
@@ -206,7 +214,7 @@ void FileSelectionPage::browse(const BrowseDialog& dialog) {
 
 void FileSelectionPage::clear() {
     const PlayState before = app().playState;
-    model_.clear();
+    if (!model_.clear()) return;
     showAll();
     if (app().playState != before) refreshControls();
     focusField(model_.mode() == SelectionMode::NewProject ? FileField::ProjectName : FileField::ProjectFile);

@@ -341,5 +341,49 @@ TEST_F(ShellFileSelection, ClearEmptiesEverythingAndForgetsTheLoad) {
     EXPECT_EQ(state, PlayState::NoMedia);
 }
 
+TEST_F(ShellFileSelection, EveryChangeThatForgetsALoadedProjectFirstLetsTheProgramSaveIt) {
+    const BrowseDialog* captionBrowse =
+        browseDialogFor(kFileFieldControls[std::size_t(FileField::CaptionInfo)].browse);
+    ASSERT_NE(captionBrowse, nullptr);
+    const std::u16string chosen = u"C:\\work\\別.csv";
+    const std::vector<std::pair<const char*, std::function<bool()>>> changes = {
+        {"edit", [&] { return tab.edit(FileField::InputMovie, u"C:\\movies\\in.avi2"); }},
+        {"mode", [&] { return tab.changeMode(SelectionMode::NewProject); }},
+        {"clear", [&] { return tab.clear(); }},
+        {"browse", [&] { return tab.applyBrowse(*captionBrowse, chosen); }},
+    };
+    for (const auto& [name, change] : changes) {
+        for (const bool released : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (released ? ", saved" : ", kept"));
+            fillNewProject();
+            ASSERT_EQ(tab.load(loadSteps()).status, 0);
+            int asked = 0;
+            tab.setBeforeForgettingLoad([&] {
+                ++asked;
+                return released;
+            });
+            const int emptied = listEmptied;
+            const std::u16string input = tab.text(FileField::InputMovie);
+            const std::u16string captions = tab.text(FileField::CaptionInfo);
+            EXPECT_EQ(change(), released);
+            EXPECT_EQ(asked, 1);
+            EXPECT_EQ(tab.dataLoaded(), !released);
+            if (!released) {
+                // Kept: the project stays loaded exactly as it was.
+                EXPECT_EQ(tab.mode(), SelectionMode::OpenProject);
+                EXPECT_EQ(tab.text(FileField::InputMovie), input);
+                EXPECT_EQ(tab.text(FileField::CaptionInfo), captions);
+                EXPECT_EQ(listEmptied, emptied);
+                EXPECT_EQ(state, PlayState::Stopped);
+            }
+            // Nothing is asked once no project is loaded.
+            tab.edit(FileField::OutputMovie, u"x");
+            EXPECT_EQ(asked, released ? 1 : 2);
+            tab.setBeforeForgettingLoad({});
+            tab.clear();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qucap

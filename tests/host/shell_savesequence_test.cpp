@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/core/shell/savesequence.h"
+#include "tests/support/recording_ui.h"
 
 namespace qucap {
 namespace {
@@ -58,6 +59,26 @@ TEST(EndAction, LoadedProjectIsSavedWholeOtherwiseNothingIsWritten) {
     for (PlayState s : {PlayState::NoMedia, PlayState::Stopped, PlayState::SynthesisDone}) {
         EXPECT_EQ(endAction(s, false, true), EndAction::SaveAllThenEnd);
         EXPECT_EQ(endAction(s, false, false), EndAction::EndWithoutSaving);
+    }
+}
+
+TEST(SaveBeforeClosingProject, AsksOnlyWhenAFileWasNotWrittenAndNoKeepsTheProject) {
+    struct Case {
+        int saved;
+        std::deque<bool> answers;
+        bool released;
+        std::size_t questions;
+    };
+    for (const Case& c : {Case{0, {}, true, 0}, Case{-1, {true}, true, 1}, Case{-1, {false}, false, 1}}) {
+        test::RecordingUi ui;
+        ui.answers = c.answers;
+        int saves = 0;
+        EXPECT_EQ(saveBeforeClosingProject([&] { return ++saves, c.saved; }, ui), c.released);
+        EXPECT_EQ(saves, 1);
+        ASSERT_EQ(ui.questions.size(), c.questions);
+        if (c.questions == 0) continue;
+        EXPECT_EQ(ui.questions[0].text, u"保存できなかったファイルがあります。\n保存せずにプロジェクトを閉じますか？");
+        EXPECT_EQ(ui.questions[0].title, u"カブレン字幕付加システム");
     }
 }
 

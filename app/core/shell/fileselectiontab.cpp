@@ -82,6 +82,10 @@ void FileSelectionTab::forgetLoad() {
     playState_ = PlayState::NoMedia;
 }
 
+bool FileSelectionTab::releaseLoad() {
+    return !dataLoaded_ || !saveLoadedProject_ || saveLoadedProject_();
+}
+
 void FileSelectionTab::showDerivedPaths() {
     settings_.colourInfoPath = derived_.colourInfo;
     settings_.captionInfoPath = derived_.captionInfo;
@@ -89,7 +93,8 @@ void FileSelectionTab::showDerivedPaths() {
     settings_.outputMoviePath = derived_.outputMovie;
 }
 
-void FileSelectionTab::changeMode(SelectionMode mode) {
+bool FileSelectionTab::changeMode(SelectionMode mode) {
+    if (!releaseLoad()) return false;
     clearFields();
     if (emptyCaptionList_) emptyCaptionList_();
     mode_ = mode;
@@ -102,9 +107,11 @@ void FileSelectionTab::changeMode(SelectionMode mode) {
         projectFile_ = lastOpened_;
     }
     forgetLoad();
+    return true;
 }
 
-void FileSelectionTab::edit(FileField changed, std::u16string_view text) {
+bool FileSelectionTab::edit(FileField changed, std::u16string_view text) {
+    if (!releaseLoad()) return false;
     field(changed) = std::u16string(text);
     const bool newMode = mode_ == SelectionMode::NewProject;
     if (newMode && (changed == FileField::ProjectName || changed == FileField::SaveLocation))
@@ -113,28 +120,32 @@ void FileSelectionTab::edit(FileField changed, std::u16string_view text) {
     if (!newMode && changed == FileField::ProjectFile)
         for (FileField path : kProjectPathFields) field(path).clear();
     forgetLoad();
+    return true;
 }
 
-void FileSelectionTab::clear() {
+bool FileSelectionTab::clear() {
+    if (!releaseLoad()) return false;
     clearFields();
     if (emptyCaptionList_) emptyCaptionList_();
     forgetLoad();
+    return true;
 }
 
 std::u16string FileSelectionTab::browseFolder() const {
     return lastBrowseFolder_.empty() ? io_.files.documentsFolder() : lastBrowseFolder_;
 }
 
-void FileSelectionTab::applyBrowse(const BrowseDialog& dialog, const std::optional<std::u16string>& chosen) {
+bool FileSelectionTab::applyBrowse(const BrowseDialog& dialog, const std::optional<std::u16string>& chosen) {
     if (!chosen) {
         // Only the folder dialog changes its field when cancelled: the location is emptied.
-        if (dialog.kind == BrowseDialogKind::Folder) edit(dialog.field, u"");
-        return;
+        return dialog.kind != BrowseDialogKind::Folder || edit(dialog.field, u"");
     }
+    if (!releaseLoad()) return false;
+    forgetLoad();
     if (dialog.kind != BrowseDialogKind::Folder) lastBrowseFolder_ = folderOf(*chosen);
     if (dialog.effect == BrowseEffect::ClearsEverything) clearFields();
     if (dialog.effect != BrowseEffect::FieldOnly && emptyCaptionList_) emptyCaptionList_();
-    edit(dialog.field, *chosen);
+    return edit(dialog.field, *chosen);
 }
 
 std::vector<ControlEnabling> FileSelectionTab::controlStates() const {

@@ -62,6 +62,13 @@ public:
     FileSelectionTab(const Io& io, DriveTypeQuery driveTypeOf, std::u16string settingsFile, ProjectSettings& settings,
                      SharedPlayState& playState, std::function<void()> emptyCaptionList);
 
+    // Asked before a loaded project is forgotten (an edit, a mode change,
+    // "クリア" or a browse): the caller saves the project; false keeps the
+    // project loaded and the change is not applied.
+    void setBeforeForgettingLoad(std::function<bool()> saveLoadedProject) {
+        saveLoadedProject_ = std::move(saveLoadedProject);
+    }
+
     // When the tab is created: open mode with the last-opened path as it
     // stands (even when that file is gone), new mode with empty fields when
     // there is none.
@@ -73,20 +80,24 @@ public:
     const NewProjectPaths& derivedPaths() const { return derived_; }
     const std::u16string& lastOpened() const { return lastOpened_; }
 
+    // Each change below first lets go of a loaded project (see
+    // setBeforeForgettingLoad) and returns false, changing nothing, when it
+    // is kept.
+
     // A radio button: every field cleared and the list emptied; new mode
     // offers the default name, location and file names, open mode the
     // last-opened project.
-    void changeMode(SelectionMode mode);
+    bool changeMode(SelectionMode mode);
     // The user changed a field's text.
-    void edit(FileField field, std::u16string_view text);
+    bool edit(FileField field, std::u16string_view text);
     // "クリア": every field cleared and the list emptied (focus to the name).
-    void clear();
+    bool clear();
 
     // The folder a browse dialog starts in: that of the last file chosen, at
     // first the documents folder.
     std::u16string browseFolder() const;
     // The dialog's answer; nothing when it was cancelled.
-    void applyBrowse(const BrowseDialog& dialog, const std::optional<std::u16string>& chosen);
+    bool applyBrowse(const BrowseDialog& dialog, const std::optional<std::u16string>& chosen);
 
     // Every control of the tab with its state, for the current PlayState.
     std::vector<ControlEnabling> controlStates() const;
@@ -98,6 +109,8 @@ private:
     std::u16string& field(FileField f) { return *fields_[std::size_t(f)]; }
     void clearFields();
     void forgetLoad();
+    // True when no project is loaded or the loaded one may be forgotten.
+    bool releaseLoad();
     void showDerivedPaths();
     int checkField(FileField field);
     int createNewProject(const LoadSteps& steps);
@@ -108,6 +121,7 @@ private:
     ProjectSettings& settings_;
     SharedPlayState& playState_;
     std::function<void()> emptyCaptionList_;
+    std::function<bool()> saveLoadedProject_;
 
     SelectionMode mode_ = SelectionMode::NewProject;
     bool dataLoaded_ = false;

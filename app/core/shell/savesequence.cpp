@@ -16,6 +16,10 @@ int runSaveSequence(const SaveSteps& steps, bool stopAtFirstFailure) {
     return status;
 }
 
+bool saveBeforeClosingProject(const std::function<int()>& saveAll, Ui& ui) {
+    return saveAll() == 0 || ui.askYesNo(kCloseProjectWithoutSavingQuestion, kProgramTitle);
+}
+
 EndAction endAction(PlayState state, bool synthesisRunning, bool projectLoaded) {
     if (isPreviewActive(state) || synthesisRunning) return EndAction::Refuse;
     return projectLoaded ? EndAction::SaveAllThenEnd : EndAction::EndWithoutSaving;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/core/shell/playstate.h"
+#include "captiondata/io/ui.h"
 
 namespace qucap {
 
@@ -26,6 +27,16 @@ int runSaveSequence(const SaveSteps& steps, bool stopAtFirstFailure);
 // the program never ends with the user's work unsaved without being told.
 inline constexpr std::u16string_view kEndWithoutSavingQuestion =
     u"保存できなかったファイルがあります。\n保存せずに終了しますか？";
+
+// Asked when a file of the project could not be written while the
+// file-selection tab lets go of the loaded project.
+inline constexpr std::u16string_view kCloseProjectWithoutSavingQuestion =
+    u"保存できなかったファイルがあります。\n保存せずにプロジェクトを閉じますか？";
+
+// Before the file-selection tab forgets a loaded project: the whole save
+// sequence runs; when a file could not be written the user is asked, and No
+// (false) keeps the project loaded.
+bool saveBeforeClosingProject(const std::function<int()>& saveAll, Ui& ui);
 
 // What a request to end the program does.
 enum class EndAction {
