@@ -12,6 +12,7 @@
 
 #include "app/core/captionlist.h"
 #include "app/core/displaylist.h"
+#include "app/core/projectcolours.h"
 #include "app/core/media/encodertables.h"
 #include "app/core/media/mediafacts.h"
 #include "app/core/shell/mainlayout.h"
@@ -81,7 +82,7 @@ struct AppState {
     std::u16string projectFile;
     ProjectSettings settings;
     CaptionList captions;
-    ColourTable colours = defaultColourTable();
+    ProjectColours colours;
     BoxTable boxes;
     MediaFacts movie;
     FilterGraph graph;

@@ -1,6 +1,7 @@
 // Saving the loaded project, ending the program and the teardown.
 #include "app/app_state.h"
 #include "app/core/captionload.h"
+#include "app/core/projectcolours.h"
 #include "app/core/shell/savesequence.h"
 #include "app/main_window.h"
 #include "app/main_window_parts.h"
@@ -48,10 +49,7 @@ SaveSteps projectSaveSteps() {
         if (!namesFile(state.settings.boxInfoPath)) return 0;
         return writeBoxInfo(state.io, state.settings.boxInfoPath, state.boxes, boxMovie());
     };
-    steps.colourInfo = [&state] {
-        if (!namesFile(state.settings.colourInfoPath)) return 0;
-        return writeColourInfo(state.io, state.settings.colourInfoPath, state.colours);
-    };
+    steps.colourInfo = [&state] { return saveChangedColours(state.io, state.settings.colourInfoPath, state.colours); };
     return steps;
 }
 

@@ -125,7 +125,9 @@ int readColourInfoForProgram(const Io& io, std::u16string_view path, ColourInfoF
     return 0;
 }
 
-bool isCompleteColourFile(const ColourInfoFile& file) { return file.lineEnds == 1 + kColourSlotCount; }
+bool isCompleteColourFile(const ColourInfoFile& file) {
+    return file.records.size() >= std::size_t(kColourSlotCount) || file.lineEnds == 1 + kColourSlotCount;
+}
 
 ColourTable applyColourInfo(const ColourInfoFile& file) {
     if (!isCompleteColourFile(file)) return defaultColourTable();

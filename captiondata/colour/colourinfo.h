@@ -88,12 +88,14 @@ ColourInfoFile parseColourInfo(std::u16string_view text);
 // read `file` is emptied, so the apply step gives the defaults.
 int readColourInfoForProgram(const Io& io, std::u16string_view path, ColourInfoFile& file);
 
-// True when the file had exactly nine line ends: the header and eight rows.
+// True when the file holds eight stored rows (whatever follows them: blank
+// lines, more rows), or had exactly nine line ends: the header and eight
+// rows, one of which may be a skipped row.
 bool isCompleteColourFile(const ColourInfoFile& file);
 
 // The colour table the program works with: the first eight stored rows when
-// the file is complete, else the defaults. A slot without a stored row keeps
-// its defaults too.
+// the file is complete, which are the colours the filter draws with, else
+// the defaults. A slot without a stored row keeps its defaults too.
 ColourTable applyColourInfo(const ColourInfoFile& file);
 
 // The bytes of the file for this table.

@@ -148,11 +148,11 @@ TEST(ColourRead, WrittenTableReadsBackAndApplies) {
     EXPECT_EQ(filter, table);
 }
 
-TEST(ColourRead, ExtraBlankLineIsNotAppliedButTheFilterUsesTheRows) {
+TEST(ColourRead, ExtraBlankLineAfterTheEightRowsGivesTheColoursTheFilterDraws) {
     TestIo t;
     const std::string bytes = customFile() + test::utf16Bytes(u"\r\n");
-    EXPECT_EQ(readAndApply(t, bytes), defaultColourTable());
     const ColourTable filter = readForFilter(t, bytes);
+    EXPECT_EQ(readAndApply(t, bytes), filter);
     EXPECT_EQ(filter[SlotRed].text, (Colour{u"010101", 0x010101}));
     EXPECT_EQ(filter[SlotWhite].text.text, u"080808");
     EXPECT_EQ(filter[SlotWhite].borderEnd, (Colour{u"445566", 0x665544}));
@@ -206,11 +206,11 @@ TEST(ColourRead, LineEndsCountedForTheApplyRule) {
         {"SUB after the last LF", complete + sub, true},
         {"SUB ending the last row", withoutLastEnd + sub, true},
         {"SUB ending the last row stops the count", withoutLastEnd + sub + test::utf16Bytes(u"more\r\n"), true},
-        {"SUB after LF does not stop the count", complete + sub + test::utf16Bytes(u"more\r\n"), false},
-        {"SUB in the middle ends the count", customFile(u"\r\x1A"), false},
-        {"trailing blank line", complete + test::utf16Bytes(u"\r\n"), false},
+        {"SUB after LF does not stop the count, eight rows still there", complete + sub + test::utf16Bytes(u"more\r\n"), true},
+        {"SUB in the middle ends the count, but the filter reads the eight rows", customFile(u"\r\x1A"), true},
+        {"trailing blank lines", complete + test::utf16Bytes(u"\r\n\r\n"), true},
         {"seven rows", customFile(u"\r\n", 7), false},
-        {"nine rows", customFile(u"\r\n", 9), false},
+        {"nine rows: the first eight, as the filter takes them", customFile(u"\r\n", 9), true},
         {"empty file", "", false},
     };
     for (const auto& c : cases) {
