@@ -1,5 +1,7 @@
 #include "app/core/displayitems.h"
 
+#include <algorithm>
+
 namespace qucap {
 namespace {
 
@@ -27,6 +29,17 @@ std::vector<std::u16string> checkedNames(const std::vector<DisplayItem>& items) 
     std::vector<std::u16string> names;
     for (const DisplayItem& item : items)
         if (item.checked) names.push_back(item.name);
+    return names;
+}
+
+std::vector<std::u16string> keptNames(const std::vector<DisplayItem>& items,
+                                      const std::vector<std::u16string>& listedBefore) {
+    std::vector<std::u16string> names = checkedNames(items);
+    for (const std::u16string& name : listedBefore) {
+        const bool offered =
+            std::any_of(items.begin(), items.end(), [&name](const DisplayItem& item) { return item.name == name; });
+        if (!offered) names.push_back(name);
+    }
     return names;
 }
 

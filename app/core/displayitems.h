@@ -22,8 +22,15 @@ struct DisplayItem {
     bool checked = false;
 };
 
-// The names of the checked rows, in list order: what the list file keeps.
+// The names of the checked rows, in list order.
 std::vector<std::u16string> checkedNames(const std::vector<DisplayItem>& items);
+
+// What the list file keeps after the dialog: the checked names in list
+// order, then the names of the list as it was that the dialog did not offer
+// (a font not installed now, an encoder unplugged), in their old order: they
+// are not shown, but they keep their place in the user's choice.
+std::vector<std::u16string> keptNames(const std::vector<DisplayItem>& items,
+                                      const std::vector<std::u16string>& listedBefore);
 
 // The kind of the first checked radio button (fonts, video, audio in that
 // order); `current` when none is checked.

@@ -74,7 +74,8 @@ void fill(HWND dialog) {
         if (lists && lists->isListed(state.kind, state.rowNames[row])) ListView_SetCheckState(list, row, TRUE);
 }
 
-// Writes the checked names of the current kind; the lists say a failure themselves.
+// Writes the checked names of the current kind, and keeps the names of its
+// list that are not installed now; the lists say a failure themselves.
 void save(HWND dialog) {
     DisplayItemsState& state = stateOf(dialog);
     if (!app().displayLists) return;
@@ -82,7 +83,9 @@ void save(HWND dialog) {
     std::vector<DisplayItem> items;
     for (int row = 0; row < int(state.rowNames.size()); ++row)
         items.push_back({state.rowNames[row], ListView_GetCheckState(list, row) != 0});
-    if (app().displayLists->save(app().io, state.kind, checkedNames(items)) == 0) notifyDisplayListSaved(state.kind);
+    DisplayLists& lists = *app().displayLists;
+    if (lists.save(app().io, state.kind, keptNames(items, lists.names(state.kind))) == 0)
+        notifyDisplayListSaved(state.kind);
 }
 
 void switchToCheckedKind(HWND dialog) {

@@ -28,6 +28,15 @@ TEST(DisplayItemsTest, CheckedNamesKeepListOrderAndDuplicates) {
     EXPECT_TRUE(checkedNames({}).empty());
 }
 
+TEST(DisplayItemsTest, NamesNotOfferedNowStayAfterTheCheckedOnesInTheirOldOrder) {
+    const std::vector<DisplayItem> offered = {{u"IPAGothic", true}, {u"IPAMincho", false}, {u"Meiryo", true}};
+    // "未導入" and "外した" are not installed now; an unchecked installed name goes.
+    EXPECT_EQ(keptNames(offered, {u"未導入", u"IPAMincho", u"Meiryo", u"外した"}),
+              (V{u"IPAGothic", u"Meiryo", u"未導入", u"外した"}));
+    EXPECT_EQ(keptNames(offered, {}), (V{u"IPAGothic", u"Meiryo"}));
+    EXPECT_EQ(keptNames({}, {u"a", u"b"}), (V{u"a", u"b"})) << "nothing installed: the list is kept whole";
+}
+
 TEST(DisplayItemsTest, FirstCheckedRadioGivesTheKindElseTheCurrentOneStays) {
     EXPECT_EQ(firstCheckedKind({false, true, false}, DisplayListKind::Fonts), DisplayListKind::VideoEncoders);
     EXPECT_EQ(firstCheckedKind({false, false, true}, DisplayListKind::Fonts), DisplayListKind::AudioEncoders);

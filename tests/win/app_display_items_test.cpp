@@ -273,7 +273,7 @@ TEST_F(DisplayItemsDialogTest, EnterSavesAndKeepsTheDialogOpen) {
     EXPECT_EQ(whileOpen, listBytes({u"ＭＳ ゴシック", u"メイリオ"}));
 }
 
-TEST_F(DisplayItemsDialogTest, RadiosShowEachKindAndRewriteTheListsUnchanged) {
+TEST_F(DisplayItemsDialogTest, RadiosShowEachKindAndRewriteTheListsKeepingNamesNotInstalled) {
     // A list saved by another editor: 8-bit without a byte-order mark.
     putFile(DisplayLists(folder_.path()).path(DisplayListKind::VideoEncoders), "Microsoft Video 1\r\nGone Codec\r\n");
     loadLists();
@@ -299,8 +299,9 @@ TEST_F(DisplayItemsDialogTest, RadiosShowEachKindAndRewriteTheListsUnchanged) {
     EXPECT_EQ(fontsAfterSwitch, fontsBefore);
     EXPECT_EQ(video, (Names{u"Cinepak Codec by Radius", u"Microsoft Video 1", u"DV Video Encoder"}));
     EXPECT_EQ(videoChecks, (std::vector<bool>{false, true, false}));
-    // Rewritten in the program's own form, keeping only what the rows hold.
-    EXPECT_EQ(videoAfterSwitch, listBytes({u"Microsoft Video 1"}));
+    // Rewritten in the program's own form: the checked rows, then the name
+    // that is not installed now, which is not shown but stays in the list.
+    EXPECT_EQ(videoAfterSwitch, listBytes({u"Microsoft Video 1", u"Gone Codec"}));
     EXPECT_EQ(audio, (Names{u"PCM", u"IMA ADPCM", u"MP3 Encoder"}));
     EXPECT_EQ(audioChecks, (std::vector<bool>{true, true, true}));
     EXPECT_EQ(fonts, kFonts);
