@@ -113,12 +113,13 @@ HRESULT FilterGraph::addSourceFilter(std::u16string_view moviePath, ComPtr<IBase
     return graph_->AddSourceFilter(reinterpret_cast<const wchar_t*>(path.c_str()), kSourceFilterName, source.put());
 }
 
-HRESULT FilterGraph::runWithoutClock() {
-    if (!graph_) return E_UNEXPECTED;
+HRESULT FilterGraph::removeClock() {
     ComPtr<IMediaFilter> filter;
-    if (SUCCEEDED(graph_.query(IID_IMediaFilter, filter))) filter->SetSyncSource(nullptr);
-    return control_->Run();
+    if (!graph_ || FAILED(graph_.query(IID_IMediaFilter, filter))) return E_UNEXPECTED;
+    return filter->SetSyncSource(nullptr);
 }
+
+HRESULT FilterGraph::run() { return control_ ? control_->Run() : E_UNEXPECTED; }
 
 HRESULT FilterGraph::stop() { return control_ ? control_->Stop() : E_UNEXPECTED; }
 

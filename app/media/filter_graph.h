@@ -70,8 +70,11 @@ public:
     // Adds the movie file as "Source Filter".
     HRESULT addSourceFilter(std::u16string_view moviePath, ComPtr<IBaseFilter>& source);
 
-    // Without a clock the graph passes samples on as fast as they come.
-    HRESULT runWithoutClock();
+    // Takes the graph's clock away, so it passes samples on as fast as they
+    // come. Only while the graph is stopped: a renderer handed a frame while
+    // its clock is taken away reads a clock that is gone.
+    HRESULT removeClock();
+    HRESULT run();
     HRESULT stop();
     // Absolute seek of the start position; the stop position stays.
     HRESULT seekTo(int64_t position);

@@ -31,6 +31,10 @@ StillBuild StillGraph::build(std::u16string_view moviePath, const FilterMaker& m
     result = grabber_.addTo(graph_);
     if (SUCCEEDED(result)) result = grabber_.connectFrom(graph_, captionFilter.get());
     if (FAILED(result)) return fail(StillBuild::NoGrabber, result);
+    // The graph runs without a clock when a pause brings no frame; the clock
+    // goes now, while nothing moves.
+    result = graph_.removeClock();
+    if (FAILED(result)) return fail(StillBuild::NoGraph, result);
     lastResult_ = S_OK;
     return StillBuild::Built;
 }
@@ -83,7 +87,7 @@ StillGrab StillGraph::grab(DWORD timeoutMs) {
                 ending = StillGrab::GraphFailed;
             } else if ((result == S_OK && state == State_Paused) || result == VFW_S_CANT_CUE) {
                 running = true;
-                if (FAILED(graph_.runWithoutClock())) ending = StillGrab::GraphFailed;
+                if (FAILED(graph_.run())) ending = StillGrab::GraphFailed;
             }
         }
         if (!ending && GetTickCount64() >= deadline) ending = StillGrab::TimedOut;

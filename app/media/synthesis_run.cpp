@@ -109,7 +109,10 @@ SynthesisOutcome SynthesisRun::runToEnd() {
     ComPtr<IMediaSeeking> muxSeeking;
     const bool seekable = setup_.multiplexer &&
                           SUCCEEDED(setup_.multiplexer->QueryInterface(IID_IMediaSeeking, muxSeeking.putVoid()));
-    setup_.graph->runWithoutClock();
+    // Without a clock the frames go through as fast as they are made; the
+    // clock goes while the graph is still stopped.
+    setup_.graph->removeClock();
+    setup_.graph->run();
     setMessage(runningText(setup_.outputPath));
     LONGLONG muxDuration = 0;
     if (!seekable)
@@ -127,7 +130,7 @@ SynthesisOutcome SynthesisRun::runToEnd() {
             return SynthesisOutcome::Interrupted;
         }
         // No: the same file goes on being written.
-        setup_.graph->runWithoutClock();
+        setup_.graph->run();
     }
     setup_.graph->stop();
     setup_.graph->seekTo(0);
