@@ -6,6 +6,7 @@
 #include "app/cli/console_break.h"
 #include "app/cli/filter_message_relay.h"
 #include "app/cli/movie_input.h"
+#include "app/cli/render_interruption.h"
 #include "app/cli/still_verb.h"
 #include "app/core/batchproject.h"
 #include "app/core/media/synthesisprogress.h"
@@ -17,6 +18,7 @@
 #include "captiondata/text/paths.h"
 #include "captiondata/text/u16.h"
 #include "win32/program_folder.h"
+#include "win32/project_handover.h"
 #include "win32/win32_filesystem.h"
 
 namespace qucap {
@@ -28,7 +30,9 @@ bool listed(const std::vector<std::u16string>& table, std::u16string_view name) 
 
 class RenderJob {
 public:
-    RenderJob(CliContext& context, FilterMessageRelay& relay) : context_(context), relay_(relay) {}
+    RenderJob(CliContext& context, FilterMessageRelay& relay, RenderInterruption& interruption,
+              ProjectHandOver& handOver)
+        : context_(context), relay_(relay), interruption_(interruption), handOver_(handOver) {}
 
     int refuse(std::u16string_view message) {
         relay_.flushTo(context_.err);
@@ -43,6 +47,13 @@ public:
         return refuse(ownMessage);
     }
 
+    // A break before the run: the job ends where it stands.
+    int interrupted() {
+        relay_.flushTo(context_.err);
+        context_.err.writeLine(kProcessingInterrupted);
+        return kExitFailed;
+    }
+
     int run(OpenedProject& project, const std::optional<EncoderTables>& encoders) {
         bool overwriteConfirmed = false;
         const std::u16string projectFolder = folderOf(project.projectFile);
@@ -51,9 +62,11 @@ public:
         // files, as the user wrote them.
         SynthesisProject start{project.projectFile, project.settings, project.captions, projectFolder, false,
                                nullptr, BoxMovie{}, nullptr};
+        if (interruption_.requested()) return interrupted();
         const SynthesisStartResult started = prepareSynthesis(context_.io, start, overwriteConfirmed);
         if (!started.go())
             return refuseStart(started.refusal == SynthesisRefusal::NoOutputName ? kOutputNameMissing : u"");
+        if (interruption_.requested()) return interrupted();
 
         FilterGraph graph;
         SynthesisGraph synthesis(graph);
@@ -70,13 +83,18 @@ public:
             return checked->outputPath;
         };
         const SynthesisBuild built = synthesis.build(request);
+        // The filter has read the project: another run may hand over its own.
+        handOver_.release();
         if (built == SynthesisBuild::OutputRefused)
             return refuseStart(checked->refusal == SynthesisRefusal::NoOutputName ? kOutputKept : u"");
+        if (built == SynthesisBuild::OutputNotCreated) return refuse(outputNotCreatedMessage(synthesis.outputPath()));
         if (built == SynthesisBuild::NoCaptionFilter) {
             relay_.flushTo(context_.err);
             context_.ui.warn(kCaptionFilterUnavailable, Deliverable::Program);
         }
         if (built != SynthesisBuild::Built) return refuse(kRenderingFailed);
+        // The graph is released, and the temporary file removed, on the way out.
+        if (interruption_.requested()) return interrupted();
         return runGraph(graph, synthesis);
     }
 
@@ -96,9 +114,10 @@ private:
         setup.ui = &context_.ui;
         setup.progress = [&bar](int percent) { bar.show(percent); };
         SynthesisRun run(setup);
-        const ConsoleBreak breaker([&run] { run.abort(); });
         if (!run.start()) return refuse(kRenderingFailed);
+        interruption_.attach(run);
         const SynthesisOutcome outcome = run.wait();
+        interruption_.detach();
         if (outcome == SynthesisOutcome::Completed) bar.show(100);
         bar.finish();
         const SynthesisFinish finished = synthesis.finish(outcome == SynthesisOutcome::Completed);
@@ -109,7 +128,7 @@ private:
         }
         if (finished == SynthesisFinish::KeptUnderTemporaryName)
             return refuse(outputNotReplacedMessage(synthesis.writtenPath()));
-        if (finished != SynthesisFinish::Replaced) return refuse(kOutputNotCompleted);
+        if (finished != SynthesisFinish::Replaced) return refuse(kOutputNotCreated);
         relay_.flushTo(context_.err);
         context_.out.writeLine(synthesis.outputPath());
         context_.out.writeLine(finishedText(run.elapsed()));
@@ -118,6 +137,8 @@ private:
 
     CliContext& context_;
     FilterMessageRelay& relay_;
+    RenderInterruption& interruption_;
+    ProjectHandOver& handOver_;
 };
 
 // The chosen encoders must be installed: a name typed wrong would
@@ -162,6 +183,10 @@ void ProgressBar::finish() {
 }
 
 int renderVerb(const std::vector<std::u16string>& args, CliContext& context) {
+    // Ctrl+C is taken from the first step on: a break while the project is
+    // read or the graph is built ends the job with exit 1 like the abort.
+    RenderInterruption interruption;
+    const ConsoleBreak breaker([&interruption] { interruption.request(); });
     OpenedProject project;
     if (openBatchProject(context.io, fullPathOf(args[0]), project) != 0) return kExitFailed;
     if (const std::optional<std::u16string> out = context.valueOf(kOutOption))
@@ -181,10 +206,16 @@ int renderVerb(const std::vector<std::u16string>& args, CliContext& context) {
         encoders = buildEncoderTables();
         if (!encodersInstalled(context, *encoders)) return kExitFailed;
     }
-    // The filter created in the graph reads the project named as the last one opened.
+    // The filter created in the graph reads the project named as the last
+    // one opened; from here until it has, no other run hands over a project.
+    ProjectHandOver handOver;
+    if (!handOver.held()) {
+        context.ui.warn(kProjectHandOverBusy, Deliverable::Program);
+        return kExitFailed;
+    }
     if (recordLastProject(context.io, settingsFilePath(programFolder()), project.projectFile) != 0) return kExitFailed;
     FilterMessageRelay relay;
-    return RenderJob(context, relay).run(project, encoders);
+    return RenderJob(context, relay, interruption, handOver).run(project, encoders);
 }
 
 }  // namespace qucap

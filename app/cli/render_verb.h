@@ -21,7 +21,6 @@ inline constexpr std::u16string_view kAudioEncoderOption = u"--audio-encoder";
 
 inline constexpr std::u16string_view kOutputNameMissing = u"出力動画ファイルを --out で指定して下さい";
 inline constexpr std::u16string_view kOutputKept = u"既存の出力動画ファイルを残して、処理を中止しました";
-inline constexpr std::u16string_view kOutputNotCompleted = u"出力動画ファイルを作成できませんでした";
 
 // "映像エンコーダ「NAME」が見つかりません" / "音声エンコーダ「NAME」が見つかりません"
 std::u16string encoderMissingMessage(bool video, std::u16string_view name);

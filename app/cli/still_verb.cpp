@@ -11,6 +11,7 @@
 #include "captiondata/project/projectsettings.h"
 #include "captiondata/time/timetext.h"
 #include "win32/program_folder.h"
+#include "win32/project_handover.h"
 #include "win32/shared_block_writer.h"
 #include "win32/win32_filesystem.h"
 
@@ -35,7 +36,8 @@ constexpr GrabFailure kGrabFailures[] = {
 
 class StillJob {
 public:
-    StillJob(CliContext& context, FilterMessageRelay& relay) : context_(context), relay_(relay) {}
+    StillJob(CliContext& context, FilterMessageRelay& relay, ProjectHandOver& handOver)
+        : context_(context), relay_(relay), handOver_(handOver) {}
 
     // Refuses the job with a message; the filter's messages come first, as they came first.
     int refuse(std::u16string_view message) {
@@ -47,6 +49,8 @@ public:
     int run(const std::u16string& movie, int32_t milliseconds, const std::u16string& outputFile) {
         StillGraph graph;
         const StillBuild built = graph.build(movie, programFolder());
+        // The filter has read the project: another run may hand over its own.
+        handOver_.release();
         if (built == StillBuild::NoCaptionFilter) {
             relay_.flushTo(context_.err);
             context_.ui.warn(kCaptionFilterUnavailable, Deliverable::Program);
@@ -75,6 +79,7 @@ public:
 private:
     CliContext& context_;
     FilterMessageRelay& relay_;
+    ProjectHandOver& handOver_;
 };
 
 }  // namespace
@@ -114,7 +119,13 @@ int stillVerb(const std::vector<std::u16string>& args, CliContext& context) {
         context.ui.warn(kInputMovieMissing, Deliverable::Program);
         return kExitFailed;
     }
-    // The filter created in the graph reads the project named as the last one opened.
+    // The filter created in the graph reads the project named as the last
+    // one opened; from here until it has, no other run hands over a project.
+    ProjectHandOver handOver;
+    if (!handOver.held()) {
+        context.ui.warn(kProjectHandOverBusy, Deliverable::Program);
+        return kExitFailed;
+    }
     if (recordLastProject(context.io, settingsFilePath(programFolder()), project.projectFile) != 0) return kExitFailed;
 
     const ComApartment com;
@@ -123,7 +134,7 @@ int stillVerb(const std::vector<std::u16string>& args, CliContext& context) {
         return kExitFailed;
     }
     FilterMessageRelay relay;
-    return StillJob(context, relay).run(movie, *milliseconds, fullPathOf(args[2]));
+    return StillJob(context, relay, handOver).run(movie, *milliseconds, fullPathOf(args[2]));
 }
 
 }  // namespace qucap

@@ -83,7 +83,9 @@ SynthesisBuild SynthesisGraph::build(const SynthesisRequest& request) {
     if (!output) return fail(SynthesisBuild::OutputRefused, E_ABORT);
     outputPath_ = *output;
     writtenPath_ = temporaryOutputName(outputPath_);
-    HRESULT hr = setOutputFile();
+    HRESULT hr = tryCreatingWrittenFile();
+    if (FAILED(hr)) return fail(SynthesisBuild::OutputNotCreated, hr);
+    hr = setOutputFile();
     // Where the capture graph builder cannot set an output file (Wine), the
     // own AVI writer joins once the movie is connected: Wine's intelligent
     // connect would try a multiplexer already in the graph for the movie's
@@ -110,6 +112,19 @@ SynthesisBuild SynthesisGraph::build(const SynthesisRequest& request) {
     // completing: it is refused here instead.
     if (!anyInputConnected(multiplexer())) return fail(SynthesisBuild::NotConnected, VFW_E_CANNOT_CONNECT);
     return SynthesisBuild::Built;
+}
+
+// The file the movie goes into must be creatable before any graph runs: a
+// writer that cannot open its file while the graph starts leaves the
+// multiplexer broken (Wine's then hangs the process when the graph is
+// released), and the user would hear of encoders instead of the file. The
+// trial file is deleted when closed.
+HRESULT SynthesisGraph::tryCreatingWrittenFile() const {
+    const HANDLE file = CreateFileW(wide(writtenPath_), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return HRESULT_FROM_WIN32(GetLastError());
+    CloseHandle(file);
+    return S_OK;
 }
 
 HRESULT SynthesisGraph::setOutputFile() {

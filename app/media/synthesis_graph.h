@@ -24,6 +24,7 @@ enum class SynthesisBuild {
     Built,
     NoGraph,           // no graph manager, or no capture graph builder for it
     OutputRefused,     // the output checks refused (they said why)
+    OutputNotCreated,  // the movie's file cannot be created (a name the system refuses, a folder not writable)
     NoOutputFile,      // neither the capture graph builder nor the own writer took the output file
     NoCaptionFilter,   // the caption filter cannot be created
     NoSource,          // the movie cannot be added as a source
@@ -80,6 +81,7 @@ public:
 
 private:
     SynthesisBuild fail(SynthesisBuild step, HRESULT result);
+    HRESULT tryCreatingWrittenFile() const;
     HRESULT setOutputFile();
     HRESULT addOwnAviWriter();
     HRESULT renderVideo();

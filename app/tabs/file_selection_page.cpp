@@ -17,6 +17,7 @@
 #include "captiondata/box/boxinfo.h"
 #include "captiondata/colour/colourinfo.h"
 #include "resources/app/resource.h"
+#include "win32/project_handover.h"
 #include "win32/wide.h"
 
 namespace qucap {
@@ -26,6 +27,8 @@ namespace {
 constexpr int kFieldLimit = 255;
 // The help page of this tab in the help window.
 constexpr int kFileSelectionHelpIndex = 1;
+// How long a load waits for another process's project hand-over before it goes on.
+constexpr DWORD kLoadHandOverWaitMs = 5'000;
 
 std::u16string windowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
@@ -238,7 +241,13 @@ LoadSteps FileSelectionPage::loadSteps() {
 }
 
 void FileSelectionPage::load() {
-    const LoadResult result = model_.load(loadSteps());
+    LoadResult result;
+    {
+        // The load names the project in Qucapadd.ini, which a console run
+        // may be handing to its caption filter just now: wait for it a while.
+        const ProjectHandOver handOver(kLoadHandOverWaitMs);
+        result = model_.load(loadSteps());
+    }
     if (result.status == 0) app().projectFile = model_.text(FileField::ProjectFile);
     // The fields show what the project file filled in, loaded or not.
     showAll();

@@ -157,6 +157,49 @@ check "killed mid-run, the old movie is as it was" test "$(cat "$E2E_DIR/kept.av
 kill_mid_run "$E2E_DIR/fresh.avi"
 check "killed mid-run, nothing is left at a new output name" test ! -e "$E2E_DIR/fresh.avi"
 
+# Ctrl+C while the graph is being built (just after the overwrite question
+# was answered): exit 1, the old movie untouched, no temporary file left.
+printf 'an older movie' >"$E2E_DIR/early.avi"
+early_out=$(win_path "$E2E_DIR/early.avi")
+wine "$QUCAPCMD" render "$long_project" --out "$early_out" --yes >"$E2E_DIR/early.stdout" 2>"$E2E_DIR/early.stderr" &
+early_pid=$!
+for i in $(seq 1000); do grep -q '→ はい' "$E2E_DIR/early.stderr" 2>/dev/null && break; sleep 0.01; done
+kill -INT "$early_pid"
+wait "$early_pid"
+early_status=$?
+check "Ctrl+C while the graph is built ends with exit 1 (it gave $early_status)" test "$early_status" = 1
+check "Ctrl+C while the graph is built says so" grep -q '処理が中断されました' "$E2E_DIR/early.stderr"
+check "Ctrl+C while the graph is built leaves the old movie" test "$(cat "$E2E_DIR/early.avi")" = "an older movie"
+check "Ctrl+C while the graph is built leaves no temporary file" test ! -e "$E2E_DIR/early.avi.part"
+
+# Two renders started together each burn their own project's captions, and
+# two runs of one project both succeed: the hand-over of the project to the
+# filter through Qucapadd.ini is taken one run at a time.
+render_pair() {  # render_pair PROJECT_A OUT_A PROJECT_B OUT_B
+  wine "$QUCAPCMD" render "$1" --out "$2" --yes >/dev/null 2>"$E2E_DIR/pair-a.stderr" &
+  local a=$!
+  wine "$QUCAPCMD" render "$3" --out "$4" --yes >/dev/null 2>"$E2E_DIR/pair-b.stderr" &
+  local b=$!
+  wait "$a"; pair_a=$?
+  wait "$b"; pair_b=$?
+}
+for round in 1 2 3; do
+  render_pair "$captioned_project" "$(win_path "$E2E_DIR/pair-captioned.avi")" \
+    "$plain_project" "$(win_path "$E2E_DIR/pair-plain.avi")"
+  check "round $round: both renders succeed ($pair_a, $pair_b)" test "$pair_a$pair_b" = 00
+  expect_same "round $round: the captioned render burnt its caption" \
+    "$(digest movie_pixels "$E2E_DIR/pair-captioned.avi" 45)" "$(digest movie_pixels "$E2E_DIR/captioned.avi" 45)"
+  expect_same "round $round: the plain render burnt none" \
+    "$(digest movie_pixels "$E2E_DIR/pair-plain.avi" 45)" "$(digest movie_pixels "$E2E_DIR/plain.avi" 45)"
+done
+render_pair "$captioned_project" "$(win_path "$E2E_DIR/same-1.avi")" "$captioned_project" "$(win_path "$E2E_DIR/same-2.avi")"
+check "two runs of one project both succeed ($pair_a, $pair_b)" test "$pair_a$pair_b" = 00
+rm -f "$E2E_DIR"/pair-*.avi "$E2E_DIR"/same-*.avi
+
+# An output the system cannot create is refused within seconds, naming the file.
+expect_exit 1 -- timeout 60 wine "$QUCAPCMD" render "$plain_project" --out 'C:\出力?.avi'
+expect_messages $'出力動画ファイルを作成できませんでした\nC:\\出力?.avi'
+
 # --- refusals -------------------------------------------------------------------
 
 input_digest=$(md5sum <"$MOVIE")

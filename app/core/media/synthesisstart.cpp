@@ -37,6 +37,10 @@ int writeDataFiles(const Io& io, SynthesisProject& project) {
 
 }  // namespace
 
+std::u16string outputNotCreatedMessage(std::u16string_view outputPath) {
+    return std::u16string(kOutputNotCreated) + u"\n" + std::u16string(outputPath);
+}
+
 std::u16string outputNotReplacedMessage(std::u16string_view keptPath) {
     return std::u16string(kOutputNotRemoved) + u"\n" + std::u16string(kFinishedMovieKeptAs) + std::u16string(keptPath);
 }

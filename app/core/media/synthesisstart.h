@@ -27,6 +27,12 @@ inline constexpr std::u16string_view kOutputIsInput = u"出力動画に入力動
 inline constexpr std::u16string_view kOutputNotRemoved = u"既存の出力動画ファイルを削除できませんでした";
 inline constexpr std::u16string_view kFinishedMovieKeptAs = u"合成した動画は次のファイルに保存されています：\n";
 
+inline constexpr std::u16string_view kOutputNotCreated = u"出力動画ファイルを作成できませんでした";
+
+// Shown when the movie's file cannot be created at all (a name the system
+// refuses, a folder or volume that cannot be written): names the file.
+std::u16string outputNotCreatedMessage(std::u16string_view outputPath);
+
 // Shown when the finished movie could not take the place of the old output
 // file: the old file stays, and the finished movie is kept under `keptPath`.
 std::u16string outputNotReplacedMessage(std::u16string_view keptPath);
