@@ -1,6 +1,7 @@
 #pragma once
 // A file read at offsets for the portable readers (avifile.h): opened for
 // reading with others allowed to read only, so a writer must have closed it.
+// Reads move the file pointer: one thread at a time.
 #include <windows.h>
 
 #include <memory>
