@@ -163,7 +163,7 @@ constexpr uint64_t kFrame = 8 + 100;  // a frame chunk of the builder
 constexpr uint64_t kVideoHeaderEnd = 12 + 12 + 64 + 12 + 64;
 constexpr uint64_t kFirstFrameAt = kVideoHeaderEnd + 48 + 12;
 
-AviVideoFrames expected(int stream, uint64_t present, uint64_t claimed, int riffChunks, AviEnding ending) {
+AviVideoFrames expected(int stream, uint64_t present, uint64_t claimed, uint64_t riffChunks, AviEnding ending) {
     return {stream, present, claimed, riffChunks, ending};
 }
 

@@ -168,7 +168,8 @@ private:
             mainHeaderTotal_ = read32(chunk.begin + kAvihTotalFramesAt).value_or(0);
         if (chunk.id != kList) return;
         if (chunk.listType == kStreamList) {
-            const int stream = streamLists_++;
+            const int stream = streamLists_;
+            streamLists_ = std::min(streamLists_ + 1, kStreamNumbers);
             walkChunks(chunk.begin, chunk.end, [&](const Chunk& child) {
                 if (child.id != kStreamHeader || child.end - child.begin < 4 || videoStream_ >= 0) return;
                 if (read32(child.begin) == kVideoType && stream < kStreamNumbers) videoStream_ = stream;
@@ -196,7 +197,7 @@ private:
     const ByteSource& source_;
     const uint64_t fileEnd_;
     AviEnding ending_ = AviEnding::Whole;
-    int riffChunks_ = 0;
+    uint64_t riffChunks_ = 0;
     bool headersRead_ = false;
     int streamLists_ = 0;
     int videoStream_ = -1;

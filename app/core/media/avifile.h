@@ -38,7 +38,7 @@ struct AviVideoFrames {
     int stream = 0;             // the number of the video stream's chunks ('00dc' → 0)
     uint64_t present = 0;       // its whole 'NNdc' and 'NNdb' chunks in the 'movi' lists of every RIFF chunk
     uint64_t claimed = 0;       // the 'dmlh' total of an OpenDML file, else the 'avih' total
-    int riffChunks = 0;         // 'RIFF AVI ' and the 'RIFF AVIX' extensions walked
+    uint64_t riffChunks = 0;    // 'RIFF AVI ' and the 'RIFF AVIX' extensions walked
     AviEnding ending = AviEnding::Whole;
 
     bool operator==(const AviVideoFrames&) const = default;
@@ -47,7 +47,8 @@ struct AviVideoFrames {
 // Walks the RIFF structure of an AVI file. The video stream is the first
 // stream list whose 'strh' type is 'vids'. Nothing when the bytes do not
 // start with 'RIFF' … 'AVI ' or no video stream header could be read (a file
-// cut inside its first stream headers included).
+// cut inside its first stream headers included). A movie written whole ends
+// Whole and holds every frame written to it.
 std::optional<AviVideoFrames> countAviVideoFrames(const ByteSource& source);
 
 }  // namespace qucap
