@@ -9,10 +9,13 @@
 #include "app/cli/render_interruption.h"
 #include "app/cli/still_verb.h"
 #include "app/core/batchproject.h"
+#include "app/core/media/mediafacts.h"
+#include "app/core/media/moviesize.h"
 #include "app/core/media/synthesisprogress.h"
 #include "app/core/media/synthesisstart.h"
 #include "app/media/com_apartment.h"
 #include "app/media/encoders.h"
+#include "app/media/movie_facts.h"
 #include "app/media/synthesis_graph.h"
 #include "app/media/synthesis_run.h"
 #include "captiondata/text/paths.h"
@@ -68,6 +71,8 @@ public:
             return refuseStart(started.refusal == SynthesisRefusal::NoOutputName ? kOutputNameMissing : u"");
         if (interruption_.requested()) return interrupted();
 
+        // Read before the synthesis graph holds the movie open.
+        const std::optional<MovieFacts> movie = readMovieFacts(project.settings.inputMoviePath);
         FilterGraph graph;
         SynthesisGraph synthesis(graph);
         SynthesisRequest request;
@@ -95,10 +100,19 @@ public:
         if (built != SynthesisBuild::Built) return refuse(kRenderingFailed);
         // The graph is released, and the temporary file removed, on the way out.
         if (interruption_.requested()) return interrupted();
+        warnOfLargeMovie(synthesis, movie);
         return runGraph(graph, synthesis);
     }
 
 private:
+    // The multiplexer of the fallback path writes no OpenDML extension: a
+    // movie whose pictures pass 2 GiB is warned of before the run starts.
+    void warnOfLargeMovie(const SynthesisGraph& synthesis, const std::optional<MovieFacts>& facts) {
+        if (!synthesis.usesOwnFileWriter() || !facts) return;
+        if (passesPlainAviLimit(totalFrameCount(facts->duration, facts->frameDuration), facts->width, facts->height))
+            context_.ui.warn(kLargeMovieWarning, Deliverable::Program);
+    }
+
     int runGraph(FilterGraph& graph, SynthesisGraph& synthesis) {
         int64_t inputDuration = 0;
         if (FAILED(graph.duration(inputDuration))) inputDuration = 0;
@@ -128,6 +142,7 @@ private:
         }
         if (finished == SynthesisFinish::KeptUnderTemporaryName)
             return refuse(outputNotReplacedMessage(synthesis.writtenPath()));
+        if (finished == SynthesisFinish::CutShort) return refuse(kMovieCutShort);
         if (finished != SynthesisFinish::Replaced) return refuse(kOutputNotCreated);
         relay_.flushTo(context_.err);
         context_.out.writeLine(synthesis.outputPath());

@@ -1,5 +1,7 @@
 #include "app/media/synthesis_graph.h"
 
+#include "app/core/media/avifile.h"
+#include "app/media/avi_file_source.h"
 #include "app/media/encoders.h"
 #include "app/media/movie_source.h"
 #include "app/media/pins.h"
@@ -41,6 +43,16 @@ HRESULT connectThrough(IGraphBuilder* graph, IPin* from, IBaseFilter* encoder, I
     }
     const ComPtr<IPin> muxInput = findFreePin(multiplexer, PINDIR_INPUT);
     return muxInput ? graph->Connect(output.get(), muxInput.get()) : VFW_E_NOT_FOUND;
+}
+
+// Whether the written movie lost frames: fewer whole frame chunks than its
+// header counts, or a file that ends inside a chunk. A file that cannot be
+// read as an AVI is not judged (it is kept): only a proven loss fails a run.
+bool lostFrames(const std::u16string& path) {
+    const std::unique_ptr<FileByteSource> file = FileByteSource::open(path);
+    if (!file) return false;
+    const std::optional<AviVideoFrames> frames = countAviVideoFrames(*file);
+    return frames && (frames->ending == AviEnding::Cut || frames->present < frames->claimed);
 }
 
 bool anyInputConnected(IBaseFilter* filter) {
@@ -191,6 +203,10 @@ SynthesisFinish SynthesisGraph::finish(bool completed) {
         return SynthesisFinish::Discarded;
     }
     if (GetFileAttributesW(wide(writtenPath_)) == INVALID_FILE_ATTRIBUTES) return SynthesisFinish::NotWritten;
+    if (lostFrames(writtenPath_)) {
+        DeleteFileW(wide(writtenPath_));
+        return SynthesisFinish::CutShort;
+    }
     if (MoveFileExW(wide(writtenPath_), wide(outputPath_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
         return SynthesisFinish::Replaced;
     return SynthesisFinish::KeptUnderTemporaryName;

@@ -48,6 +48,7 @@ enum class SynthesisFinish {
     Discarded,               // the run did not complete: its file was deleted
     KeptUnderTemporaryName,  // finished, but the output name could not be replaced
     NotWritten,              // the run completed but no movie file was written
+    CutShort,                // the written movie holds fewer frames than the multiplexer took: deleted
 };
 
 // The temporary name the movie is written under: the output path followed
@@ -74,8 +75,9 @@ public:
     bool usesOwnFileWriter() const { return ownWriter_ != nullptr; }
 
     // After the run: stops and empties the graph, so the file is closed; a
-    // completed movie then replaces the output name in one move, an
-    // incomplete one is deleted. A finished movie that cannot take the output
+    // completed movie is checked (a file that lost frames, as a multiplexer
+    // without OpenDML loses those past 2 GiB, is deleted) and then replaces
+    // the output name in one move, an incomplete one is deleted. A finished movie that cannot take the output
     // name stays under writtenPath() and the old file is left as it was.
     SynthesisFinish finish(bool completed);
 

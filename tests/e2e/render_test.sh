@@ -200,6 +200,31 @@ rm -f "$E2E_DIR"/pair-*.avi "$E2E_DIR"/same-*.avi
 expect_exit 1 -- timeout 60 wine "$QUCAPCMD" render "$plain_project" --out 'C:\出力?.avi'
 expect_messages $'出力動画ファイルを作成できませんでした\nC:\\出力?.avi'
 
+# --- a movie larger than the multiplexer can write ------------------------------
+
+# A minute of 720x480 passes 2 GiB as uncompressed RGB32. The multiplexer of
+# the fallback path (Wine's) writes no OpenDML extension and loses the
+# frames past 2 GiB: the run is warned of, then fails, and leaves nothing.
+# The big files (1.2 GB in, 2.5 GB out) are made here and removed at once.
+if [ "$(df -Pk "$E2E_DIR" | awk 'NR == 2 { print $4 }')" -gt 6000000 ]; then
+  big_movie=$E2E_DIR/big-input.avi
+  ffmpeg -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=720x480:rate=30000/1001:duration=60" \
+    -c:v rawvideo -pix_fmt yuyv422 "$big_movie"
+  folder=$E2E_DIR/大
+  expect_exit 0 -- qucapcmd new-project 大 "$(win_path "$folder")" --movie "$(win_path "$big_movie")"
+  big_project=$(tr -d '\r\n' <"$last_stdout")
+  set_project_key "$folder/大.mcc" WaterMark Disp 0
+  utf16_file "$folder/枠情報.csv" "$BOX_HEADER"
+  utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER"
+  expect_exit 1 -- qucapcmd render "$big_project" --out "$(win_path "$E2E_DIR/big.avi")"
+  expect_output stderr "出力動画が2GBを超える見込みです。"
+  expect_output stderr "出力動画がAVIマルチプレクサの書ける大きさ（2GB）を超えたため、動画の終わりまで書けませんでした。"
+  check "no movie is left of a run that lost frames" test ! -e "$E2E_DIR/big.avi" -a ! -e "$E2E_DIR/big.avi.part"
+  rm -f "$big_movie" "$E2E_DIR/big.avi" "$E2E_DIR/big.avi.part"
+else
+  say "render_test: less than 6 GB free, the movie over 2 GiB is not tried"
+fi
+
 # --- refusals -------------------------------------------------------------------
 
 input_digest=$(md5sum <"$MOVIE")

@@ -1,3 +1,4 @@
+#include "app/core/media/moviesize.h"
 #include "app/core/media/synthesisstart.h"
 
 #include <gtest/gtest.h>
@@ -216,6 +217,28 @@ TEST_F(SynthesisStartTest, FailedDiskQueryRefusesOnTheMessageLine) {
     EXPECT_EQ(check().refusal, SynthesisRefusal::DiskInfoFailed);
     EXPECT_EQ(t.ui.messageLine, u"ディスク情報取得に失敗しました");
     EXPECT_TRUE(t.ui.messages.empty());
+}
+
+TEST(MovieSize, UncompressedPicturesPassTheLimitOfAPlainAviAtTwoGibibytes) {
+    struct Case {
+        int64_t frames;
+        int32_t width, height;
+        uint64_t bytes;
+        bool passes;
+    };
+    const Case cases[] = {
+        {1799, 720, 480, 2'486'937'600, true},   // a minute at 29.97 fps
+        {1553, 720, 480, 2'146'867'200, false},  // the most frames below the limit
+        {259, 1920, 1080, 2'148'249'600, true},  // ten seconds of 1080p at 25.9 fps
+        {258, 1920, 1080, 2'139'955'200, false},
+        {0, 720, 480, 0, false},
+        {100, 0, 480, 0, false},
+        {-5, 720, 480, 0, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(uncompressedPictureBytes(c.frames, c.width, c.height), c.bytes) << c.frames;
+        EXPECT_EQ(passesPlainAviLimit(c.frames, c.width, c.height), c.passes) << c.frames;
+    }
 }
 
 }  // namespace
