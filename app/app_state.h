@@ -88,6 +88,14 @@ struct AppState {
     FilterGraph graph;
     int lastCaptionTextField = 0;         // for cut, copy and paste from the menu
 
+    // The preview (app/preview.h).
+    HWND previewHost = nullptr;           // the window that last received the video
+    HANDLE previewThread = nullptr;       // the one preview thread, until it has been waited for
+    std::atomic<int64_t> pendingSeekTarget{0};  // 100-ns units, 0 for none
+    int lastScrollPosition = -1;          // the position bar's value last written
+    std::atomic<bool> sharedBlockWarned{false};  // one shared-block message per preview
+    std::atomic<bool> repositioning{false};  // a seek stops and restarts the graph just now
+
     // The seams over the real platform.
     Win32FileSystem files;
     Win32ShiftJisDecoder shiftJis;

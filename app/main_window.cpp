@@ -10,6 +10,7 @@
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/core/shell/savesequence.h"
 #include "app/main_window_parts.h"
+#include "app/preview.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/page.h"
 #include "resources/app/resource.h"
@@ -70,7 +71,19 @@ INT_PTR CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_DESTROY:
             PostQuitMessage(0);
             return TRUE;
+        case WM_HSCROLL:
+            if (HWND(lParam) == GetDlgItem(window, IDC_POSITION_SCROLL) && app().initialised)
+                previewScrolled(window, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case kPreviewTickMessage:
+            showPreviewDisplay(window);
+            return TRUE;
         case kPreviewEndedMessage:
+            previewThreadEnded();
+            if (wParam != 0) {  // the movie played to its end
+                app().liveTiming = false;
+                refreshControls();
+            }
             refreshCurrentPage();
             return TRUE;
     }

@@ -8,6 +8,7 @@
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/main_window.h"
 #include "app/main_window_parts.h"
+#include "app/preview.h"
 #include "app/tabs/display_items_dialog.h"
 #include "app/tabs/page.h"
 #include "app/tabs/version_dialog.h"
@@ -95,6 +96,16 @@ INT_PTR handleMainCommand(int id) {
             commitPendingEdit();
             setPendingEdit(false);
             setMessage(u"");
+            return TRUE;
+        case IDC_PLAY_PAUSE:
+            if (app().initialised) playPressed();
+            return TRUE;
+        case IDC_STOP:
+            if (app().initialised) stopPressed();
+            return TRUE;
+        case IDC_FRAME_BACK:
+        case IDC_FRAME_FORWARD:
+            if (app().initialised) stepPressed(id);
             return TRUE;
         case IDM_CUT: sendToCaptionField(WM_CUT); return TRUE;
         case IDM_COPY: sendToCaptionField(WM_COPY); return TRUE;

@@ -5,6 +5,8 @@
 #include "app/core/shell/savesequence.h"
 #include "app/main_window.h"
 #include "app/main_window_parts.h"
+#include "app/media/preview_control.h"
+#include "app/preview.h"
 #include "app/tabs/page.h"
 #include "captiondata/text/paths.h"
 
@@ -67,6 +69,10 @@ void endProgram() {
 
 void tearDownMainWindow() {
     AppState& state = app();
+    // No preview thread may outlive the graph it runs: the graph stops, the
+    // thread sees it and ends.
+    stopGraph(state.graph);
+    joinPreviewThread();
     state.graph.releaseGraph();
     for (auto& page : state.pages) page.reset();
     state.initialised = false;

@@ -7,6 +7,7 @@
 #include <versionhelpers.h>
 
 #include "app/app_state.h"
+#include "app/media/caption_filter.h"
 #include "app/caption_list_view.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/font_names.h"

@@ -16,7 +16,6 @@ inline constexpr std::u16string_view kWindowClassName = u"cqucapmain";
 inline constexpr std::u16string_view kInstanceMutexName = u"qucapInstance";
 inline constexpr std::u16string_view kRichEditLibrary = u"riched32.dll";
 inline constexpr std::u16string_view kRichEditClass = u"RichEdit20W";
-inline constexpr std::u16string_view kFilterModuleName = u"Qucapsyf.ax";
 inline constexpr std::u16string_view kHelpDocument = u"Help\\カブレンキャプション説明書.pdf";
 inline constexpr std::u16string_view kSharedFontName = u"ＭＳ ゴシック";
 inline constexpr int kSharedFontHeight = 16;

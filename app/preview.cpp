@@ -1,0 +1,338 @@
+#include "app/preview.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/app_state.h"
+#include "app/core/captionvalidation.h"
+#include "app/core/preview/previewdisplay.h"
+#include "app/core/shell/fileselectiontab.h"
+#include "app/core/shell/mainwindowtexts.h"
+#include "app/main_window.h"
+#include "app/main_window_parts.h"
+#include "app/media/caption_filter.h"
+#include "app/media/message_wait.h"
+#include "app/media/preview_control.h"
+#include "app/media/preview_graphs.h"
+#include "app/tabs/page.h"
+#include "app/tabs/preview_dialog.h"
+#include "resources/app/resource.h"
+#include "win32/project_handover.h"
+#include "win32/shared_block_writer.h"
+#include "win32/wide.h"
+
+namespace qucap {
+namespace {
+
+constexpr DWORD kSliceMs = 100;
+
+bool isMainWindow(HWND host) { return host == app().mainWindow; }
+
+void setText(HWND host, int id, std::u16string_view view) {
+    const std::u16string text(view);
+    SetDlgItemTextW(host, id, wide(text));
+}
+
+// The seek of every preview operation: while the captions are drawn, the
+// filter first learns the target through the shared control block. A block
+// that cannot be written is told once per preview, and the seek happens.
+void seekPreview(int64_t target) {
+    AppState& state = app();
+    if (state.captionsInPreview) {
+        const int32_t milliseconds = int32_t(target / 10'000);
+        const SharedBlockWrite written = writeSharedBlock(milliseconds);
+        if (written != SharedBlockWrite::Written && !state.sharedBlockWarned.exchange(true))
+            state.ui.warn(written == SharedBlockWrite::NotFound ? kSharedBlockNotFound : kSharedBlockMapFailed,
+                          Deliverable::Program);
+    }
+    // A graph stopped around the seek (see repositionGraph) is not the end
+    // of a running preview: its thread waits on.
+    state.repositioning = true;
+    repositionGraph(state.graph, target);
+    state.repositioning = false;
+}
+
+void dispatchOnePendingMessage() {
+    MSG message;
+    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// The preview thread: seeks to the pending target, runs the graph and waits
+// for its end in slices, telling the host after each slice. It ends when
+// the graph completes or stops running (a pause or a stop of the user).
+DWORD WINAPI previewThreadMain(void* parameter) {
+    HWND host = static_cast<HWND>(parameter);
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    AppState& state = app();
+    FilterGraph& graph = state.graph;
+    if (const int64_t target = state.pendingSeekTarget.exchange(0)) seekPreview(target);
+    runGraph(graph);
+    long code = 0;
+    bool completed = false;
+    if (!graph.seekingAvailable()) {
+        completed = SUCCEEDED(graph.events()->WaitForCompletion(INFINITE, &code));
+        state.playState = PlayState::Stopped;
+        stopGraph(graph);
+    } else {
+        HRESULT waited = E_ABORT;
+        while ((waited = graph.events()->WaitForCompletion(kSliceMs, &code)) == E_ABORT &&
+               (graphRunning(graph) || state.repositioning)) {
+            PostMessageW(host, kPreviewTickMessage, 0, 0);
+            dispatchOnePendingMessage();
+        }
+        completed = SUCCEEDED(waited) && code == EC_COMPLETE;
+        if (completed) {
+            state.playState = PlayState::Stopped;
+            stopGraph(graph);
+            seekPreview(previewPosition().seekToStart());
+        }
+    }
+    PostMessageW(host, kPreviewEndedMessage, completed ? 1 : 0, 0);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return 0;
+}
+
+void startPreviewThread(HWND host) {
+    AppState& state = app();
+    joinPreviewThread();
+    if (state.pendingSeekTarget == 0)
+        state.pendingSeekTarget = pendingSeekTarget(previewPosition().currentTimeMs(), state.settings.rewindSeconds);
+    state.sharedBlockWarned = false;
+    DWORD id = 0;
+    state.previewThread = CreateThread(nullptr, 0, previewThreadMain, host, 0, &id);
+    if (!state.previewThread) state.playState = PlayState::Stopped;
+}
+
+// Whether the graph runs; when it does not, the preview is Stopped.
+bool isRunning() {
+    if (graphRunning(app().graph)) return true;
+    app().playState = PlayState::Stopped;
+    return false;
+}
+
+// The row loaded again into the caption-creation and display-position pages.
+void reloadSelectedRow() {
+    AppState& state = app();
+    const int row = state.captions.selection();
+    if (row < 0) return;
+    for (int tab : {kCaptionCreationTab, kDisplayPositionTab})
+        if (Page* page = state.pages[std::size_t(tab)].get()) page->showRow(row);
+}
+
+// The captioned preview: the project saved as the filter reads it, the
+// graph through the filter, then the modal preview dialog.
+void playWithCaptions() {
+    AppState& state = app();
+    joinPreviewThread();
+    {
+        const ProjectHandOver handOver;
+        SaveSteps steps = projectSaveSteps();
+        steps.commitEdit = {};
+        if (runSaveSequence(steps, true) != 0) return;
+        const PreviewBuild built = buildCaptionPreview(state.graph, state.settings.inputMoviePath,
+                                                      captionFilterMaker(state.paths.programFolder));
+        if (built != PreviewBuild::Built) {
+            setMessage(kRenderingFailed);
+            state.captionsInPreview = false;
+            return;
+        }
+    }
+    showPreviewDialog(state.mainWindow);
+    state.captionsInPreview = false;
+    state.playState = PlayState::Stopped;
+    refreshControls();
+    refreshCurrentPage();
+}
+
+void playInMainWindow() {
+    AppState& state = app();
+    if (state.playState != PlayState::Paused) {
+        joinPreviewThread();
+        if (buildPlainPreview(state.graph, state.settings.inputMoviePath, state.movie) != PreviewBuild::Built) {
+            setMessage(kRenderingFailed);
+            return;
+        }
+        attachVideo(state.mainWindow);
+    }
+    state.playState = PlayState::Playing;
+    refreshControls();
+    refreshCurrentPage();
+    startPreviewThread(state.mainWindow);
+    setMessage(kStopBeforeLeaving);
+}
+
+void afterStep(HWND host) {
+    showPreviewDisplay(host);
+    if (!isMainWindow(host)) refreshPreviewButtons(host);
+}
+
+using SeekTarget = int64_t (PreviewPosition::*)() const;
+
+SeekTarget stepTarget(int id) { return id == IDC_FRAME_BACK ? &PreviewPosition::stepBack : &PreviewPosition::stepForward; }
+
+}  // namespace
+
+PreviewPosition previewPosition() {
+    AppState& state = app();
+    return PreviewPosition(state.movie, currentPosition(state.graph), state.graph.seekingAvailable());
+}
+
+void playPressed() {
+    AppState& state = app();
+    const PlayState now = state.playState;
+    // After a synthesis the graph is empty: play rebuilds it as from Stopped.
+    if (now == PlayState::Stopped || now == PlayState::Paused || now == PlayState::SynthesisDone) {
+        if (now == PlayState::SynthesisDone) state.playState = PlayState::Stopped;
+        if (state.captions.pendingEdit()) {
+            commitPendingEdit();
+            setPendingEdit(false);
+        }
+        if (validateCaptionList(state.captions, state.ui) != 0) {
+            state.liveTiming = false;
+            state.playState = PlayState::Stopped;
+            return;
+        }
+        state.captionsInPreview = IsDlgButtonChecked(state.mainWindow, IDC_PLAY_WITH_CAPTIONS) == BST_CHECKED;
+        if (state.captionsInPreview)
+            playWithCaptions();
+        else
+            playInMainWindow();
+        return;
+    }
+    if (!isRunning()) return;
+    state.playState = PlayState::Paused;
+    pauseGraph(state.graph);
+    refreshControls();
+    showPreviewDisplay(state.mainWindow);
+}
+
+void stopPressed() {
+    AppState& state = app();
+    state.liveTiming = false;
+    state.playState = PlayState::Stopped;
+    stopGraph(state.graph);
+    seekPreview(previewPosition().seekToStart());
+    refreshControls();
+    SetFocus(GetDlgItem(state.mainWindow, IDC_PLAY_PAUSE));
+    reloadSelectedRow();
+    refreshCurrentPage();
+}
+
+void stepPressed(int id) {
+    seekPreview((previewPosition().*stepTarget(id))());
+    showPreviewDisplay(app().mainWindow);
+}
+
+void previewScrolled(HWND host, int code, int thumbPosition) {
+    const PreviewPosition at = previewPosition();
+    const bool dragged = code == SB_THUMBTRACK;
+    switch (code) {
+        case SB_LINELEFT: seekPreview(at.stepBack()); break;
+        case SB_LINERIGHT: seekPreview(at.stepForward()); break;
+        case SB_PAGELEFT: seekPreview(at.pageBack()); break;
+        case SB_PAGERIGHT: seekPreview(at.pageForward()); break;
+        case SB_THUMBTRACK:
+            SetScrollPos(GetDlgItem(host, IDC_POSITION_SCROLL), SB_CTL, thumbPosition, TRUE);
+            app().lastScrollPosition = thumbPosition;
+            seekPreview(at.seekToPercent(thumbPosition));
+            break;
+        default: return;
+    }
+    // While the thumb is dragged, the bar keeps the value it was dragged to.
+    showPreviewDisplay(host, !dragged);
+    if (isMainWindow(host))
+        refreshControls();
+    else
+        refreshPreviewButtons(host);
+}
+
+void dialogPlayPressed(HWND dialog) {
+    AppState& state = app();
+    if (state.playState == PlayState::Stopped || state.playState == PlayState::Paused) {
+        state.playState = PlayState::Playing;
+        refreshPreviewButtons(dialog);
+        startPreviewThread(dialog);
+        return;
+    }
+    state.playState = PlayState::Paused;
+    pauseGraph(state.graph);
+    refreshPreviewButtons(dialog);
+}
+
+void dialogStopPressed(HWND dialog) {
+    AppState& state = app();
+    state.playState = PlayState::Stopped;
+    stopGraph(state.graph);
+    seekPreview(previewPosition().seekToStart());
+    showPreviewDisplay(dialog);
+    refreshPreviewButtons(dialog);
+    SetFocus(GetDlgItem(dialog, IDC_PLAY_PAUSE));
+    InvalidateRect(GetDlgItem(dialog, IDC_VIDEO_AREA), nullptr, TRUE);
+}
+
+void dialogStepPressed(HWND dialog, int id) {
+    seekPreview((previewPosition().*stepTarget(id))());
+    afterStep(dialog);
+}
+
+void showPreviewDisplay(HWND host, bool withPositionBar) {
+    AppState& state = app();
+    const PreviewPosition at = previewPosition();
+    if (isMainWindow(host)) {
+        const CaptionLines lines = captionLinesAt(state.captions.captionTable(), at.currentTimeMs());
+        setText(host, IDC_CAPTION_LINE1, lines.first);
+        setText(host, IDC_CAPTION_LINE2, lines.second);
+    }
+    const CounterTexts counters = counterTexts(at);
+    setText(host, IDC_FRAME_COUNTER, counters.frame);
+    setText(host, IDC_TIME_COUNTER, counters.time);
+    const int scroll = at.scrollPosition();
+    if (!withPositionBar || scroll == state.lastScrollPosition) return;
+    state.lastScrollPosition = scroll;
+    SetScrollPos(GetDlgItem(host, IDC_POSITION_SCROLL), SB_CTL, scroll, TRUE);
+}
+
+int attachVideo(HWND host) {
+    AppState& state = app();
+    state.previewHost = host;
+    if (placeVideoWindow(state.graph, GetDlgItem(host, IDC_VIDEO_AREA), {state.movie.width, state.movie.height}) != 0)
+        return -1;
+    SCROLLINFO bar{sizeof bar, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kLastScrollPosition, 1, 0, 0};
+    SetScrollInfo(GetDlgItem(host, IDC_POSITION_SCROLL), SB_CTL, &bar, TRUE);
+    state.lastScrollPosition = 0;
+    for (int id : {IDC_FRAME_COUNTER, IDC_TIME_COUNTER}) {
+        SendDlgItemMessageW(host, id, WM_SETFONT, WPARAM(state.drawing.counterFont), TRUE);
+        setText(host, id, u"");
+    }
+    return 0;
+}
+
+void refreshPreviewButtons(HWND host) {
+    AppState& state = app();
+    if (isMainWindow(host)) return refreshControls();
+    for (const ControlEnabling& control : previewDialogControlStates(state.playState))
+        EnableWindow(GetDlgItem(host, control.id), control.enabled);
+    setText(host, IDC_PLAY_PAUSE, playButtonText(state.playState));
+    if (state.captionsInPreview && state.previewHost) {
+        const std::u16string title = previewDialogTitle(state.settings.inputMoviePath);
+        SetWindowTextW(state.previewHost, wide(title));
+    }
+}
+
+void previewThreadEnded() { joinPreviewThread(); }
+
+void joinPreviewThread() {
+    AppState& state = app();
+    if (!state.previewThread) return;
+    // The thread ends on its own once the graph stops running; its exit code is always 0.
+    waitDispatching({state.previewThread}, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeThread(state.previewThread, &exitCode);
+    CloseHandle(state.previewThread);
+    state.previewThread = nullptr;
+}
+
+}  // namespace qucap

@@ -1,0 +1,122 @@
+// The preview in the real main window under Wine: the sample movie plays in
+// the video area with the counters and caption lines of its current time,
+// pauses, steps frame by frame and stops; with "合成して再生" it plays in
+// the preview dialog through the caption filter.
+#include <windows.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "app/core/batchproject.h"
+#include "app/main_window.h"
+#include "app/preview.h"
+#include "app/tabs/page.h"
+#include "resources/app/resource.h"
+#include "tests/win/app_window_fixture.h"
+#include "tests/win/test_media.h"
+
+namespace qucap::test {
+namespace {
+
+void click(HWND window, int id) {
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
+}
+
+// The current frame shown by the frame counter "N / total".
+int shownFrame(HWND window) {
+    const std::u16string text = controlText(window, IDC_FRAME_COUNTER);
+    return std::stoi(std::string(text.begin(), text.begin() + text.find(u' ')));
+}
+
+class PreviewTest : public AppWindowTest {
+protected:
+    // The sample movie (90 frames of 1001/30 ms) in a new project, loaded.
+    bool loadProject() {
+        if (!movie_) return false;
+        NewProject request;
+        request.name = u"再生確認";
+        request.saveLocation = *documents_ / u"再生確認";
+        request.settingsFile = *programFolder_ / u"Qucapadd.ini";
+        request.inputMovie = *movie_;
+        request.movie = {333667, 720};
+        if (createBatchProject(app().io, request).empty() || !openMainWindow()) return false;
+        click(app().pages[0]->window(), IDC_LOAD);
+        pumpMessages();
+        return app().playState == PlayState::Stopped;
+    }
+    std::optional<std::u16string> movie_ = testMovie("yuy2.avi");
+};
+
+TEST_F(PreviewTest, PlaysPausesStepsAndStopsInTheMainWindow) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    ASSERT_TRUE(loadProject());
+    ASSERT_EQ(app().movie.totalFrames, 90);
+
+    click(main(), IDC_PLAY_PAUSE);
+    EXPECT_EQ(app().playState, PlayState::Playing);
+    EXPECT_EQ(controlText(main(), IDC_PLAY_PAUSE), u"一時停止(&P)");
+    EXPECT_EQ(controlText(main(), IDC_MESSAGE_LINE),
+              u"再生または一時停止中です、処理のタブを移動するときや終了するときは、停止して下さい");
+    pumpMessages(1200);
+    const int playedTo = shownFrame(main());
+    EXPECT_GT(playedTo, 10) << "the counters advance while the movie plays";
+    EXPECT_EQ(controlText(main(), IDC_FRAME_COUNTER).substr(controlText(main(), IDC_FRAME_COUNTER).find(u'/')),
+              u"/ 90");
+    // The new project's sample caption is shown from 0 to 10 seconds.
+    EXPECT_EQ(controlText(main(), IDC_CAPTION_LINE1), u"カブレン");
+    EXPECT_EQ(controlText(main(), IDC_CAPTION_LINE2), u"字幕付加システム");
+
+    click(main(), IDC_PLAY_PAUSE);
+    EXPECT_EQ(app().playState, PlayState::Paused);
+    pumpMessages(100);
+    const int paused = shownFrame(main());
+    EXPECT_GE(paused, playedTo);
+    pumpMessages(400);
+    EXPECT_EQ(shownFrame(main()), paused) << "a paused movie stays";
+    EXPECT_TRUE(controlEnabled(main(), IDC_FRAME_BACK));
+
+    click(main(), IDC_FRAME_BACK);
+    EXPECT_EQ(shownFrame(main()), paused - 1);
+    EXPECT_EQ(previewPosition().currentFrame(), paused - 1);
+    click(main(), IDC_FRAME_FORWARD);
+    click(main(), IDC_FRAME_FORWARD);
+    EXPECT_EQ(shownFrame(main()), paused + 1);
+
+    // The thumb dragged to 50 seeks to frame 45 × 1001/30 ms: frame 46.
+    SendMessageW(main(), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 50), LPARAM(GetDlgItem(main(), IDC_POSITION_SCROLL)));
+    EXPECT_EQ(shownFrame(main()), 46);
+    EXPECT_EQ(GetScrollPos(GetDlgItem(main(), IDC_POSITION_SCROLL), SB_CTL), 50);
+
+    // Resuming replays the project's rewind seconds before the point it stood at.
+    const int64_t resumeAt = pendingSeekTarget(previewPosition().currentTimeMs(), app().settings.rewindSeconds);
+    const int resumeFrame = int(PreviewPosition(app().movie, resumeAt).currentFrame());
+    click(main(), IDC_PLAY_PAUSE);
+    EXPECT_EQ(app().playState, PlayState::Playing);
+    pumpMessages(300);
+    EXPECT_GE(shownFrame(main()), resumeFrame);
+    EXPECT_LT(shownFrame(main()), resumeFrame + 25);
+
+    click(main(), IDC_STOP);
+    pumpMessages(100);
+    EXPECT_EQ(app().playState, PlayState::Stopped);
+    EXPECT_EQ(previewPosition().currentFrame(), 1);
+    EXPECT_EQ(controlText(main(), IDC_FRAME_COUNTER), u"000000 / 000000");
+    EXPECT_EQ(controlText(main(), IDC_CAPTION_LINE1), u"");
+    EXPECT_EQ(app().previewThread, nullptr) << "the thread ended and was waited for";
+    EXPECT_TRUE(boxes_->texts().empty());
+}
+
+TEST_F(PreviewTest, PlayedToItsEndTheMovieStopsAtTheStart) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    ASSERT_TRUE(loadProject());
+    click(main(), IDC_PLAY_PAUSE);
+    for (int waited = 0; waited < 8000 && app().playState == PlayState::Playing; waited += 100) pumpMessages(100);
+    pumpMessages(100);
+    EXPECT_EQ(app().playState, PlayState::Stopped);
+    EXPECT_EQ(previewPosition().currentFrame(), 1);
+    EXPECT_EQ(app().previewThread, nullptr);
+    EXPECT_EQ(controlText(main(), IDC_PLAY_PAUSE), u"再生(&P)");
+}
+
+}  // namespace
+}  // namespace qucap::test
