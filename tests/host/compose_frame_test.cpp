@@ -201,7 +201,7 @@ TEST(ComposeFrame, EverythingAtOnceOnTinyOddAndHugeFrames) {
             if (w == 4096 && border != 1) continue;  // one large frame is enough
             Composer c;
             c.inputFormat = test::yuy2Format(w, h);
-            c.outputFormat = test::rgbFormat(w, h, 24);
+            c.outputFormat = test::rgbFormat(w, h, border % 2 == 0 ? 24 : 32);  // both depths
             c.settings.borderType = border;
             c.settings.mainBorderWidth = 9;
             c.settings.timeDisplay = 1;
