@@ -2,6 +2,8 @@
 // Seam to what GDI draws on a frame: text (time display, watermark) and the
 // black box. Pixel work is plain code on the frame's memory; `flush` makes
 // sure GDI has finished before that memory is read or written directly.
+// GDI writes 0 into the fourth byte of what it draws; the compositor puts the
+// picture's bytes back (compose/fourthbytes.h).
 #include <cstdint>
 #include <string_view>
 

@@ -1,6 +1,7 @@
 #pragma once
 // A frame bitmap in memory: RGB, 3 or 4 bytes per pixel in the order blue,
-// green, red (and a fourth byte written as 0), rows padded to 4 bytes,
+// green, red (and a fourth byte, which players may read as alpha: drawing
+// keeps it, a conversion from another format writes 0), rows padded to 4 bytes,
 // bottom-up unless `topDown`. Frame coordinates are 1-based from the
 // top-left: X = 1..width, Y = 1..height; nothing outside is ever written.
 #include <cstddef>

@@ -1,7 +1,8 @@
 // ComposeFrame benchmarks: YUY2 -> RGB32 at 720x480 and 1920x1080 with the
 // sample caption row (two lines with ruby, border width 3), with no caption
 // (conversion only), with each border type, with and without the layout
-// cache; and a plain copy of the output frame for comparison. Under Wine the
+// cache; RGB32 with everything drawn over it (boxes, watermark, time
+// display); and a plain copy of the output frame for comparison. Under Wine the
 // real GDI rasteriser is used; on the host the deterministic fake.
 #include <benchmark/benchmark.h>
 
@@ -53,6 +54,21 @@ std::vector<uint8_t> yuy2Picture(int width, int height) {
     return picture;
 }
 
+// Two half-transparent blue boxes over the whole sample time.
+BoxRow halfBlueBoxes() {
+    BoxRow box;
+    box.number = 1;
+    box.startFrame = 1;
+    box.startTime = 1;
+    box.endFrame = 601;
+    box.endTime = 20'020;
+    box.boxes[0] = {210, 300, 300, 100};
+    box.boxes[1] = {450, 330, 200, 80};
+    box.colour = u"青";
+    box.transparency = 32;
+    return box;
+}
+
 struct ComposeFixture {
     Rasteriser rasteriser;
     Surfaces surfaces;
@@ -60,12 +76,22 @@ struct ComposeFixture {
     std::vector<uint8_t> input, output;
     ComposeRequest request;
 
-    ComposeFixture(int width, int height, int borderType, bool cache, PictureKind inputKind = PictureKind::Yuy2) {
+    ComposeFixture(int width, int height, int borderType, bool cache, PictureKind inputKind = PictureKind::Yuy2,
+                   bool overlays = false) {
         FilterSettings settings;
         settings.mainFace = u"ＭＳ ゴシック";
         settings.rubyFace = u"ＭＳ ゴシック";
         settings.borderType = borderType;
-        compositor.initialise(settings, sampleTable(), {}, defaultColourTable());
+        BoxTable boxes;
+        if (overlays) {
+            settings.watermarkFlag = 1;
+            settings.watermarkText = u"https://qucap.example.org/";
+            settings.watermarkColour = 0x00FFFF00;
+            settings.timeDisplay = 1;
+            settings.captionInfoPath = u"C:\\字幕作成001\\字幕情報.csv";
+            boxes.push_back(halfBlueBoxes());
+        }
+        compositor.initialise(settings, sampleTable(), boxes, defaultColourTable());
         compositor.setLayoutCache(cache);
         output.assign(std::size_t(width) * height * 4, 0);
         input = yuy2Picture(width, height);
@@ -116,6 +142,12 @@ void BM_ComposeRgbSampleRow(benchmark::State& state) {
     f.run(state, kCaptionShown);
 }
 
+// RGB32 with the sample row, two boxes, the watermark and the time display.
+void BM_ComposeRgbEverything(benchmark::State& state) {
+    ComposeFixture f(int(state.range(0)), int(state.range(1)), int(state.range(2)), true, PictureKind::Rgb, true);
+    f.run(state, kCaptionShown);
+}
+
 void BM_CopyOutputFrame(benchmark::State& state) {
     const std::size_t bytes = std::size_t(state.range(0)) * state.range(1) * 4;
     std::vector<uint8_t> from(bytes, 1), to(bytes);
@@ -138,6 +170,7 @@ void sampleRowCases(benchmark::internal::Benchmark* bench) {
 BENCHMARK(BM_ComposeSampleRow)->Apply(sampleRowCases)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComposeRgbNoCaption)->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComposeRgbSampleRow)->Args({1920, 1080, 1})->Args({1920, 1080, 4})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComposeRgbEverything)->Args({1920, 1080, 1})->Args({1920, 1080, 4})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qucap

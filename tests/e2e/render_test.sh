@@ -118,6 +118,20 @@ PY
 }
 check "the box is the truncated blend of white and the picture, and nothing else changed" box_blend_holds
 
+# --- the fourth byte -------------------------------------------------------------
+
+# Under Wine the splitter hands the filter RGB32 frames whose fourth byte is
+# 255, and ffmpeg reads that byte as alpha: where the caption or the box is
+# drawn it must stay 255, or players show a hole there.
+fourth_bytes() {  # fourth_bytes MOVIE FRAME: the values of the frame's fourth bytes
+  ffmpeg -v error -i "$1" -vf "select=eq(n\\,$2)" -vsync 0 -f rawvideo -pix_fmt bgra - |
+    python3 -c 'import sys; print(*sorted(set(sys.stdin.buffer.read()[3::4])))'
+}
+for out in captioned boxed; do
+  values=$(fourth_bytes "$E2E_DIR/$out.avi" 45)
+  check "every fourth byte of frame 45 of $out.avi is 255 (it holds: $values)" test "$values" = 255
+done
+
 # --- an existing output --------------------------------------------------------
 
 printf 'an older movie' >"$E2E_DIR/old.avi"

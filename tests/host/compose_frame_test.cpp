@@ -201,7 +201,7 @@ TEST(ComposeFrame, EverythingAtOnceOnTinyOddAndHugeFrames) {
             if (w == 4096 && border != 1) continue;  // one large frame is enough
             Composer c;
             c.inputFormat = test::yuy2Format(w, h);
-            c.outputFormat = test::rgbFormat(w, h, 24);
+            c.outputFormat = test::rgbFormat(w, h, border % 2 == 0 ? 24 : 32);  // both depths
             c.settings.borderType = border;
             c.settings.mainBorderWidth = 9;
             c.settings.timeDisplay = 1;
@@ -226,6 +226,54 @@ TEST(ComposeFrame, AnOutputWiderThanTheInputIsDrawnOverTheInputsWidthOnly) {
     EXPECT_EQ(c.at(319, 120), (Bgr{255, 255, 255}));
     EXPECT_EQ(c.at(320, 120), (Bgr{0, 0, 0}));
     EXPECT_EQ(c.at(335, 0), (Bgr{0, 0, 0}));
+}
+
+// Players read the fourth byte of an RGB32 frame as alpha: whatever is drawn
+// (glyphs, rings, boxes, the black box, the time display, the watermark)
+// keeps the fourth byte of the picture beneath, and a frame converted from
+// YUY2 or 24 bits carries 0 there throughout.
+TEST(ComposeFrame, EveryDrawnPixelKeepsTheFourthByteOfThePictureBeneath) {
+    using Fourth = uint8_t (*)(int32_t, int32_t);
+    const struct {
+        const char* name;
+        PictureFormat input;
+        Fourth fourth;  // of the picture, and expected in the frame
+    } pictures[] = {
+        {"rgb32 opaque", test::rgbFormat(320, 240, 32), [](int32_t, int32_t) { return uint8_t(255); }},
+        {"rgb32 mixed", test::rgbFormat(320, -240, 32), [](int32_t x, int32_t y) { return uint8_t(x * 7 + y * 13); }},
+        {"yuy2", test::yuy2Format(320, 240), [](int32_t, int32_t) { return uint8_t(0); }},
+        {"rgb24", test::rgbFormat(320, 240, 24), [](int32_t, int32_t) { return uint8_t(0); }},
+    };
+    const std::pair<int32_t, int32_t> borders[] = {{1, 0}, {1, 1}, {2, 0}, {4, 0}};  // type, gradation
+    for (const auto& picture : pictures)
+        for (const auto& [type, gradation] : borders)
+            for (bool cache : {true, false}) {
+                SCOPED_TRACE(testing::Message() << picture.name << ", border " << type << "/" << gradation
+                                                << (cache ? ", cached" : ", laid out afresh"));
+                Composer c;
+                c.inputFormat = picture.input;
+                if (picture.input.kind == PictureKind::Rgb) {
+                    c.input = test::rgbPattern(picture.input);
+                    for (int32_t y = 0; y < 240; ++y)
+                        for (int32_t x = 0; x < 320; ++x)
+                            test::setPixel(c.input, picture.input, x, y, test::patternAt(x, y), picture.fourth(x, y));
+                }
+                c.settings.borderType = type;
+                c.settings.gradation = gradation;
+                c.settings.timeDisplay = 1;
+                c.settings.watermarkFlag = 1;
+                c.settings.watermarkText = u"透かし";
+                c.captions = {captionRow(1000, 1000, u"横", {u"字幕", u"じ(まく)", u"二行目", u""}, {150, 130, 200, 0})};
+                c.boxes = {box(1000, 2000, {10, 120, 200, 60}, u"青", 40)};
+                c.initialise();
+                c.compositor.setLayoutCache(cache);
+                c.compose(1500);
+                int wrong = 0;
+                for (int32_t y = 0; y < 240; ++y)
+                    for (int32_t x = 0; x < 320; ++x)
+                        wrong += c.output[test::offsetOf(c.outputFormat, x, y) + 3] == picture.fourth(x, y) ? 0 : 1;
+                EXPECT_EQ(wrong, 0);
+            }
 }
 
 }  // namespace

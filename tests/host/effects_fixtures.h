@@ -36,8 +36,8 @@ public:
     FrameBuffer& buffer() { return frame_; }
     const FrameBuffer& buffer() const { return frame_; }
 
-    // Every pixel the colour 0x00BBGGRR; the fourth byte of 32-bit pixels 0x77
-    // so that a pixel written by the effects (fourth byte 0) can be told apart.
+    // Every pixel the colour 0x00BBGGRR; the fourth byte of 32-bit pixels
+    // 0x77, which the effects must keep.
     void fill(uint32_t colour) {
         for (int32_t y = 1; y <= frame_.height; ++y)
             for (int32_t x = 1; x <= frame_.width; ++x) set(x, y, colour);

@@ -55,8 +55,9 @@ struct FrameShape {
 };
 
 // Draws the rings both ways over a frame that differs from its snapshot and
-// expects the same bytes; on 32-bit frames also that the plate's bounds are
-// exactly the area whose fourth byte was cleared.
+// expects the same bytes; also that the plate's bounds are exactly the area
+// written, found as the pixels where the direct pass over a second frame,
+// the first inverted, gives the same colour (the rings read the snapshot).
 void expectSameAsDirect(const RowLayout& layout, const BorderSettings& border, const FrameShape& shape,
                         uint32_t seed) {
     TestFrame snapshot(shape.width, shape.height, shape.bits, shape.topDown);
@@ -64,10 +65,14 @@ void expectSameAsDirect(const RowLayout& layout, const BorderSettings& border, c
     TestFrame direct(shape.width, shape.height, shape.bits, shape.topDown);
     direct.fillPattern(seed + 101);
     TestFrame plated(direct);
+    TestFrame inverted(direct);
+    for (int32_t py = 1; py <= shape.height; ++py)
+        for (int32_t px = 1; px <= shape.width; ++px) inverted.set(px, py, ~direct.at(px, py) & 0x00FFFFFF);
 
     test::FakeRasteriser measurer;
     test::FakeCanvas canvas(direct.buffer());
     drawOutlineEffect(layout, border, FilterFonts{}, measurer, direct.buffer(), snapshot.buffer(), canvas);
+    drawOutlineEffect(layout, border, FilterFonts{}, measurer, inverted.buffer(), snapshot.buffer(), canvas);
     RingPlate plate;
     plate.build(layout, border, shape.width, shape.height);
     plate.apply(plated.buffer(), snapshot.buffer());
@@ -76,12 +81,11 @@ void expectSameAsDirect(const RowLayout& layout, const BorderSettings& border, c
                                               << shape.width << "x" << shape.height << "x" << shape.bits;
     ASSERT_TRUE(direct.untouchedOutside());
 
-    if (shape.bits != 32) return;
     PixelRect written{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
     bool any = false;
     for (int32_t py = 1; py <= shape.height; ++py)
         for (int32_t px = 1; px <= shape.width; ++px)
-            if (direct.fourthByte(px, py) == 0) {
+            if (direct.at(px, py) == inverted.at(px, py)) {
                 any = true;
                 written = {std::min(written.left, px - 1), std::min(written.top, py - 1), std::max(written.right, px),
                            std::max(written.bottom, py)};

@@ -1,9 +1,10 @@
 // Whole frames composed with the real GDI rasteriser and the IPA fonts (the
 // Wine prefix maps "ＭＳ ゴシック" to IPAGothic), compared with the reference
-// pictures in tests/data/reference. Refresh them deliberately with
+// pictures in tests/data/reference (colour only). Refresh them deliberately with
 // QUCAP_UPDATE_REFERENCES=1 after a change that is meant to alter them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "captiondata/caption/captionfile.h"
@@ -92,6 +93,42 @@ RgbImage compose(const Scene& scene, int32_t milliseconds) {
     return composeSequence(scene, {milliseconds}, true).front();
 }
 
+// One frame of a bottom-up RGB32 picture composed into RGB32, bytes as they are.
+std::vector<uint8_t> composeRgb32(const Scene& scene, const std::vector<uint8_t>& input, int32_t milliseconds) {
+    GdiRasteriser rasteriser;
+    GdiSurfaceFactory surfaces;
+    FrameCompositor compositor(rasteriser, surfaces);
+    compositor.initialise(scene.settings, scene.captions, scene.boxes, defaultColourTable());
+    std::vector<uint8_t> output(input.size());
+    const PictureFormat rgb32{PictureKind::Rgb, kWidth, kHeight, 32, {}};
+    const SampleTimes times{int64_t(milliseconds) * 10'000, int64_t(milliseconds) * 10'000 + 333'667};
+    ComposeRequest request{input.data(), input.size(), rgb32, output.data(), output.size(), rgb32, times, 0};
+    EXPECT_EQ(compositor.composeFrame(request), 0);
+    return output;
+}
+
+// The sample row with two half-blue boxes, the watermark and the time display.
+Scene everythingScene() {
+    Scene scene{gothic(), tableOf({kCaptionSampleRow}), {}};
+    BoxRow box;
+    box.number = 1;
+    box.startFrame = 1;
+    box.startTime = 1;
+    box.endFrame = 301;
+    box.endTime = 10'010;
+    box.boxes[0] = {210, 300, 300, 100};
+    box.boxes[1] = {450, 330, 200, 80};
+    box.colour = u"青";
+    box.transparency = 32;
+    scene.boxes = {box};
+    scene.settings.watermarkFlag = 1;
+    scene.settings.watermarkText = u"https://qucap.example.org/";
+    scene.settings.watermarkColour = 0x00FFFF00;
+    scene.settings.timeDisplay = 1;
+    scene.settings.captionInfoPath = u"C:\\字幕作成001\\字幕情報.csv";
+    return scene;
+}
+
 const std::u16string_view kVerticalRow =
     u"1,0:00:01.00,0:00:05.00,縦,$W$k縦書きの$Y字幕$Wです,620,縦書(たてが)字幕(じまく),660,$W$k$C二行目$Wも縦に,540,二行目(にぎょうめ),580,0";
 
@@ -120,24 +157,34 @@ TEST(ReferenceRender, EachBorderType) {
 }
 
 TEST(ReferenceRender, BoxesWatermarkAndTimeDisplay) {
-    Scene scene{gothic(), tableOf({kCaptionSampleRow}), {}};
-    BoxRow box;
-    box.number = 1;
-    box.startFrame = 1;
-    box.startTime = 1;
-    box.endFrame = 301;
-    box.endTime = 10'010;
-    box.boxes[0] = {210, 300, 300, 100};
-    box.boxes[1] = {450, 330, 200, 80};
-    box.colour = u"青";
-    box.transparency = 32;
-    scene.boxes = {box};
-    scene.settings.watermarkFlag = 1;
-    scene.settings.watermarkText = u"https://qucap.example.org/";
-    scene.settings.watermarkColour = 0x00FFFF00;
-    scene.settings.timeDisplay = 1;
-    scene.settings.captionInfoPath = u"C:\\字幕作成001\\字幕情報.csv";
-    EXPECT_TRUE(matchesReference("boxes-watermark-time.bmp", compose(scene, 5'000), kTolerance));
+    EXPECT_TRUE(matchesReference("boxes-watermark-time.bmp", compose(everythingScene(), 5'000), kTolerance));
+}
+
+// An RGB32 picture as the movie splitter hands it on under Wine: GDI's text
+// and fills (time display, watermark, black box) and the pixel work all keep
+// its fourth byte, which players read as alpha.
+TEST(ReferenceRender, EverythingDrawnKeepsTheFourthByteOfAnRgb32Picture) {
+    using Fourth = uint8_t (*)(int, int);
+    for (const int type : {1, 4})
+        for (const Fourth fourth : {Fourth([](int, int) { return uint8_t(255); }),
+                                    Fourth([](int x, int y) { return uint8_t(x * 7 + y * 13); })}) {
+            Scene scene = everythingScene();
+            scene.settings.borderType = type;
+            std::vector<uint8_t> input(std::size_t(kWidth) * kHeight * 4);
+            for (std::size_t i = 0; i < input.size(); i += 4) {
+                const int x = int(i / 4 % kWidth), y = int(i / 4 / kWidth);
+                input[i] = input[i + 1] = input[i + 2] = uint8_t(60 + y / 4);
+                input[i + 3] = fourth(x, y);
+            }
+            const std::vector<uint8_t> output = composeRgb32(scene, input, 5'000);
+            int drawn = 0, wrong = 0;
+            for (std::size_t i = 0; i < output.size(); i += 4) {
+                drawn += std::equal(&output[i], &output[i + 3], &input[i]) ? 0 : 1;
+                wrong += output[i + 3] == input[i + 3] ? 0 : 1;
+            }
+            EXPECT_GT(drawn, 10'000) << "type " << type;
+            EXPECT_EQ(wrong, 0) << "type " << type;
+        }
 }
 
 // With the real rasteriser too, reusing the last layout gives the bytes of

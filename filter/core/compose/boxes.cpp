@@ -39,10 +39,6 @@ void drawBox(const BoxRect& limited, uint32_t colour, int32_t weight, FrameBuffe
                 to[c] = value;
                 if (copy != nullptr) copy[c] = value;
             }
-            if (frame.bytesPerPixel == 4) {
-                to[3] = 0;
-                if (copy != nullptr) copy[3] = 0;
-            }
         }
 }
 

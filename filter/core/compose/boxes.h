@@ -19,7 +19,7 @@ BoxRect limitedBox(const BoxRect& box, int32_t frameWidth, int32_t frameHeight);
 
 // Box 1, then box 2, for a frame of W x H: each channel becomes
 // (box x T) / 64 + (picture x (64 - T)) / 64, with T the transparency kept
-// within 0 and 64. The picture is read from `snapshot` when given and the
+// within 0 and 64; the fourth byte of a 32-bit pixel stays as it was. The picture is read from `snapshot` when given and the
 // result written to both, else read from and written to the frame alone
 // (the same bytes while the snapshot is a copy of the frame).
 void drawBoxes(const BoxRow& row, int32_t frameWidth, int32_t frameHeight, FrameBuffer& frame,

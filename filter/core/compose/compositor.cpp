@@ -6,6 +6,7 @@
 
 #include "filter/core/compose/boxes.h"
 #include "filter/core/compose/conversion.h"
+#include "filter/core/compose/fourthbytes.h"
 #include "filter/core/compose/layoutcache.h"
 #include "filter/core/compose/overlays.h"
 #include "filter/core/layout/layouter.h"
@@ -70,6 +71,7 @@ struct FrameCompositor::Impl {
     LayoutCache cache;
     RowLayout layout;  // the layout of the last frame when the cache is off
     std::vector<uint8_t> snapshotMemory;
+    KeptFourthBytes keptFourthBytes;  // under what GDI draws
     FrameSize layoutSize;  // W x H of the input picture
 };
 
@@ -81,9 +83,9 @@ int FrameCompositor::Impl::compose(const ComposeRequest& request) {
     FrameSurface* surface = surfaces.surface({out.width, out.height, out.bitsPerPixel});
     if (surface == nullptr) return -1;
     FrameBuffer bitmap = surface->frame();
-    FrameCanvas& canvas = surface->canvas();
-    canvas.flush();  // GDI must be done with the bitmap before its memory is written
+    surface->canvas().flush();  // GDI must be done with the bitmap before its memory is written
     convertPicture(request.input, request.inputSize, in, bitmap.bits, bitmap.byteSize(), out);
+    FourthByteKeepingCanvas canvas(surface->canvas(), rasteriser, bitmap, keptFourthBytes);
 
     // Frame coordinates run over the input picture (W x H); pixels are only
     // ever written where the bitmap holds them.

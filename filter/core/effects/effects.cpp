@@ -27,9 +27,9 @@ void drawRingCopy(const PlacedBitmap& placed, RingOffset offset, const RingPaint
             const int32_t x = int32_t(left + col);
             uint8_t* p = frame.pixel(x, y);
             if (paint.opaque)
-                writePixel(p, paint.colour, frame.bytesPerPixel);
+                writePixel(p, paint.colour);
             else
-                blendPixel(p, paint.colour, paint.weight, snapshot.pixel(x, y), frame.bytesPerPixel);
+                blendPixel(p, paint.colour, paint.weight, snapshot.pixel(x, y));
         }
     }
 }
@@ -60,7 +60,7 @@ void blendGlyph(const PlacedBitmap& placed, PixelColour colour, FrameBuffer& fra
         for (int32_t col = cols.first; col < cols.last; ++col, p += frame.bytesPerPixel) {
             // Coverage never exceeds 64; a larger byte counts as full cover.
             const int32_t v = std::min<int32_t>(coverage[col], 64);
-            if (v != 0) blendPixel(p, colour, v, p, frame.bytesPerPixel);
+            if (v != 0) blendPixel(p, colour, v, p);
         }
     }
 }

@@ -23,19 +23,17 @@ inline uint8_t blendChannel(int32_t colour, int32_t weight, int32_t background) 
     return uint8_t(colour * weight / 64 + background * (64 - weight) / 64);
 }
 
-inline void writePixel(uint8_t* p, PixelColour colour, int32_t bytesPerPixel) {
+// The colour bytes only: a 32-bit pixel keeps its fourth byte, which
+// players read as alpha.
+inline void writePixel(uint8_t* p, PixelColour colour) {
     p[0] = colour.blue;
     p[1] = colour.green;
     p[2] = colour.red;
-    if (bytesPerPixel == 4) p[3] = 0;
 }
 
-inline void blendPixel(uint8_t* p, PixelColour colour, int32_t weight, const uint8_t* background,
-                       int32_t bytesPerPixel) {
-    writePixel(p,
-               {blendChannel(colour.blue, weight, background[0]), blendChannel(colour.green, weight, background[1]),
-                blendChannel(colour.red, weight, background[2])},
-               bytesPerPixel);
+inline void blendPixel(uint8_t* p, PixelColour colour, int32_t weight, const uint8_t* background) {
+    writePixel(p, {blendChannel(colour.blue, weight, background[0]), blendChannel(colour.green, weight, background[1]),
+                   blendChannel(colour.red, weight, background[2])});
 }
 
 // A frame whose memory may be written pixel by pixel.

@@ -188,7 +188,7 @@ void RingPlate::apply(FrameBuffer& frame, const FrameBuffer& snapshot) const {
         const int32_t length = std::min(run.length, frame.width - run.x + 1);
         uint8_t* p = frame.pixel(run.x, run.y);
         if (paint.opaque) {
-            for (int32_t i = 0; i < length; ++i, p += bpp) writePixel(p, paint.colour, bpp);
+            for (int32_t i = 0; i < length; ++i, p += bpp) writePixel(p, paint.colour);
             continue;
         }
         const uint8_t* s = snapshot.pixel(run.x, run.y);
@@ -197,7 +197,6 @@ void RingPlate::apply(FrameBuffer& frame, const FrameBuffer& snapshot) const {
             p[0] = paint.blend[0][s[0]];
             p[1] = paint.blend[1][s[1]];
             p[2] = paint.blend[2][s[2]];
-            if (bpp == 4) p[3] = 0;
         }
     }
 }
