@@ -4,11 +4,16 @@
 // the preview dialog through the caption filter.
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/core/batchproject.h"
 #include "app/main_window.h"
+#include "app/media/caption_filter.h"
+#include "app/media/preview_control.h"
+#include "app/media/still_graph.h"
 #include "app/preview.h"
 #include "app/tabs/page.h"
 #include "resources/app/resource.h"
@@ -26,6 +31,50 @@ void click(HWND window, int id) {
 int shownFrame(HWND window) {
     const std::u16string text = controlText(window, IDC_FRAME_COUNTER);
     return std::stoi(std::string(text.begin(), text.begin() + text.find(u' ')));
+}
+
+// The modal preview dialog driven by a thread timer: one step per tick
+// while it is open, then "終了(&Q)".
+struct DialogSteps {
+    std::vector<std::function<void(HWND)>> steps;
+    std::size_t next = 0;
+    bool busy = false;
+};
+DialogSteps* currentSteps = nullptr;
+
+HWND findPreviewDialog() {
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    while (dialog) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(dialog, &process);
+        if (process == GetCurrentProcessId() && GetDlgItem(dialog, IDC_VIDEO_AREA) && dialog != app().mainWindow)
+            return dialog;
+        dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr);
+    }
+    return nullptr;
+}
+
+void CALLBACK onDialogTick(HWND, UINT, UINT_PTR, DWORD) {
+    DialogSteps& run = *currentSteps;
+    HWND dialog = findPreviewDialog();
+    if (!dialog || run.busy) return;
+    run.busy = true;
+    if (run.next < run.steps.size())
+        run.steps[run.next++](dialog);
+    else
+        click(dialog, IDCANCEL);
+    run.busy = false;
+}
+
+// The bytes of the renderer's current picture (a packed DIB), empty when
+// the renderer cannot give it.
+std::vector<uint8_t> rendererImage() {
+    IBasicVideo* video = app().graph.basicVideo();
+    long size = 0;
+    if (!video || FAILED(video->GetCurrentImage(&size, nullptr)) || size <= 0) return {};
+    std::vector<uint8_t> image(std::size_t(size), 0);
+    if (FAILED(video->GetCurrentImage(&size, reinterpret_cast<long*>(image.data())))) return {};
+    return image;
 }
 
 class PreviewTest : public AppWindowTest {
@@ -116,6 +165,64 @@ TEST_F(PreviewTest, PlayedToItsEndTheMovieStopsAtTheStart) {
     EXPECT_EQ(previewPosition().currentFrame(), 1);
     EXPECT_EQ(app().previewThread, nullptr);
     EXPECT_EQ(controlText(main(), IDC_PLAY_PAUSE), u"再生(&P)");
+}
+
+TEST_F(PreviewTest, WithCaptionsTheMoviePlaysInThePreviewDialogThroughTheFilter) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    ASSERT_TRUE(loadProject());
+    CheckDlgButton(main(), IDC_PLAY_WITH_CAPTIONS, BST_CHECKED);
+    std::u16string title, counterWhilePlaying, counterPaused;
+    bool pausedStayed = false;
+    int64_t pausedAt = 0;
+    std::vector<uint8_t> shown;
+    int pollsLeft = 30;
+    DialogSteps run;
+    run.steps = {
+        [&](HWND dialog) {
+            title = windowText(dialog);
+            click(dialog, IDC_PLAY_PAUSE);
+        },
+        // Plays about a second (a step per 40-ms tick), then pauses.
+        [&](HWND dialog) {
+            if (--pollsLeft > 0) --run.next;
+            counterWhilePlaying = controlText(dialog, IDC_FRAME_COUNTER);
+            if (pollsLeft == 0) click(dialog, IDC_PLAY_PAUSE);
+        },
+        [&](HWND dialog) {
+            counterPaused = controlText(dialog, IDC_FRAME_COUNTER);
+            pausedAt = currentPosition(app().graph);
+            shown = rendererImage();
+        },
+        [&](HWND dialog) { pausedStayed = controlText(dialog, IDC_FRAME_COUNTER) == counterPaused; },
+    };
+    currentSteps = &run;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 40, onDialogTick);
+    click(main(), IDC_PLAY_PAUSE);
+    KillTimer(nullptr, timer);
+    currentSteps = nullptr;
+
+    EXPECT_EQ(title, u"ﾌﾟﾚﾋﾞｭｰ (yuy2.avi)");
+    EXPECT_NE(counterWhilePlaying.rfind(u"1 /", 0), 0u) << "the counters advance: " << std::string(counterWhilePlaying.begin(), counterWhilePlaying.end());
+    EXPECT_TRUE(pausedStayed);
+    EXPECT_EQ(app().playState, PlayState::Stopped);
+    EXPECT_FALSE(app().captionsInPreview);
+    EXPECT_TRUE(app().graph.filterNames().empty()) << "closing the dialog empties the graph";
+    EXPECT_EQ(windowText(main()), u"ｶﾌﾞﾚﾝｷｬﾌﾟｼｮﾝ Ver 3.70");
+    EXPECT_TRUE(boxes_->texts().empty());
+
+    // The picture the renderer showed is the still of that time through the
+    // same filter, caption and all.
+    if (shown.empty()) GTEST_SKIP() << "the video renderer gives no current image here";
+    StillGraph still;
+    ASSERT_EQ(still.build(*movie_, captionFilterMaker(app().paths.programFolder)), StillBuild::Built);
+    ASSERT_EQ(still.seekTo(pausedAt), S_OK);
+    ASSERT_EQ(still.grab(15'000), StillGrab::Kept);
+    const std::optional<RgbPicture> picture = still.picture();
+    ASSERT_TRUE(picture);
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(shown.data());
+    ASSERT_EQ(header->biWidth, picture->width);
+    const std::vector<uint8_t> bits(shown.begin() + header->biSize, shown.end());
+    EXPECT_TRUE(bits == picture->bytes) << "the preview's picture differs from the still";
 }
 
 }  // namespace
