@@ -27,6 +27,9 @@
 namespace qucap {
 namespace {
 
+// The movie is written as FILE.avi.part first; that name must fit as well.
+std::size_t outputPathLimit() { return kPathMax - temporaryOutputName(u"").size(); }
+
 bool listed(const std::vector<std::u16string>& table, std::u16string_view name) {
     return std::find(table.begin(), table.end(), name) != table.end();
 }
@@ -203,9 +206,11 @@ int renderVerb(const std::vector<std::u16string>& args, CliContext& context) {
     RenderInterruption interruption;
     const ConsoleBreak breaker([&interruption] { interruption.request(); });
     OpenedProject project;
-    if (openBatchProject(context.io, fullPathOf(args[0]), project) != 0) return kExitFailed;
+    if (openProjectForFilter(context, args[0], project) != kExitSuccess) return kExitFailed;
     if (const std::optional<std::u16string> out = context.valueOf(kOutOption))
         project.settings.outputMoviePath = fullPathOf(*out);
+    if (!pathFits(context.ui, PathField::OutputMovie, project.settings.outputMoviePath, outputPathLimit()))
+        return kExitFailed;
     const std::u16string& movie = project.settings.inputMoviePath;
     if (!namesFile(movie) || !context.io.files.isFile(movie)) {
         context.ui.warn(kInputMovieMissing, Deliverable::Program);

@@ -112,8 +112,9 @@ int stillVerb(const std::vector<std::u16string>& args, CliContext& context) {
         context.err.writeLine(std::u16string(kStillTimeInvalid) + args[1]);
         return kExitBadArguments;
     }
+    const std::optional<std::u16string> outputFile = pathArgument(context, args[2], PathField::BitmapFile);
     OpenedProject project;
-    if (openBatchProject(context.io, fullPathOf(args[0]), project) != 0) return kExitFailed;
+    if (!outputFile || openProjectForFilter(context, args[0], project) != kExitSuccess) return kExitFailed;
     const std::u16string& movie = project.settings.inputMoviePath;
     if (!namesFile(movie) || !context.io.files.isFile(movie)) {
         context.ui.warn(kInputMovieMissing, Deliverable::Program);
@@ -134,7 +135,7 @@ int stillVerb(const std::vector<std::u16string>& args, CliContext& context) {
         return kExitFailed;
     }
     FilterMessageRelay relay;
-    return StillJob(context, relay, handOver).run(movie, *milliseconds, fullPathOf(args[2]));
+    return StillJob(context, relay, handOver).run(movie, *milliseconds, *outputFile);
 }
 
 }  // namespace qucap

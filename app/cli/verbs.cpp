@@ -2,8 +2,8 @@
 
 #include "app/cli/movie_input.h"
 
-#include "app/core/batchproject.h"
 #include "app/core/captionvalidation.h"
+#include "app/core/filtercaptions.h"
 #include "app/export/subtitles.h"
 #include "captiondata/project/projectsettings.h"
 #include "captiondata/text/u16.h"
@@ -23,7 +23,35 @@ SamiSettings samiSettingsOf(const ProjectSettings& settings) {
     return {settings.inputMoviePath, settings.mainFontName, settings.mainSize, settings.sideFlag};
 }
 
+int openProject(CliContext& context, std::u16string_view argument, OpenedProject& project) {
+    return openBatchProject(context.io, fullPathOf(argument), project) == 0 ? kExitSuccess : kExitFailed;
+}
+
+// The subtitle exports: the project's captions written to OUT by `write`.
+template <typename Write>
+int exportVerb(const std::vector<std::u16string>& args, CliContext& context, PathField outField, Write write) {
+    const std::optional<std::u16string> out = pathArgument(context, args[1], outField);
+    OpenedProject project;
+    if (!out || openProject(context, args[0], project) != kExitSuccess) return kExitFailed;
+    return exitCodeOf(write(*out, project));
+}
+
 }  // namespace
+
+std::optional<std::u16string> pathArgument(CliContext& context, std::u16string_view argument, PathField field,
+                                           std::size_t limit) {
+    std::u16string path = fullPathOf(argument);
+    if (!pathFits(context.ui, field, path, limit)) return std::nullopt;
+    return path;
+}
+
+int openProjectForFilter(CliContext& context, std::u16string_view argument, OpenedProject& project) {
+    if (openProject(context, argument, project) != kExitSuccess) return kExitFailed;
+    const std::optional<std::u16string> fault = filterCaptionFault(context.io, project.settings.captionInfoPath);
+    if (!fault) return kExitSuccess;
+    context.err.writeLine(*fault);
+    return kExitFailed;
+}
 
 int newProjectVerb(const std::vector<std::u16string>& args, CliContext& context) {
     NewProject request;
@@ -33,7 +61,9 @@ int newProjectVerb(const std::vector<std::u16string>& args, CliContext& context)
     request.movie = kMovieAssumedWithoutInput;
     if (context.optionValue) {
         // --movie FILE: the project's input movie, which also sizes the box-info sample row.
-        request.inputMovie = fullPathOf(*context.optionValue);
+        const auto inputMovie = pathArgument(context, *context.optionValue, PathField::InputMovie);
+        if (!inputMovie) return kExitFailed;
+        request.inputMovie = *inputMovie;
         const std::optional<BoxMovie> movie = readInputMovie(context, request.inputMovie);
         if (!movie) return kExitFailed;
         request.movie = *movie;
@@ -44,27 +74,30 @@ int newProjectVerb(const std::vector<std::u16string>& args, CliContext& context)
     return kExitSuccess;
 }
 
+// Both readers' faults are results of the check: the program's validation
+// line, then the message with which the caption filter would drop the file.
 int checkVerb(const std::vector<std::u16string>& args, CliContext& context) {
     OpenedProject project;
-    if (openBatchProject(context.io, fullPathOf(args[0]), project) != 0) return kExitFailed;
-    if (validateCaptionList(project.captions, context.ui) != 0) {
-        context.out.writeLine(context.ui.lastMessage());
-        return kExitFailed;
-    }
+    if (openProject(context, args[0], project) != kExitSuccess) return kExitFailed;
+    const bool listValid = validateCaptionList(project.captions, context.ui) == 0;
+    if (!listValid) context.out.writeLine(context.ui.lastMessage());
+    const std::optional<std::u16string> filterFault = filterCaptionFault(context.io, project.settings.captionInfoPath);
+    if (filterFault) context.out.writeLine(*filterFault);
+    if (!listValid || filterFault) return kExitFailed;
     context.out.writeLine(toDecimal(project.captions.rowCount()) + u"行の字幕に誤りはありません");
     return kExitSuccess;
 }
 
 int exportSrtVerb(const std::vector<std::u16string>& args, CliContext& context) {
-    OpenedProject project;
-    if (openBatchProject(context.io, fullPathOf(args[0]), project) != 0) return kExitFailed;
-    return exitCodeOf(exportSrt(context.io, fullPathOf(args[1]), project.captions));
+    return exportVerb(args, context, PathField::SrtFile, [&](const std::u16string& out, const OpenedProject& project) {
+        return exportSrt(context.io, out, project.captions);
+    });
 }
 
 int exportSamiVerb(const std::vector<std::u16string>& args, CliContext& context) {
-    OpenedProject project;
-    if (openBatchProject(context.io, fullPathOf(args[0]), project) != 0) return kExitFailed;
-    return exitCodeOf(exportSami(context.io, fullPathOf(args[1]), project.captions, samiSettingsOf(project.settings)));
+    return exportVerb(args, context, PathField::SamiFile, [&](const std::u16string& out, const OpenedProject& project) {
+        return exportSami(context.io, out, project.captions, samiSettingsOf(project.settings));
+    });
 }
 
 }  // namespace qucap

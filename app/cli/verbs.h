@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/core/batchproject.h"
+#include "app/core/pathfields.h"
 #include "captiondata/io/io.h"
 #include "win32/console.h"
 #include "win32/console_ui.h"
@@ -37,6 +39,17 @@ struct CliContext {
 // Arguments are those after the verb's name. A handler returning
 // kExitBadArguments has the verb's usage printed after its own message.
 using VerbHandler = int (*)(const std::vector<std::u16string>& args, CliContext& context);
+
+// The full path of a path argument; nothing, with a message naming the
+// field, when it is longer than `limit` (what the system holds).
+std::optional<std::u16string> pathArgument(CliContext& context, std::u16string_view argument, PathField field,
+                                           std::size_t limit = kPathMax);
+
+// Opens the project named by the argument for a job whose captions the
+// caption filter draws: as openBatchProject, then the filter's own read of
+// the caption-info file, whose message (the filter would drop every caption)
+// goes to the error stream. kExitSuccess or kExitFailed.
+int openProjectForFilter(CliContext& context, std::u16string_view argument, OpenedProject& project);
 
 int newProjectVerb(const std::vector<std::u16string>& args, CliContext& context);
 int checkVerb(const std::vector<std::u16string>& args, CliContext& context);

@@ -1,8 +1,10 @@
 #include "app/core/batchproject.h"
 
 #include "app/core/captionload.h"
+#include "app/core/pathfields.h"
 #include "captiondata/caption/captionfile.h"
 #include "captiondata/colour/colourinfo.h"
+#include "captiondata/profile/iniprofile.h"
 #include "captiondata/project/projectfiles.h"
 #include "captiondata/text/paths.h"
 
@@ -12,6 +14,16 @@ namespace {
 
 bool holdsAny(std::u16string_view text, std::u16string_view characters) {
     return text.find_first_of(characters) != std::u16string_view::npos;
+}
+
+// Every path a new project records: its folder, the files in it (the
+// project file's name holds the project name), then the input movie.
+bool newProjectPathsFit(Ui& ui, std::u16string_view location, const NewProjectPaths& paths,
+                        std::u16string_view inputMovie) {
+    return pathFits(ui, PathField::SaveLocation, location) && pathFits(ui, PathField::ProjectFile, paths.projectFile) &&
+           pathFits(ui, PathField::CaptionInfo, paths.captionInfo) &&
+           pathFits(ui, PathField::ColourInfo, paths.colourInfo) && pathFits(ui, PathField::BoxInfo, paths.boxInfo) &&
+           pathFits(ui, PathField::OutputMovie, paths.outputMovie) && pathFits(ui, PathField::InputMovie, inputMovie);
 }
 
 }  // namespace
@@ -32,6 +44,7 @@ std::u16string createBatchProject(const Io& io, const NewProject& request) {
         return {};
     }
     const NewProjectPaths paths = newProjectPaths(location, request.name);
+    if (!newProjectPathsFit(io.ui, location, paths, request.inputMovie)) return {};
     const DataFileWriters writers{
         [&] { return writeCaptionInfo(io, paths.captionInfo, {}); },
         [&] { return writeBoxInfo(io, paths.boxInfo, {}, request.movie); },
@@ -52,18 +65,33 @@ std::u16string createBatchProject(const Io& io, const NewProject& request) {
 }
 
 int openBatchProject(const Io& io, std::u16string_view projectFile, OpenedProject& project) {
+    if (!pathFits(io.ui, PathField::ProjectFile, projectFile)) return -1;
     if (!io.files.isFile(projectFile)) {
         io.ui.warn(kProjectFileMissing, Deliverable::Program);
         return -1;
     }
+    const IniRead read = IniProfile(io).read(projectFile);
+    if (read.status != ReadStatus::Ok) {
+        io.ui.warn(kConfReadFailed, Deliverable::Program);
+        return -1;
+    }
+    // Any bytes read as a profile; without the section of the paths they are
+    // not a project, and reading on would take them for an empty one.
+    if (!read.document.hasSection(kInpCapName.key.section)) {
+        io.ui.warn(kNotAProjectFile, Deliverable::Program);
+        return -1;
+    }
+    if (!projectPathsFit(io.ui, read.document)) return -1;
     project.projectFile = std::u16string(projectFile);
-    if (LoadProjectSettings(io, projectFile, project.settings) != 0) return -1;
+    applyProjectSettings(read.document, project.settings);
     const std::u16string& captions = project.settings.captionInfoPath;
     if (namesFile(captions) && !io.files.isFile(captions)) {
         io.ui.warn(kCaptionInfoMissing, Deliverable::Program);
         return -1;
     }
-    return loadCaptionInfo(io, captions, project.captions);
+    if (loadCaptionInfo(io, captions, project.captions) != 0) return -1;
+    // A batch job has no list to edit: captions it could not read end it.
+    return project.captions.unreadFile().empty() ? 0 : -1;
 }
 
 }  // namespace qucap

@@ -17,6 +17,8 @@ inline constexpr std::u16string_view kProjectNameInvalid = u"プロジェクト�
 inline constexpr std::u16string_view kSaveLocationInvalid = u"保存する場所に使用できない文字があります";
 inline constexpr std::u16string_view kProjectFileMissing = u"プロジェクトファイルが見つかりません";
 inline constexpr std::u16string_view kCaptionInfoMissing = u"字幕情報ファイルが見つかりません";
+inline constexpr std::u16string_view kNotAProjectFile =
+    u"プロジェクトファイルとして読み込めません（[FileName] セクションがありません）";
 
 struct NewProject {
     std::u16string name;          // the project name; "\", "*" and "?" are refused
@@ -26,10 +28,11 @@ struct NewProject {
     BoxMovie movie;               // frame duration and width for the box sample row
 };
 
-// Validates the name and location, creates the project (asking the Ui
-// before overwriting), writes the actual paths into the project file and
-// records it as the last project. The project file's path, or empty when
-// the name or location was refused or no project file could be made.
+// Validates the name and location, refuses paths longer than the system
+// holds (the project's own and its input movie's), creates the project
+// (asking the Ui before overwriting), writes the actual paths into the
+// project file and records it as the last project. The project file's path,
+// or empty when something was refused or no project file could be made.
 std::u16string createBatchProject(const Io& io, const NewProject& request);
 
 struct OpenedProject {
@@ -39,7 +42,10 @@ struct OpenedProject {
 };
 
 // Reads the project file and its caption-info file into `project`; -1 with
-// a message when the project file or the caption-info file cannot be used.
+// a message when the project file or the caption-info file cannot be used:
+// missing or unreadable, a project file without its FileName section, a
+// path (the project file's or one of its five) longer than the system
+// holds, or a caption-info file that held text but gave no row.
 int openBatchProject(const Io& io, std::u16string_view projectFile, OpenedProject& project);
 
 }  // namespace qucap

@@ -47,6 +47,7 @@ void CaptionList::setCell(int index, int column, std::u16string_view text) {
 void CaptionList::clear() {
     rows_.clear();
     selection_ = -1;
+    unreadFile_.clear();
 }
 
 void CaptionList::readRow(int index, WorkingRow& row) const {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/core/captioncolumns.h"
@@ -89,6 +90,12 @@ public:
     void select(int index) { selection_ = isRow(index) ? index : -1; }
     void clearSelection() { selection_ = -1; }
 
+    // The caption-info file the list was loaded from when that file held
+    // text but gave no row: it was not read as it is, so the list is never
+    // saved over it. Empty otherwise; clear() forgets it.
+    const std::u16string& unreadFile() const { return unreadFile_; }
+    void setUnreadFile(std::u16string path) { unreadFile_ = std::move(path); }
+
     // Set while an editor holds a change that is not yet in the list.
     bool pendingEdit() const { return pendingEdit_; }
     void setPendingEdit(bool pending) { pendingEdit_ = pending; }
@@ -126,6 +133,7 @@ private:
     CaptionTable table_;
     int selection_ = -1;
     bool pendingEdit_ = false;
+    std::u16string unreadFile_;
 };
 
 }  // namespace qucap

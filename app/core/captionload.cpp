@@ -11,9 +11,14 @@ int loadCaptionInfo(const Io& io, std::u16string_view captionInfoPath, CaptionLi
     // The reader leaves its table alone when no file is named; start from an
     // empty one so no rows of an earlier project come back.
     CaptionTable table;
-    if (readCaptionInfoForProgram(io, captionInfoPath, table) != 0) return -1;
+    std::size_t unreadLines = 0;
+    if (readCaptionInfoForProgram(io, captionInfoPath, table, &unreadLines) != 0) return -1;
     normaliseCaptionTable(table);
     list.fillFrom(table);
+    if (list.empty() && unreadLines > 0) {
+        io.ui.warn(kCaptionInfoUnread, Deliverable::Program);
+        list.setUnreadFile(std::u16string(captionInfoPath));
+    }
     return 0;
 }
 
@@ -22,6 +27,10 @@ SaveFileRequest captionInfoSaveRequest(std::u16string_view projectFolder) {
 }
 
 int saveCaptionList(const Io& io, const CaptionList& list, CaptionInfoProject& project) {
+    if (!list.unreadFile().empty() && samePath(list.unreadFile(), project.captionInfoPath)) {
+        io.ui.warn(kCaptionInfoNotOverwritten, Deliverable::Program);
+        return -1;
+    }
     if (namesFile(project.captionInfoPath)) return writeCaptionInfo(io, project.captionInfoPath, list.fileRows());
     const auto chosen = io.ui.askSaveFileName(captionInfoSaveRequest(project.projectFolder));
     if (!chosen) return -1;

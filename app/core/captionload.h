@@ -10,11 +10,17 @@
 namespace qucap {
 
 inline constexpr std::u16string_view kProfileWriteFailed = u"confファイルの設定に失敗しました";
+inline constexpr std::u16string_view kCaptionInfoUnread =
+    u"字幕情報ファイルから字幕を1行も読み込めませんでした\n（字幕情報ファイルの形式ではないか、壊れています）";
+inline constexpr std::u16string_view kCaptionInfoNotOverwritten =
+    u"読み込めなかった字幕情報ファイルには上書き保存しません";
 
 // Reads the file, normalises the markup of every row and fills the list
 // (which rebuilds its caption table). A path naming no file (empty or
 // "設定なし") gives an empty list and 0. -1 when the file is missing or could
-// not be read; the list is left as it was.
+// not be read; the list is left as it was. A file that held text but gave
+// no row loads as an empty list with kCaptionInfoUnread shown, and the list
+// remembers it as its unread file, so no save replaces what it holds.
 int loadCaptionInfo(const Io& io, std::u16string_view captionInfoPath, CaptionList& list);
 
 // The project's side of a save: where the caption-info file goes and where
@@ -28,7 +34,8 @@ struct CaptionInfoProject {
 // The save dialog offered when the project has no caption-info file yet.
 SaveFileRequest captionInfoSaveRequest(std::u16string_view projectFolder);
 
-// Writes the list to the project's caption-info file. Without a file name
+// Writes the list to the project's caption-info file; the list's unread
+// file is refused with kCaptionInfoNotOverwritten (-1). Without a file name
 // it asks for one first (cancel gives -1), takes it as the project's name
 // and records it under [FileName] InpCapName of the project file; a failed
 // record shows "confファイルの設定に失敗しました" and does not change the result.

@@ -62,9 +62,17 @@ std::optional<std::u16string> filterRowFault(const RowLine& line, const CaptionR
     return std::nullopt;
 }
 
+// A line that gave no row, yet is neither blank nor the header or a comment.
+bool holdsUnreadText(std::u16string_view line) {
+    if (line.find_first_not_of(u" \t,") == std::u16string_view::npos) return false;
+    return splitQuotedFields(line, 1, kCaptionTextMax)[0] != u"0";
+}
+
 // Both readers: the filter checks each row before storing it and stops at
 // the first fault.
-int readRows(const Io& io, std::u16string_view path, Deliverable who, CaptionTable& table) {
+int readRows(const Io& io, std::u16string_view path, Deliverable who, CaptionTable& table,
+             std::size_t* unreadLines = nullptr) {
+    if (unreadLines) *unreadLines = 0;
     const TextRead read = readTextFile(io, path, {kCaptionReadFailed, kCaptionSizeFailed}, who);
     if (read.outcome != TextReadOutcome::Ok) return -1;
     const auto lines = splitLines(read.text, kCaptionLineMax, SubRule::EndsLine);
@@ -72,7 +80,10 @@ int readRows(const Io& io, std::u16string_view path, Deliverable who, CaptionTab
     std::size_t next = 0;
     for (const auto& line : lines) {
         auto parsed = parseRowLine(line);
-        if (!parsed) continue;
+        if (!parsed) {
+            if (unreadLines && holdsUnreadText(line)) ++*unreadLines;
+            continue;
+        }
         parsed->row.start = parseTime(parsed->startText);
         parsed->row.duration = parseTime(parsed->durationText);
         if (who == Deliverable::Filter) {
@@ -89,8 +100,8 @@ int readRows(const Io& io, std::u16string_view path, Deliverable who, CaptionTab
 
 }  // namespace
 
-int readCaptionInfoForProgram(const Io& io, std::u16string_view path, CaptionTable& table) {
-    return namesFile(path) ? readRows(io, path, Deliverable::Program, table) : 0;
+int readCaptionInfoForProgram(const Io& io, std::u16string_view path, CaptionTable& table, std::size_t* unreadLines) {
+    return namesFile(path) ? readRows(io, path, Deliverable::Program, table, unreadLines) : 0;
 }
 
 int readCaptionInfoForFilter(const Io& io, std::u16string_view path, CaptionTable& table) {

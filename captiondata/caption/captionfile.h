@@ -33,8 +33,11 @@ struct CaptionFileRow {
 // Program: fills `table` (times parsed without checking, lock outside 0..3 read as 0).
 // 0 on success and, reading nothing, for an empty or "設定なし" name; -1 when the
 // file is missing (no message) or could not be read (message shown). The table
-// is kept when the read fails.
-int readCaptionInfoForProgram(const Io& io, std::u16string_view path, CaptionTable& table);
+// is kept when the read fails. `unreadLines`, when given, counts the lines
+// that gave no row and are neither blank (white space and commas only) nor
+// the header or a comment (first field "0"): text the reader could not take.
+int readCaptionInfoForProgram(const Io& io, std::u16string_view path, CaptionTable& table,
+                              std::size_t* unreadLines = nullptr);
 
 // Filter: fills `table` and checks every row; the first bad row shows its
 // message (title "カブレン字幕合成フィルタ") and ends the read with -1, the rows

@@ -115,6 +115,8 @@ std::size_t findKey(const std::vector<std::u16string>& lines, SectionSpan span, 
 
 }  // namespace
 
+bool IniDocument::hasSection(std::u16string_view section) const { return findSection(lines_, section).has_value(); }
+
 std::optional<std::u16string> IniDocument::find(std::u16string_view section, std::u16string_view key) const {
     const auto span = findSection(lines_, section);
     if (!span) return std::nullopt;

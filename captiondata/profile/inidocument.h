@@ -20,6 +20,8 @@ public:
     // end counts when it holds any character. Every other character is kept.
     static IniDocument parse(std::u16string_view text);
 
+    // Whether a section of this name is there (with or without keys).
+    bool hasSection(std::u16string_view section) const;
     // The trimmed value, or nothing when the section or the key is missing.
     std::optional<std::u16string> find(std::u16string_view section, std::u16string_view key) const;
     // The value, or `fallback` when the key is missing (an empty value stays empty).

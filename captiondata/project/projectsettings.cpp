@@ -107,8 +107,12 @@ int LoadProjectSettings(const Io& io, std::u16string_view projectFile, ProjectSe
         io.ui.warn(kConfReadFailed, Deliverable::Program);
         return -1;
     }
-    for (const ProgramField& field : kProgramFields) field.load(read.document, settings);
+    applyProjectSettings(read.document, settings);
     return 0;
+}
+
+void applyProjectSettings(const IniDocument& projectFile, ProjectSettings& settings) {
+    for (const ProgramField& field : kProgramFields) field.load(projectFile, settings);
 }
 
 int SaveProjectSettings(const Io& io, std::u16string_view projectFile, const ProjectSettings& settings) {

@@ -45,6 +45,8 @@ struct ProjectSettings {
 // "confファイルの読み込みに失敗しました" and the settings unchanged when the
 // file exists but cannot be read.
 int LoadProjectSettings(const Io& io, std::u16string_view projectFile, ProjectSettings& settings);
+// The same rules over a project file already read.
+void applyProjectSettings(const IniDocument& projectFile, ProjectSettings& settings);
 
 // Writes every key (except TimeDisp) in file order. The first write that fails
 // shows "confファイルの設定に失敗しました" and gives -1; the keys written before

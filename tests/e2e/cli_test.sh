@@ -10,6 +10,7 @@ set -uo pipefail
 export QUCAP_BUILD   # ./qucap cmd below must use the same trees
 
 . "$(dirname "$0")/lib/checks.sh"
+. "$(dirname "$0")/lib/files.sh"
 
 # --- the command line ---------------------------------------------------------
 
@@ -47,9 +48,16 @@ expect_output stdout "使い方：Qucapcmd check PROJECT.mcc"
 expect_exit 2 -- "$QUCAP_ROOT/qucap" cmd frobnicate
 expect_exit 1 -- "$QUCAP_ROOT/qucap" cmd check "$E2E_DIR/none.mcc"
 expect_exact_output stderr $'プロジェクトファイルが見つかりません\n'
-touch "$E2E_DIR/empty.mcc"   # a project without any file is a valid, empty project
-expect_exit 0 -- "$QUCAP_ROOT/qucap" cmd check "$E2E_DIR/empty.mcc"
-expect_exact_output stdout $'0行の字幕に誤りはありません\n'
+# A file without the project's FileName section is no project, not an empty one.
+touch "$E2E_DIR/empty.mcc"
+printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$E2E_DIR/junk.mcc"
+for name in empty junk; do
+  expect_exit 1 -- "$QUCAP_ROOT/qucap" cmd check "$E2E_DIR/$name.mcc"
+  expect_exact_output stderr $'プロジェクトファイルとして読み込めません（[FileName] セクションがありません）\n'
+  expect_exact_output stdout ""
+done
+expect_exit 1 -- "$QUCAP_ROOT/qucap" cmd export-srt "$E2E_DIR/junk.mcc" "$E2E_DIR/junk.srt"
+check "nothing is exported from a file that is no project" test ! -e "$E2E_DIR/junk.srt"
 expect_exit 0 -- "$QUCAP_ROOT/qucap" cmd --help
 
 # --- projects, checks and exports ---------------------------------------------
@@ -131,14 +139,40 @@ check "the SRT cue holds A<B & C>D and its second line" \
 check "ffmpeg reads every SAMI caption text" \
   test "$(cue_texts "$E2E_DIR/記号.smi")" = $'二行目です\nA<B & C>D\n後の行'
 
-# Validation messages reach the console exactly.
+# Validation messages reach the console exactly: the program's line, then
+# the caption filter's message for the same row.
 printf '%s\r\n' "0,header" "1,0:00:01.00,0:00:02.00,横,a,0,,0,,0,,0,0" "2,0:00:05.00,0:00:03.00,横,b,0,,0,,0,,0,0" \
   "3,0:00:07.00,1,横,c,0,,0,,0,,0,0" >"$folder/字幕情報.csv"
 expect_exit 1 -- qucapcmd check "$project"
-expect_exact_output stdout $'エラー：3行目の開始時間の指定に誤りがあります、0:00:08.00 以降の時間を設定して下さい\n'
+expect_exact_output stdout $'エラー：3行目の開始時間の指定に誤りがあります、0:00:08.00 以降の時間を設定して下さい\n3行目の開始時間の指定に誤りがあります\n0:00:08.00以降の時間を設定して下さい\n'
 printf '%s\r\n' "0,header" "1,0:00:01.00,1,横,a\$X,0,,0,,0,,0,0" >"$folder/字幕情報.csv"
 expect_exit 1 -- qucapcmd check "$project"
-expect_exact_output stdout $'エラー：1行目に不正な識別文字が見つかりました\n'
+expect_exact_output stdout $'エラー：1行目に不正な識別文字が見つかりました\n1行目に不正な識別文字が見つかりました\n'
+
+# Rows the program takes but the caption filter refuses (it would drop every
+# caption): the check reports the filter's message.
+printf '%s\r\n' "0,header" "1,0:00:01.00,75,横,a,0,,0,,0,,0,0" >"$folder/字幕情報.csv"
+expect_exit 1 -- qucapcmd check "$project"
+expect_exact_output stdout $'1行目の表示時間の指定に誤りがあります\n'
+
+# A UTF-16 file cut short in its last code unit keeps every row.
+utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:01.00,0:00:01.00,横,a,0,,0,,0,,0,0" \
+  "2,0:00:03.00,0:00:01.00,横,b,0,,0,,0,,0,0"
+truncate -s -1 "$folder/字幕情報.csv"
+expect_exit 0 -- qucapcmd check "$project"
+expect_exact_output stdout $'2行の字幕に誤りはありません\n'
+
+# A caption-info path longer than the system holds is refused, not read cut
+# short (where another file may sit).
+long_captions=$(long_path .csv 266)
+cut_captions=$(win_path "$long_captions" | cut -c1-255)
+cp "$folder/字幕情報.csv" "$long_captions"
+cp "$folder/字幕情報.csv" "$(dirname "$long_captions")/$(basename "${cut_captions//\\//}")"
+set_project_key "$folder/試験.mcc" FileName InpCapName "$(win_path "$long_captions")"
+expect_exit 1 -- qucapcmd check "$project"
+expect_exact_output stderr $'字幕情報ファイルのパスが長すぎます（255文字まで）\n'
+expect_exact_output stdout ""
+set_project_key "$folder/試験.mcc" FileName InpCapName "$(win_path "$folder/字幕情報.csv")"
 
 # Refused jobs say why and leave nothing behind.
 expect_exit 1 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/no/such/folder/x.srt")"

@@ -248,8 +248,28 @@ check "the input is untouched" test "$(md5sum <"$MOVIE")" = "$input_digest"
 check "nothing is written beside the input" test ! -e "$MOVIE.part"
 
 expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/無い/out.avi")"
-expect_messages "ディスク情報取得に失敗しました"
+expect_messages "出力動画を保存するフォルダがありません：$(win_path "$E2E_DIR/無い")"
 check "no folder is made for a refused output" test ! -e "$E2E_DIR/無い"
+
+mkdir "$E2E_DIR/folder.avi"
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/folder.avi")" --yes
+expect_messages "出力動画にフォルダは指定できません"
+check "a folder named as the output stays empty" test -z "$(ls -A "$E2E_DIR/folder.avi")"
+
+# 266 characters: refused, not written at a name cut to 255 (nor recorded so).
+long_out=$(long_path .avi 266)
+project_digest=$(md5sum <"$E2E_DIR/無字幕/無字幕.mcc")
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$long_out")" --yes
+expect_messages "出力動画ファイルのパスが長すぎます（250文字まで）"
+check "nothing is written beside the long name" test -z "$(ls -A "$(dirname "$long_out")")"
+check "the project keeps its output name" test "$(md5sum <"$E2E_DIR/無字幕/無字幕.mcc")" = "$project_digest"
+
+# Captions the caption filter refuses would leave the movie without any: no movie then.
+new_project 縦横
+utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:01.00,0:00:01.00,V,字幕,0,,0,,0,,0,0"
+expect_exit 1 -- qucapcmd render "$project" --out "$(win_path "$E2E_DIR/dropped.avi")"
+expect_messages "1行目の縦横指定に誤りがあります"
+check "no movie without its captions" test ! -e "$E2E_DIR/dropped.avi"
 
 new_project 動画なし
 set_project_key "$folder/動画なし.mcc" FileName InpMovName "$(win_path "$E2E_DIR/none.avi")"
@@ -264,7 +284,7 @@ check "no output with an unknown encoder" test ! -e "$E2E_DIR/enc.avi"
 utf16_file "$E2E_DIR/無字幕/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:02.00,0:00:01.00,横,後,0,,0,,0,,0,0" \
   "2,0:00:01.00,0:00:01.00,横,前,0,,0,,0,,0,0"
 expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/invalid.avi")"
-expect_output stderr "エラー：2行目"
+expect_output stderr "2行目の開始時間の指定に誤りがあります"
 check "no output for invalid captions" test ! -e "$E2E_DIR/invalid.avi"
 
 new_project 出力なし

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "captiondata/profile/iniprofile.h"
+#include "captiondata/text/u16.h"
 #include "tests/support/test_io.h"
 
 namespace qucap {
@@ -87,6 +88,50 @@ TEST_F(BatchProjectTest, RefusesBadNamesAndLocations) {
 TEST_F(BatchProjectTest, WithoutALocationTheProjectGoesToTheNumberedDocumentsFolder) {
     request.saveLocation.clear();
     EXPECT_EQ(createBatchProject(t.io, request), u"C:\\Users\\user\\Documents\\字幕作成001\\デモ.mcc");
+}
+
+TEST_F(BatchProjectTest, PathsLongerThanTheSystemHoldsAreRefusedBeforeAnythingIsWritten) {
+    request.saveLocation = u"D:\\work\\" + std::u16string(248, u'長');  // 256 characters
+    request.name = u"a";
+    EXPECT_EQ(createBatchProject(t.io, request), u"");
+    request.saveLocation = u"D:\\work\\demo";
+    request.name = std::u16string(242, u'名');  // the project file's path: 261 characters
+    EXPECT_EQ(createBatchProject(t.io, request), u"");
+    ASSERT_EQ(t.ui.messages.size(), 2u);
+    EXPECT_EQ(t.ui.messages[0].text, u"プロジェクトを保存する場所のパスが長すぎます（255文字まで）");
+    EXPECT_EQ(t.ui.messages[1].text, u"プロジェクトファイルのパスが長すぎます（255文字まで）");
+    EXPECT_EQ(t.files.writeCount(), 0);
+}
+
+TEST_F(BatchProjectTest, OpeningRefusesWhatIsNoProjectOrWouldBeReadOtherThanItIs) {
+    const std::u16string project = createBatchProject(t.io, request);
+    const std::u16string longPath = u"D:\\work\\" + std::u16string(247, u'x') + u".csv";  // 258 characters
+    struct Case {
+        std::u16string projectFile;
+        std::string bytes;  // of the project file; none: as created
+        std::u16string message;
+    };
+    const Case cases[] = {
+        {u"D:\\work\\junk.mcc", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
+         u"プロジェクトファイルとして読み込めません（[FileName] セクションがありません）"},
+        {u"D:\\work\\empty.mcc", "", u"プロジェクトファイルとして読み込めません（[FileName] セクションがありません）"},
+        {u"D:\\work\\cap.mcc", "[FileName]\r\nInpCapName=" + toUtf8(longPath),
+         u"字幕情報ファイルのパスが長すぎます（255文字まで）"},
+        {u"D:\\work\\out.mcc", "[FileName]\r\nOutMovName=" + toUtf8(longPath),
+         u"出力動画ファイルのパスが長すぎます（255文字まで）"},
+        {u"D:\\work\\" + std::u16string(247, u'x') + u".mcc", "[FileName]\r\n",
+         u"プロジェクトファイルのパスが長すぎます（255文字まで）"},
+        {project, {}, u"字幕情報ファイルから字幕を1行も読み込めませんでした\n（字幕情報ファイルの形式ではないか、壊れています）"},
+    };
+    t.files.addFile(u"D:\\work\\demo\\字幕情報.csv", "\x7F" "ELF\x02\x01\x01");  // not a caption file
+    for (const Case& c : cases) {
+        if (c.projectFile != project) t.files.addFile(c.projectFile, c.bytes);
+        t.ui.messages.clear();
+        OpenedProject opened;
+        EXPECT_EQ(openBatchProject(t.io, c.projectFile, opened), -1);
+        ASSERT_EQ(t.ui.messages.size(), 1u);
+        EXPECT_EQ(t.ui.messages[0].text, c.message);
+    }
 }
 
 TEST_F(BatchProjectTest, OpeningReportsMissingFiles) {

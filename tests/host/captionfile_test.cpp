@@ -115,6 +115,15 @@ TEST_F(CaptionFileTest, ReadsEightBitUtf8AndBigEndianFiles) {
     t.files.addFile(kPath, big);
     ASSERT_EQ(readProgram(), 0);
     EXPECT_EQ(table[0].texts[Line1Body], u"字");
+
+    // A UTF-16 file cut short in a code unit keeps every complete unit, in either byte order.
+    const std::string little = utf16File({u"h", u"1,0,1,横,字,0,,0,,0,,0,0", u"2,1,1,横,b,0,,0,,0,,0,0"});
+    for (const std::string& whole : {little, big}) {
+        t.files.addFile(kPath, whole.substr(0, whole.size() - 1));
+        table.clear();
+        ASSERT_EQ(readProgram(), 0);
+        EXPECT_EQ(numbers(), (whole == big ? std::vector<int32_t>{1} : std::vector<int32_t>{1, 2}));
+    }
 }
 
 TEST_F(CaptionFileTest, LongFieldsAndLinesAreCut) {

@@ -98,6 +98,36 @@ TEST_F(CaptionLoadTest, SaveWritesTheNamedFile) {
     EXPECT_EQ(t.ui.messages[0].text, u"字幕情報ファイルの書き込みに失敗しました");
 }
 
+TEST_F(CaptionLoadTest, AFileWhoseTextGaveNoRowIsNeverSavedOver) {
+    std::u16string path(kCaptionPath);
+    CaptionInfoProject project{path, u"C:\\p", kProjectFile};
+    // Binary junk, and rows whose number column is empty: text the reader cannot take.
+    const std::string unread[] = {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
+                                  utf16File({kCaptionFileHeader, u",0:00:01.00,0:00:02.00,横,字幕,0,,0,,0,,0,0"})};
+    for (const std::string& bytes : unread) {
+        t.files.addFile(kCaptionPath, bytes);
+        t.ui.messages.clear();
+        ASSERT_EQ(loadCaptionInfo(t.io, kCaptionPath, list), 0);
+        EXPECT_EQ(list.rowCount(), 0);
+        list.appendRow();  // even with rows added since
+        EXPECT_EQ(saveCaptionList(t.io, list, project), -1);
+        EXPECT_EQ(t.files.contents(kCaptionPath), bytes);
+        ASSERT_EQ(t.ui.messages.size(), 2u);
+        EXPECT_EQ(t.ui.messages[0].text, u"字幕情報ファイルから字幕を1行も読み込めませんでした\n"
+                                         u"（字幕情報ファイルの形式ではないか、壊れています）");
+        EXPECT_EQ(t.ui.messages[1].text, u"読み込めなかった字幕情報ファイルには上書き保存しません");
+    }
+    // Files without rows as they are written: empty, the header alone, blank lines and comments.
+    for (const std::string& bytes : {std::string(), utf16File({kCaptionFileHeader}),
+                                     utf16File({kCaptionFileHeader, u"", u" ,,, ", u"0,メモ"})}) {
+        t.files.addFile(kCaptionPath, bytes);
+        t.ui.messages.clear();
+        ASSERT_EQ(loadCaptionInfo(t.io, kCaptionPath, list), 0);
+        EXPECT_EQ(saveCaptionList(t.io, list, project), 0);
+        EXPECT_TRUE(t.ui.messages.empty());
+    }
+}
+
 TEST_F(CaptionLoadTest, SaveWithoutNameAsksAndRecordsTheChoice) {
     t.files.addFile(kProjectFile, utf16File({u"[FileName]", u"InpCapName=設定なし", u""}));
     std::u16string path = u"設定なし";

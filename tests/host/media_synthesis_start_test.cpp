@@ -212,6 +212,24 @@ TEST_F(SynthesisStartTest, UnreadableInputCountsAsEmpty) {
     EXPECT_TRUE(check().go());
 }
 
+TEST_F(SynthesisStartTest, AFolderAsOutputAndAMissingOutputFolderAreNamedForWhatTheyAre) {
+    const std::u16string folderOutput = std::u16string(kOutputFolder) + u"\\動画.avi";
+    t.files.addDirectory(folderOutput);
+    opened.settings.outputMoviePath = folderOutput;
+    const int writesBefore = t.files.writeCount();
+    EXPECT_FALSE(prepare().go());
+    EXPECT_EQ(t.files.writeCount(), writesBefore);
+    overwriteConfirmed = true;  // as --yes answers the overwrite question
+    EXPECT_FALSE(check(folderOutput).go());
+    EXPECT_FALSE(check(u"D:\\無い\\出力.avi").go());
+    ASSERT_EQ(t.ui.messages.size(), 3u);
+    EXPECT_EQ(t.ui.messages[0].text, u"出力動画にフォルダは指定できません");
+    EXPECT_EQ(t.ui.messages[1].text, u"出力動画にフォルダは指定できません");
+    EXPECT_EQ(t.ui.messages[2].text, u"出力動画を保存するフォルダがありません：D:\\無い");
+    EXPECT_TRUE(t.ui.questions.empty());
+    EXPECT_EQ(t.ui.messageLine, u"");
+}
+
 TEST_F(SynthesisStartTest, FailedDiskQueryRefusesOnTheMessageLine) {
     t.files.failFreeSpace(kOutputFolder);
     EXPECT_EQ(check().refusal, SynthesisRefusal::DiskInfoFailed);

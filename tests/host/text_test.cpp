@@ -19,6 +19,7 @@ TEST(Decode, ByteOrderMarksChooseUtf16) {
     EXPECT_EQ(decode("\xFF\xFE" "A\0\x57\x5B"s), u"A字");
     EXPECT_EQ(decode("\xFE\xFF\0A\x5B\x57"s), u"A字");
     EXPECT_EQ(decode("\xFF\xFE" "A\0B"s), u"A");  // odd last byte dropped
+    EXPECT_EQ(decode("\xFE\xFF\0A\0"s), u"A");
     EXPECT_EQ(decode("\xFF\xFE"), u"");
 }
 

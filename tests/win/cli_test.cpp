@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "captiondata/text/u16.h"
 #include "tests/support/memory_filesystem.h"
 #include "tests/support/platform_shiftjis.h"
 #include "tests/win/recording_sink.h"
@@ -78,6 +79,70 @@ TEST_F(CliRun, VerbsOnAMissingProjectRefuseTheJob) {
     EXPECT_EQ(err.text(), u"プロジェクトファイルが見つかりません\nプロジェクトファイルが見つかりません\n"
                           u"プロジェクトファイルが見つかりません\n");
     EXPECT_EQ(files.writeCount(), 0);
+}
+
+// A project whose input movie and caption-info file are in the memory file system.
+struct ProjectRun : CliRun {
+    ProjectRun() {
+        files.addDirectory(u"C:\\p");
+        files.addFile(u"C:\\p\\in.avi", "movie");
+        setCaptions("1,0:00:01.00,0:00:02.00,横,a,0,,0,,0,,0,0");
+        files.addFile(u"C:\\p\\a.mcc", "[FileName]\r\nInpMovName=C:\\p\\in.avi\r\nInpCapName=C:\\p\\c.csv\r\n");
+    }
+    void setCaptions(const std::string& row) { files.addFile(u"C:\\p\\c.csv", "0,header\r\n" + row + "\r\n"); }
+    int run(const Args& line) {
+        out = {};
+        err = {};
+        return runCommandLine(line, context);
+    }
+};
+
+TEST_F(ProjectRun, CaptionsTheFilterWouldDropFailTheCheckAndRefuseStillAndRender) {
+    setCaptions("1,0:00:01.00,75,横,a,0,,0,,0,,0,0");
+    EXPECT_EQ(run({u"check", u"C:\\p\\a.mcc"}), kExitFailed);
+    EXPECT_EQ(out.text(), u"1行目の表示時間の指定に誤りがあります\n");
+    setCaptions("1,0:00:01.00,0:00:02.00,V,a,0,,0,,0,,0,0");
+    for (const Args& line : {Args{u"still", u"C:\\p\\a.mcc", u"1000", u"C:\\p\\o.bmp"},
+                             Args{u"render", u"C:\\p\\a.mcc", u"--out", u"C:\\p\\o.avi", u"--yes"}}) {
+        EXPECT_EQ(run(line), kExitFailed);
+        EXPECT_EQ(err.text(), u"1行目の縦横指定に誤りがあります\n");
+        EXPECT_EQ(out.text(), u"");
+    }
+    EXPECT_EQ(files.writeCount(), 0);
+}
+
+TEST_F(ProjectRun, PathsLongerThanTheSystemHoldsAreRefusedByNameBeforeAnythingIsWritten) {
+    const std::u16string tooLong = u"C:\\p\\" + std::u16string(257, u'x');  // 266 characters with ".avi"
+    files.addFile(u"C:\\p\\long.mcc", "[FileName]\r\nInpCapName=" + toUtf8(tooLong) + ".csv\r\n");
+    struct Case {
+        Args line;
+        std::u16string message;
+    };
+    const Case cases[] = {
+        {{u"render", u"C:\\p\\a.mcc", u"--out", tooLong + u".avi", u"--yes"},
+         u"出力動画ファイルのパスが長すぎます（250文字まで）"},
+        // 251 characters: the movie is written as NAME.avi.part first, which must fit too.
+        {{u"render", u"C:\\p\\a.mcc", u"--out", tooLong.substr(0, 247) + u".avi"},
+         u"出力動画ファイルのパスが長すぎます（250文字まで）"},
+        {{u"export-srt", u"C:\\p\\a.mcc", tooLong + u".srt"},
+         u"SRTファイルのパスが長すぎます（255文字まで）"},
+        {{u"export-sami", u"C:\\p\\a.mcc", tooLong + u".smi"},
+         u"SAMIファイルのパスが長すぎます（255文字まで）"},
+        {{u"still", u"C:\\p\\a.mcc", u"1000", tooLong + u".bmp"},
+         u"BMPファイルのパスが長すぎます（255文字まで）"},
+        {{u"check", u"C:\\p\\long.mcc"},
+         u"字幕情報ファイルのパスが長すぎます（255文字まで）"},
+        {{u"check", tooLong + u".mcc"},
+         u"プロジェクトファイルのパスが長すぎます（255文字まで）"},
+        {{u"new-project", u"a", u"C:\\p\\b", u"--movie", tooLong + u".avi"},
+         u"入力動画ファイルのパスが長すぎます（255文字まで）"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.line), kExitFailed);
+        EXPECT_EQ(err.text(), c.message + u"\n");
+    }
+    EXPECT_EQ(files.writeCount(), 0);
+    EXPECT_FALSE(files.exists(u"C:\\p\\b"));
 }
 
 // A verb table of the tests' own, to see what the dispatch hands to a handler.

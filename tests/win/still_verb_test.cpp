@@ -71,7 +71,7 @@ TEST_F(StillRun, AMissingProjectIsRefused) {
 
 TEST_F(StillRun, AProjectWithoutItsMovieIsRefusedBeforeAnythingIsWritten) {
     files.addDirectory(u"C:\\p");
-    files.addFile(u"C:\\p\\none.mcc", "");
+    files.addFile(u"C:\\p\\none.mcc", "[FileName]\r\n");
     files.addFile(u"C:\\p\\gone.mcc", "[FileName]\r\nInpMovName=C:\\p\\gone.avi\r\n");
     files.addFile(u"C:\\p\\nofile.mcc", "[FileName]\r\nInpMovName=設定なし\r\n");
     for (const char16_t* project : {u"C:\\p\\none.mcc", u"C:\\p\\gone.mcc", u"C:\\p\\nofile.mcc"}) {

@@ -13,11 +13,19 @@ SynthesisStartResult refused(SynthesisRefusal why, std::u16string_view outputPat
     return {why, std::u16string(outputPath)};
 }
 
-// An output that would overwrite the movie being read is refused with a box.
-bool refuseOutputIsInput(const Io& io, std::u16string_view inputPath, std::u16string_view outputPath) {
-    if (!namesFile(outputPath) || !samePath(inputPath, outputPath)) return false;
-    io.ui.warn(kOutputIsInput, Deliverable::Program);
-    return true;
+// An output that would overwrite the movie being read, or that names a
+// folder, is refused with a box; None when the output may be used.
+SynthesisRefusal refuseUnusableOutput(const Io& io, std::u16string_view inputPath, std::u16string_view outputPath) {
+    if (!namesFile(outputPath)) return SynthesisRefusal::None;
+    if (samePath(inputPath, outputPath)) {
+        io.ui.warn(kOutputIsInput, Deliverable::Program);
+        return SynthesisRefusal::OutputIsInput;
+    }
+    if (io.files.isDirectory(outputPath)) {
+        io.ui.warn(kOutputIsFolder, Deliverable::Program);
+        return SynthesisRefusal::OutputIsFolder;
+    }
+    return SynthesisRefusal::None;
 }
 
 int writeDataFiles(const Io& io, SynthesisProject& project) {
@@ -51,8 +59,9 @@ SaveFileRequest outputMovieSaveRequest(std::u16string_view proposedFolder) {
 
 SynthesisStartResult prepareSynthesis(const Io& io, SynthesisProject& project, bool& overwriteConfirmed) {
     ProjectSettings& settings = project.settings;
-    if (refuseOutputIsInput(io, settings.inputMoviePath, settings.outputMoviePath))
-        return refused(SynthesisRefusal::OutputIsInput, settings.outputMoviePath);
+    if (const auto why = refuseUnusableOutput(io, settings.inputMoviePath, settings.outputMoviePath);
+        why != SynthesisRefusal::None)
+        return refused(why, settings.outputMoviePath);
     if (SaveProjectSettings(io, project.projectFile, settings) != 0)
         return refused(SynthesisRefusal::SettingsNotSaved, settings.outputMoviePath);
     if (validateCaptionList(project.captions, io.ui) != 0)
@@ -62,8 +71,8 @@ SynthesisStartResult prepareSynthesis(const Io& io, SynthesisProject& project, b
     if (!namesFile(settings.outputMoviePath)) {
         const auto chosen = io.ui.askSaveFileName(outputMovieSaveRequest(project.projectFolder));
         if (!chosen) return refused(SynthesisRefusal::NoOutputName, settings.outputMoviePath);
-        if (refuseOutputIsInput(io, settings.inputMoviePath, *chosen))
-            return refused(SynthesisRefusal::OutputIsInput, *chosen);
+        if (const auto why = refuseUnusableOutput(io, settings.inputMoviePath, *chosen); why != SynthesisRefusal::None)
+            return refused(why, *chosen);
         settings.outputMoviePath = *chosen;
         overwriteConfirmed = true;
     }
@@ -73,7 +82,8 @@ SynthesisStartResult prepareSynthesis(const Io& io, SynthesisProject& project, b
 SynthesisStartResult checkSynthesisOutput(const Io& io, std::u16string_view inputPath, std::u16string_view outputPath,
                                           bool& overwriteConfirmed) {
     std::u16string output(outputPath);
-    if (refuseOutputIsInput(io, inputPath, output)) return refused(SynthesisRefusal::OutputIsInput, output);
+    if (const auto why = refuseUnusableOutput(io, inputPath, output); why != SynthesisRefusal::None)
+        return refused(why, output);
     if (io.files.exists(output)) {
         // Nothing is removed here: the finished movie replaces the old file
         // in one move at the end, so a run that does not finish keeps it.
@@ -82,13 +92,19 @@ SynthesisStartResult checkSynthesisOutput(const Io& io, std::u16string_view inpu
         } else {
             const auto chosen = io.ui.askSaveFileName(outputMovieSaveRequest(folderOf(output)));
             if (!chosen) return refused(SynthesisRefusal::NoOutputName, output);
-            if (refuseOutputIsInput(io, inputPath, *chosen)) return refused(SynthesisRefusal::OutputIsInput, *chosen);
+            if (const auto why = refuseUnusableOutput(io, inputPath, *chosen); why != SynthesisRefusal::None)
+                return refused(why, *chosen);
             overwriteConfirmed = true;
             if (!samePath(*chosen, output)) output = *chosen;
         }
     }
     const uint64_t inputSize = io.files.fileSize(inputPath).value_or(0);
     const std::u16string folder = folderOf(output);
+    // A folder that is not there has no free space to read: say what is wrong.
+    if (!folder.empty() && !io.files.isDirectory(folder)) {
+        io.ui.warn(std::u16string(kOutputFolderMissingPrefix) + folder, Deliverable::Program);
+        return refused(SynthesisRefusal::OutputFolderMissing, output);
+    }
     const auto freeSpace = io.files.freeSpace(folder);
     if (!freeSpace) {
         io.ui.setMessage(kDiskInfoFailed);

@@ -24,6 +24,8 @@ inline constexpr std::u16string_view kFreeSpaceShortSuffix = u" の空き容量�
 inline constexpr std::u16string_view kChooseAnotherDrive = u"別のドライブを指定して、もう一度実行して下さい";
 inline constexpr std::u16string_view kProcessingInterrupted = u"処理が中断されました";
 inline constexpr std::u16string_view kOutputIsInput = u"出力動画に入力動画と同じファイルは指定できません";
+inline constexpr std::u16string_view kOutputIsFolder = u"出力動画にフォルダは指定できません";
+inline constexpr std::u16string_view kOutputFolderMissingPrefix = u"出力動画を保存するフォルダがありません：";
 inline constexpr std::u16string_view kOutputNotRemoved = u"既存の出力動画ファイルを削除できませんでした";
 inline constexpr std::u16string_view kFinishedMovieKeptAs = u"合成した動画は次のファイルに保存されています：\n";
 
@@ -45,6 +47,8 @@ enum class SynthesisRefusal {
     DataFileNotWritten,  // a caption-, box- or colour-info file could not be written
     NoOutputName,        // the save dialog was cancelled
     OutputIsInput,       // the output path names the input movie
+    OutputIsFolder,      // the output path names a folder
+    OutputFolderMissing, // the folder of the output path does not exist
     DiskInfoFailed,      // the free space of the output folder could not be read
     NotEnoughSpace,      // less free space than the input's size
 };
@@ -76,16 +80,19 @@ SaveFileRequest outputMovieSaveRequest(std::u16string_view proposedFolder);
 // the data files, then make sure of an output name (empty or "設定なし" asks
 // through the Ui's save dialog; a console caller sets the name beforehand).
 // A name chosen in the dialog sets `overwriteConfirmed`. An output path
-// equal to the input movie is refused with kOutputIsInput before anything is
-// written. On success the settings' output path is the final name.
+// equal to the input movie (kOutputIsInput) or naming a folder
+// (kOutputIsFolder) is refused with a box before anything is written. On
+// success the settings' output path is the final name.
 SynthesisStartResult prepareSynthesis(const Io& io, SynthesisProject& project, bool& overwriteConfirmed);
 
-// The output checks of the synthesis graph, in order: an existing output
+// The output checks of the synthesis graph, in order: the output is
+// neither the input movie nor a folder (as above); an existing output
 // file may be replaced when `overwriteConfirmed` or the user says Yes to
 // kOutputExistsQuestion; on No the save dialog asks for another name (cancel
 // refuses; a chosen name, the same or another, sets `overwriteConfirmed`).
 // No file is removed here: the finished movie replaces the old one only when
-// the synthesis completed. Then the input size (0 when it cannot be read) is
+// the synthesis completed. An output folder that does not exist is refused
+// with a box naming it. Then the input size (0 when it cannot be read) is
 // compared with the free space of the output folder: free space equal to the
 // size passes; a failed query puts kDiskInfoFailed on the message line; too
 // little space shows "<folder> の空き容量が不足しています\n別のドライブを…"

@@ -25,6 +25,17 @@ set_project_key() {
     { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$1.new" && mv "$1.new" "$1"
 }
 
+# long_path END TOTAL: a Linux path in two long folders under $E2E_DIR (made
+# here) whose Windows form has TOTAL characters and ends in END; every part of
+# it stays within Linux's 255 bytes a name.
+long_path() {
+  local dir win
+  dir=$E2E_DIR/$(printf 'd%.0s' $(seq 120))/$(printf 'e%.0s' $(seq 100))
+  mkdir -p "$dir"
+  win=$(win_path "$dir")
+  printf '%s/%s%s' "$dir" "$(printf 'f%.0s' $(seq $(($2 - ${#win} - 1 - ${#1}))))" "$1"
+}
+
 # frame_of MILLISECONDS: the frame of a 30000/1001 fps movie shown at that time.
 frame_of() { echo $(($1 * 30 / 1001)); }
 
