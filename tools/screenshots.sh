@@ -27,7 +27,7 @@ cp "$QUCAP_ROOT/tools/demo/boxes.csv" "$DRIVE_C/字幕作成/デモ/枠情報.cs
 export QUCAP_SCREENSHOT_DIR QUCAP_SCREENSHOT_PROJECT
 QUCAP_SCREENSHOT_DIR=$(winepath -w "$SHOTS" 2>/dev/null)
 QUCAP_SCREENSHOT_PROJECT='C:\字幕作成\デモ\デモ.mcc'
-WINEDEBUG=-all wine "$TESTS" --gtest_filter='*Screenshot*' --gtest_brief=1
+WINEDEBUG=-all wine "$TESTS" --gtest_filter="${QUCAP_SHOTS:-*Screenshot*}" --gtest_brief=1
 stop_wine_env
 
 for bmp in "$SHOTS"/*.bmp; do

@@ -4,7 +4,7 @@
 // the preview dialog through the caption filter.
 #include <windows.h>
 
-#include <functional>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/media/caption_filter.h"
 #include "app/media/preview_control.h"
+#include "app/media/rgb_picture.h"
 #include "app/media/still_graph.h"
 #include "app/preview.h"
 #include "app/tabs/page.h"
@@ -33,48 +34,31 @@ int shownFrame(HWND window) {
     return std::stoi(std::string(text.begin(), text.begin() + text.find(u' ')));
 }
 
-// The modal preview dialog driven by a thread timer: one step per tick
-// while it is open, then "終了(&Q)".
-struct DialogSteps {
-    std::vector<std::function<void(HWND)>> steps;
-    std::size_t next = 0;
-    bool busy = false;
-};
-DialogSteps* currentSteps = nullptr;
+// A picture as rows of blue, green, red from the top.
+using Pixels = std::vector<uint8_t>;
 
-HWND findPreviewDialog() {
-    HWND dialog = FindWindowW(L"#32770", nullptr);
-    while (dialog) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(dialog, &process);
-        if (process == GetCurrentProcessId() && GetDlgItem(dialog, IDC_VIDEO_AREA) && dialog != app().mainWindow)
-            return dialog;
-        dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr);
+Pixels topDownBgr(const uint8_t* bits, int width, int height, int bitsPerPixel) {
+    const std::size_t stride = rgbRowBytes(width, bitsPerPixel);
+    const int step = bitsPerPixel / 8;
+    Pixels pixels;
+    for (int row = 0; row < std::abs(height); ++row) {
+        const uint8_t* line = bits + stride * std::size_t(height > 0 ? height - 1 - row : row);
+        for (int x = 0; x < width; ++x) pixels.insert(pixels.end(), line + x * step, line + x * step + 3);
     }
-    return nullptr;
+    return pixels;
 }
 
-void CALLBACK onDialogTick(HWND, UINT, UINT_PTR, DWORD) {
-    DialogSteps& run = *currentSteps;
-    HWND dialog = findPreviewDialog();
-    if (!dialog || run.busy) return;
-    run.busy = true;
-    if (run.next < run.steps.size())
-        run.steps[run.next++](dialog);
-    else
-        click(dialog, IDCANCEL);
-    run.busy = false;
-}
-
-// The bytes of the renderer's current picture (a packed DIB), empty when
-// the renderer cannot give it.
-std::vector<uint8_t> rendererImage() {
+// The renderer's current picture, where it gives one (Windows; Wine's
+// video renderer does not).
+Pixels shownPicture() {
     IBasicVideo* video = app().graph.basicVideo();
     long size = 0;
     if (!video || FAILED(video->GetCurrentImage(&size, nullptr)) || size <= 0) return {};
-    std::vector<uint8_t> image(std::size_t(size), 0);
-    if (FAILED(video->GetCurrentImage(&size, reinterpret_cast<long*>(image.data())))) return {};
-    return image;
+    std::vector<long> image(std::size_t(size + 3) / 4, 0);
+    if (FAILED(video->GetCurrentImage(&size, image.data()))) return {};
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+    return topDownBgr(reinterpret_cast<const uint8_t*>(image.data()) + header->biSize, header->biWidth,
+                      header->biHeight, header->biBitCount);
 }
 
 class PreviewTest : public AppWindowTest {
@@ -155,6 +139,21 @@ TEST_F(PreviewTest, PlaysPausesStepsAndStopsInTheMainWindow) {
     EXPECT_TRUE(boxes_->texts().empty());
 }
 
+TEST_F(PreviewTest, AfterASynthesisTheFirstPlayRebuildsTheGraphAndPlays) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    ASSERT_TRUE(loadProject());
+    // What the end of a synthesis leaves: an empty graph and SynthesisDone.
+    app().graph.emptyGraph();
+    app().playState = PlayState::SynthesisDone;
+    click(main(), IDC_PLAY_PAUSE);
+    EXPECT_EQ(app().playState, PlayState::Playing);
+    pumpMessages(600);
+    EXPECT_GT(shownFrame(main()), 3);
+    click(main(), IDC_STOP);
+    pumpMessages(100);
+    EXPECT_EQ(app().playState, PlayState::Stopped);
+}
+
 TEST_F(PreviewTest, PlayedToItsEndTheMovieStopsAtTheStart) {
     if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
     ASSERT_TRUE(loadProject());
@@ -174,9 +173,9 @@ TEST_F(PreviewTest, WithCaptionsTheMoviePlaysInThePreviewDialogThroughTheFilter)
     std::u16string title, counterWhilePlaying, counterPaused;
     bool pausedStayed = false;
     int64_t pausedAt = 0;
-    std::vector<uint8_t> shown;
+    Pixels shown;
     int pollsLeft = 30;
-    DialogSteps run;
+    ModalSteps run;
     run.steps = {
         [&](HWND dialog) {
             title = windowText(dialog);
@@ -184,22 +183,19 @@ TEST_F(PreviewTest, WithCaptionsTheMoviePlaysInThePreviewDialogThroughTheFilter)
         },
         // Plays about a second (a step per 40-ms tick), then pauses.
         [&](HWND dialog) {
-            if (--pollsLeft > 0) --run.next;
+            if (--pollsLeft > 0) run.again();
             counterWhilePlaying = controlText(dialog, IDC_FRAME_COUNTER);
             if (pollsLeft == 0) click(dialog, IDC_PLAY_PAUSE);
         },
+        [](HWND) {},
         [&](HWND dialog) {
             counterPaused = controlText(dialog, IDC_FRAME_COUNTER);
             pausedAt = currentPosition(app().graph);
-            shown = rendererImage();
+            shown = shownPicture();
         },
         [&](HWND dialog) { pausedStayed = controlText(dialog, IDC_FRAME_COUNTER) == counterPaused; },
     };
-    currentSteps = &run;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 40, onDialogTick);
-    click(main(), IDC_PLAY_PAUSE);
-    KillTimer(nullptr, timer);
-    currentSteps = nullptr;
+    runModal([&] { click(main(), IDC_PLAY_PAUSE); }, findPreviewDialog, run);
 
     EXPECT_EQ(title, u"ﾌﾟﾚﾋﾞｭｰ (yuy2.avi)");
     EXPECT_NE(counterWhilePlaying.rfind(u"1 /", 0), 0u) << "the counters advance: " << std::string(counterWhilePlaying.begin(), counterWhilePlaying.end());
@@ -210,19 +206,18 @@ TEST_F(PreviewTest, WithCaptionsTheMoviePlaysInThePreviewDialogThroughTheFilter)
     EXPECT_EQ(windowText(main()), u"ｶﾌﾞﾚﾝｷｬﾌﾟｼｮﾝ Ver 3.70");
     EXPECT_TRUE(boxes_->texts().empty());
 
-    // The picture the renderer showed is the still of that time through the
-    // same filter, caption and all.
-    if (shown.empty()) GTEST_SKIP() << "the video renderer gives no current image here";
+    // The picture shown is the still of that time through the same filter,
+    // caption and all (where the renderer can tell its picture).
+    if (shown.empty()) return;
     StillGraph still;
     ASSERT_EQ(still.build(*movie_, captionFilterMaker(app().paths.programFolder)), StillBuild::Built);
     ASSERT_EQ(still.seekTo(pausedAt), S_OK);
     ASSERT_EQ(still.grab(15'000), StillGrab::Kept);
     const std::optional<RgbPicture> picture = still.picture();
     ASSERT_TRUE(picture);
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(shown.data());
-    ASSERT_EQ(header->biWidth, picture->width);
-    const std::vector<uint8_t> bits(shown.begin() + header->biSize, shown.end());
-    EXPECT_TRUE(bits == picture->bytes) << "the preview's picture differs from the still";
+    const Pixels expected = topDownBgr(picture->bytes.data(), picture->width, picture->height, picture->bitsPerPixel);
+    ASSERT_EQ(shown.size(), expected.size());
+    EXPECT_TRUE(shown == expected) << "the preview's picture differs from the still of the same time";
 }
 
 }  // namespace

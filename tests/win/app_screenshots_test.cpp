@@ -44,5 +44,44 @@ TEST_F(AppWindowTest, ScreenshotsOfEveryTab) {
     }
 }
 
+void click(HWND window, int id) {
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
+}
+
+TEST_F(AppWindowTest, ScreenshotsOfThePreview) {
+    if (screenshotFolder().empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR is not set";
+    const std::u16string project = environment(L"QUCAP_SCREENSHOT_PROJECT");
+    if (project.empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_PROJECT is not set";
+    recordLastProject(app().io, *programFolder_ / u"Qucapadd.ini", project);
+    ASSERT_TRUE(openMainWindow());
+    click(app().pages[0]->window(), IDC_LOAD);
+    pumpMessages(300);
+    ASSERT_EQ(app().playState, PlayState::Stopped) << "the demo project did not load";
+
+    // The movie in the main window, paused where the first caption shows.
+    click(main(), IDC_PLAY_PAUSE);
+    pumpMessages(1800);
+    click(main(), IDC_PLAY_PAUSE);
+    pumpMessages(300);
+    EXPECT_TRUE(captureWindow(main(), u"main-playing"));
+    click(main(), IDC_STOP);
+    pumpMessages(100);
+
+    // The same through the caption filter in the preview dialog.
+    CheckDlgButton(main(), IDC_PLAY_WITH_CAPTIONS, BST_CHECKED);
+    int ticks = 45;
+    ModalSteps steps;
+    steps.steps = {
+        [](HWND dialog) { click(dialog, IDC_PLAY_PAUSE); },
+        [&](HWND dialog) {
+            if (--ticks > 0) return steps.again();
+            click(dialog, IDC_PLAY_PAUSE);
+        },
+        [](HWND) {},
+        [](HWND dialog) { EXPECT_TRUE(captureWindow(dialog, u"preview-dialog")); },
+    };
+    runModal([&] { click(main(), IDC_PLAY_PAUSE); }, findPreviewDialog, steps);
+}
+
 }  // namespace
 }  // namespace qucap::test

@@ -28,6 +28,46 @@ void pumpMessages(int milliseconds) {
 
 bool quitPosted() { return quitSeen; }
 
+namespace {
+
+ModalSteps* currentSteps = nullptr;
+std::function<HWND()> currentFind;
+
+void CALLBACK onModalTick(HWND, UINT, UINT_PTR, DWORD) {
+    ModalSteps& run = *currentSteps;
+    HWND dialog = currentFind();
+    // A step showing a message box runs a modal loop of its own, where the
+    // timer keeps ticking: wait for the step to end.
+    if (!dialog || run.busy) return;
+    run.busy = true;
+    if (run.next < run.steps.size())
+        run.steps[run.next++](dialog);
+    else
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDCANCEL)));
+    run.busy = false;
+}
+
+}  // namespace
+
+void runModal(const std::function<void()>& open, const std::function<HWND()>& find, ModalSteps& steps, UINT tickMs) {
+    currentSteps = &steps;
+    currentFind = find;
+    const UINT_PTR timer = SetTimer(nullptr, 0, tickMs, onModalTick);
+    open();
+    KillTimer(nullptr, timer);
+    currentSteps = nullptr;
+    currentFind = {};
+}
+
+HWND findPreviewDialog() {
+    for (HWND dialog = FindWindowW(L"#32770", nullptr); dialog; dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(dialog, &process);
+        if (process == GetCurrentProcessId() && dialog != app().mainWindow && GetDlgItem(dialog, 1099)) return dialog;
+    }
+    return nullptr;
+}
+
 std::u16string windowText(HWND window) {
     wchar_t text[512] = {};
     GetWindowTextW(window, text, int(std::size(text)));

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/win/message_box_watcher.h"
 #include "tests/win/temp_folder.h"
@@ -22,6 +24,21 @@ bool quitPosted();
 std::u16string windowText(HWND window);
 std::u16string controlText(HWND parent, int id);
 bool controlEnabled(HWND parent, int id);
+
+// A modal dialog opened by `open` (which returns when the dialog has
+// closed), driven by a thread timer: each tick runs the next step on the
+// dialog `find` gives; a step that calls `again()` runs once more at the
+// next tick; after the last step the dialog gets IDCANCEL.
+struct ModalSteps {
+    std::vector<std::function<void(HWND)>> steps;
+    std::size_t next = 0;
+    bool busy = false;
+    void again() { --next; }
+};
+void runModal(const std::function<void()>& open, const std::function<HWND()>& find, ModalSteps& steps,
+              UINT tickMs = 40);
+// The preview dialog 120 of this process, when open.
+HWND findPreviewDialog();
 
 class AppWindowTest : public ::testing::Test {
 protected:

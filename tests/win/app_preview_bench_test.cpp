@@ -1,0 +1,110 @@
+// How fast the captioned preview runs, for tools/bench-preview.sh (skipped
+// unless QUCAP_PREVIEW_BENCH_MOVIE names a movie): the wall time of the
+// whole movie played in the preview dialog through the caption filter, the
+// frames the renderer dropped where it tells them, and the medians of 20
+// frame steps and 20 thumb drags (seek to picture shown).
+#include <windows.h>
+#include <dshow.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/core/batchproject.h"
+#include "app/preview.h"
+#include "app/tabs/page.h"
+#include "captiondata/caption/captionfile.h"
+#include "resources/app/resource.h"
+#include "tests/support/test_io.h"
+#include "tests/win/app_window_fixture.h"
+
+namespace qucap::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::u16string environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(name, value, MAX_PATH)) return {};
+    return reinterpret_cast<const char16_t*>(value);
+}
+
+void click(HWND window, int id) {
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
+}
+
+double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+TEST_F(AppWindowTest, PreviewBenchmark) {
+    const std::u16string movie = environment(L"QUCAP_PREVIEW_BENCH_MOVIE");
+    if (movie.empty()) GTEST_SKIP() << "QUCAP_PREVIEW_BENCH_MOVIE is not set";
+    NewProject request;
+    request.name = u"速度";
+    request.saveLocation = *documents_ / u"速度";
+    request.settingsFile = *programFolder_ / u"Qucapadd.ini";
+    request.inputMovie = movie;
+    const std::u16string project = createBatchProject(app().io, request);
+    ASSERT_FALSE(project.empty());
+    // A two-line caption with ruby and colours over the whole movie.
+    putFile(*documents_ / u"速度\\字幕情報.csv",
+            utf16File({kCaptionFileHeader,
+                       u"1,0:00:00.00,0:01:00.00,横,$Y字幕の速さを測ります,0,字幕(じまく),0,$Cカブレン字幕付加システム,0,,0,0"}));
+    ASSERT_TRUE(openMainWindow());
+    click(app().pages[0]->window(), IDC_LOAD);
+    pumpMessages(200);
+    ASSERT_EQ(app().playState, PlayState::Stopped);
+    CheckDlgButton(main(), IDC_PLAY_WITH_CAPTIONS, BST_CHECKED);
+
+    Clock::time_point started;
+    double wallMs = 0;
+    long dropped = -1, drawn = -1;
+    std::vector<double> steps, drags;
+    ModalSteps run;
+    run.steps = {
+        [&](HWND dialog) {
+            started = Clock::now();
+            click(dialog, IDC_PLAY_PAUSE);
+        },
+        [&](HWND) {
+            if (app().playState == PlayState::Playing || app().previewThread) return run.again();
+            wallMs = milliseconds(Clock::now() - started);
+            ComPtr<IQualProp> quality;
+            if (app().graph.videoRenderer() && SUCCEEDED(app().graph.videoRenderer().query(IID_IQualProp, quality))) {
+                int value = 0;
+                if (SUCCEEDED(quality->get_FramesDroppedInRenderer(&value))) dropped = value;
+                if (SUCCEEDED(quality->get_FramesDrawn(&value))) drawn = value;
+            }
+        },
+        [&](HWND dialog) {
+            for (int i = 0; i < 20; ++i) {
+                const Clock::time_point at = Clock::now();
+                click(dialog, IDC_FRAME_FORWARD);
+                steps.push_back(milliseconds(Clock::now() - at));
+            }
+            for (int i = 0; i < 20; ++i) {
+                const Clock::time_point at = Clock::now();
+                SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, (i * 37) % 100),
+                             LPARAM(GetDlgItem(dialog, IDC_POSITION_SCROLL)));
+                drags.push_back(milliseconds(Clock::now() - at));
+            }
+        },
+    };
+    runModal([&] { click(main(), IDC_PLAY_PAUSE); }, findPreviewDialog, run, 20);
+    const double movieMs = double(app().movie.duration) / 10'000;
+    std::printf("preview %dx%d: %.1f s of movie played in %.2f s; frames drawn %ld, dropped %ld (-1: the renderer "
+                "does not tell); frame step median %.1f ms; thumb drag median %.1f ms\n",
+                app().movie.width, app().movie.height, movieMs / 1000, wallMs / 1000, drawn, dropped, median(steps),
+                median(drags));
+    EXPECT_GT(wallMs, 0);
+}
+
+}  // namespace
+}  // namespace qucap::test
