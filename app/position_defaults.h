@@ -1,0 +1,18 @@
+#pragma once
+// The default display positions as the program applies them to the caption
+// list: from the loaded movie's frame size and the project's font settings.
+// The caption-creation tab fills a stored row's unset positions, the
+// display-position tab fills every row's when it is shown, and the font tab
+// recomputes the unlocked rows' after a font, size or layout change.
+#include "app/core/captionlist.h"
+
+namespace qucap {
+
+// Applies defaults to every row of the program's caption list in `mode`,
+// writes each row back to the list view and rebuilds the caption table.
+void applyDefaultPositionsToAll(DefaultPositionMode mode);
+
+// Fills the positions of `row` that are 0 (a row just stored).
+void fillUnsetPositions(WorkingRow& row);
+
+}  // namespace qucap
