@@ -118,12 +118,14 @@ Bytes streamList(const std::string& type) {
     return list("strl", chunk("strh", Bytes(type) + Bytes::zeros(52)) + chunk("strf", Bytes::zeros(40)));
 }
 
+constexpr int64_t kNoOpenDmlTotal = -1;
+
 // 'hdrl' with the main header's total and one stream list per type; an
 // OpenDML total adds 'LIST odml'.
-Bytes headers(uint32_t total, std::vector<std::string> types = {"vids"}, std::optional<uint32_t> openDmlTotal = {}) {
+Bytes headers(uint32_t total, std::vector<std::string> types = {"vids"}, int64_t openDmlTotal = kNoOpenDmlTotal) {
     Bytes body = chunk("avih", field32At(16, total, 56));
     for (const std::string& type : types) body += streamList(type);
-    if (openDmlTotal) body += list("odml", chunk("dmlh", field32At(0, *openDmlTotal, 248)));
+    if (openDmlTotal != kNoOpenDmlTotal) body += list("odml", chunk("dmlh", field32At(0, uint32_t(openDmlTotal), 248)));
     return list("hdrl", body);
 }
 
@@ -143,8 +145,7 @@ Bytes plainAvi(int count, bool withIndex = true) {
 Bytes openDmlAvi(std::vector<int> parts, uint64_t frameSize = 100, bool withTotal = true) {
     uint32_t total = 0;
     for (int n : parts) total += uint32_t(n);
-    const std::optional<uint32_t> grand = withTotal ? std::optional(total) : std::nullopt;
-    Bytes bytes = riff("AVI ", headers(uint32_t(parts[0]), {"vids"}, grand) +
+    Bytes bytes = riff("AVI ", headers(uint32_t(parts[0]), {"vids"}, withTotal ? total : kNoOpenDmlTotal) +
                                    list("movi", frames(parts[0], "00dc", frameSize)) + index(parts[0]));
     for (std::size_t i = 1; i < parts.size(); ++i) bytes += riff("AVIX", list("movi", frames(parts[i], "00dc", frameSize)));
     return bytes;
