@@ -53,11 +53,31 @@ void showCaptionRows(HWND list, const CaptionList& captions) {
         item.iItem = row;
         item.pszText = wideForReading(first);
         ListView_InsertItem(list, &item);
-        for (int column = 1; column < kCaptionColumnCount; ++column) {
-            std::u16string text = captions.cell(row, column);
-            ListView_SetItemText(list, row, column, wideForReading(text));
-        }
+        showCaptionRow(list, captions, row);
     }
+}
+
+void showCaptionRow(HWND list, const CaptionList& captions, int row) {
+    if (!list || !captions.isRow(row)) return;
+    for (int column = 0; column < kCaptionColumnCount; ++column) {
+        std::u16string text = captions.cell(row, column);
+        ListView_SetItemText(list, row, column, wideForReading(text));
+    }
+}
+
+void refreshCaptionRows(HWND list, const CaptionList& captions) {
+    if (!list) return;
+    if (ListView_GetItemCount(list) != captions.rowCount()) {
+        showCaptionRows(list, captions);
+        const int selected = captions.selection();
+        if (selected >= 0) ListView_SetItemState(list, selected, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        return;
+    }
+    for (int row = 0; row < captions.rowCount(); ++row) showCaptionRow(list, captions, row);
+}
+
+void clearCaptionSelection(HWND list) {
+    if (list) ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 }  // namespace qucap

@@ -12,5 +12,12 @@ void setUpCaptionColumns(HWND list);
 void applyCaptionColumnWidths(HWND list);
 // Shows every row of the list (the view is emptied first).
 void showCaptionRows(HWND list, const CaptionList& captions);
+// Rewrites the cells of one row in place; the selection stays.
+void showCaptionRow(HWND list, const CaptionList& captions, int row);
+// Rewrites every row in place (after a change to many rows); a view holding
+// another number of rows is filled anew, keeping the list's selection.
+void refreshCaptionRows(HWND list, const CaptionList& captions);
+// Deselects every row of the view.
+void clearCaptionSelection(HWND list);
 
 }  // namespace qucap
