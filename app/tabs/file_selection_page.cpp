@@ -13,6 +13,7 @@
 #include "app/core/shell/savesequence.h"
 #include "app/main_window.h"
 #include "app/media/preview_graphs.h"
+#include "app/tabs/display_position_page.h"
 #include "app/tabs/help_host.h"
 #include "captiondata/box/boxinfo.h"
 #include "captiondata/colour/colourinfo.h"
@@ -235,8 +236,7 @@ LoadSteps FileSelectionPage::loadSteps() {
     steps.readCaptionInfo = [] { return loadCaptionInfo(app().io, app().settings.captionInfoPath, app().captions); };
     steps.readColourInfo = readColours;
     steps.readBoxInfo = [] { return readBoxInfoForProgram(app().io, app().settings.boxInfoPath, app().boxes); };
-    // The display-position tab keeps no scroll ranges of its own yet.
-    steps.resetPositionRanges = [] {};
+    steps.resetPositionRanges = resetDisplayPositionRanges;
     return steps;
 }
 
