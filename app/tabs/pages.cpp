@@ -5,6 +5,7 @@
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/tabs/display_position_page.h"
 #include "app/tabs/file_selection_page.h"
+#include "app/tabs/font_settings_page.h"
 
 namespace qucap {
 
@@ -19,6 +20,7 @@ int helpIndexOfTab(int index) { return index >= 0 && index < int(kHelpIndexOfTab
 
 std::unique_ptr<Page> makePage(int index) {
     if (index == kFileSelectionTab) return makeFileSelectionPage();
+    if (index == kFontTab) return makeFontSettingsPage();
     if (index == kDisplayPositionTab) return makeDisplayPositionPage();
     // The other pages show their controls; their behaviour comes with their own work.
     return std::make_unique<TemplatePage>(helpIndexOfTab(index));
