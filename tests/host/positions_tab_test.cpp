@@ -1,14 +1,11 @@
 // The display-position tab's model: the selected row's edits and commits,
 // the range move, the all-rows default and the one-level undo over the
-// caption list; and which of the tab's controls are usable.
+// caption list.
 #include "app/core/positions/positiontab.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/core/captioncolumns.h"
-#include "app/core/positions/positioncontrols.h"
 #include "tests/support/recording_ui.h"
 
 namespace qucap {
@@ -76,32 +73,6 @@ TEST_F(PositionTabTest, TypedAndScrolledPositionsAreKeptInTheFrameWhenCommitted)
     EXPECT_EQ(tab.scroll(Line1Body, ScrollStep::LineForward), 449);
     EXPECT_EQ(tab.scroll(Line1Body, ScrollStep::Drag, 1), 1);
     EXPECT_EQ(tab.scroll(Line1Body, ScrollStep::PageBack), 1);
-}
-
-TEST_F(PositionTabTest, LockSwitchAndDefaultEachCommitAfterTakingTheUndoCopy) {
-    addRow({300, 280, 340, 380});
-    addRow({1, 2, 3, 4}, true);
-    tab.loadRow(0);
-
-    tab.setLock(true);
-    EXPECT_EQ(list.cell(0, ColLock), u"1");
-    EXPECT_EQ(list.cell(0, ColLockBackup), u"0");
-    EXPECT_TRUE(hasUndoCopy(1)) << "the copy covers every row";
-
-    tab.switchOrientation();
-    EXPECT_EQ(list.cell(0, ColOrientation), u"縦");
-    EXPECT_EQ(positionsOf(0), kVerticalDefaults);
-    EXPECT_EQ(list.cell(0, ColLock), u"1");
-    EXPECT_EQ(list.cell(0, ColOrientationBackup), u"横");
-
-    tab.switchOrientation();
-    tab.typePosition(Line1Body, u"100");
-    tab.useDefaultPositions();
-    EXPECT_EQ(positionsOf(0), kHorizontalDefaults);
-    EXPECT_EQ(list.cell(0, ColLock), u"0");
-    EXPECT_EQ(list.captionTable()[0].lock, 0);
-    // Only a range move or the all-rows default offers the undo button.
-    EXPECT_FALSE(tab.undoAvailable());
 }
 
 struct RefusedMove {
@@ -221,49 +192,6 @@ TEST_F(PositionTabTest, ANewListHasNothingToUndo) {
     ui.answers = {true};
     EXPECT_FALSE(tab.undo());
     EXPECT_TRUE(ui.questions.empty());
-}
-
-bool isEnabled(const std::vector<ControlEnabling>& states, int id) {
-    const auto found = std::find_if(states.begin(), states.end(), [id](const ControlEnabling& c) { return c.id == id; });
-    EXPECT_NE(found, states.end()) << id;
-    return found != states.end() && found->enabled;
-}
-
-TEST(PositionControls, RowModeRangeModeAndBusy) {
-    PositionTabState rowMode;
-    rowMode.rangeMode = false;
-    rowMode.rowSelected = true;
-    rowMode.vertical = true;
-    rowMode.hasText = {true, false, true, true};
-    auto states = positionControlStates(PlayState::Stopped, rowMode);
-    EXPECT_TRUE(isEnabled(states, 1118));   // line-1 body field
-    EXPECT_FALSE(isEnabled(states, 1121));  // no line-1 ruby
-    EXPECT_TRUE(isEnabled(states, 1119));   // its horizontal bar: a vertical row
-    EXPECT_FALSE(isEnabled(states, 1134));
-    EXPECT_TRUE(isEnabled(states, kLockBox));
-    EXPECT_TRUE(isEnabled(states, kRowModeRadio));
-    EXPECT_FALSE(isEnabled(states, kRunRangeButton));
-    EXPECT_FALSE(isEnabled(states, kFirstRowField));
-    EXPECT_TRUE(isEnabled(states, kAllRowsDefaultButton));
-    EXPECT_FALSE(isEnabled(states, kPositionUndoButton));
-
-    PositionTabState rangeMode;
-    rangeMode.rowRange = true;
-    rangeMode.verticalKind = true;
-    rangeMode.undoAvailable = true;
-    states = positionControlStates(PlayState::SynthesisDone, rangeMode);
-    EXPECT_FALSE(isEnabled(states, 1118));
-    EXPECT_FALSE(isEnabled(states, kSwitchOrientationButton));
-    EXPECT_FALSE(isEnabled(states, kRowModeRadio));
-    EXPECT_TRUE(isEnabled(states, kFirstRowField));
-    EXPECT_TRUE(isEnabled(states, kVerticalAmountField));
-    EXPECT_FALSE(isEnabled(states, kHorizontalDirectionList));
-    EXPECT_TRUE(isEnabled(states, kRunRangeButton));
-    EXPECT_TRUE(isEnabled(states, kPositionUndoButton));
-
-    for (const PlayState busy : {PlayState::Playing, PlayState::Paused, PlayState::Synthesizing})
-        for (const ControlEnabling& control : positionControlStates(busy, rangeMode))
-            EXPECT_FALSE(control.enabled) << control.id;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // unset positions filled when the tab is shown, the scroll ranges of the
 // loaded movie, a typed and a scrolled position committed, the lock, the
 // orientation switch, a range move refused, made and undone, the all-rows
-// default, and unlocked rows following a new body size.
+// default, and unlocked rows following a new body size on the font tab.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,7 +14,6 @@
 #include "app/core/positions/positioncontrols.h"
 #include "app/core/positions/positiontab.h"
 #include "app/core/shell/mainwindowtexts.h"
-#include "app/position_defaults.h"
 #include "app/tabs/page.h"
 #include "captiondata/project/projectsettings.h"
 #include "resources/app/page_ids.h"
@@ -183,12 +182,19 @@ TEST_F(DisplayPositionTest, TheSelectedRowIsPlacedTypedScrolledLockedAndTurned) 
     EXPECT_EQ(app().captions.cell(0, ColLock), u"0");
     EXPECT_EQ(IsDlgButtonChecked(page(), kLockBox), BST_UNCHECKED);
 
-    // A new body size moves the unlocked rows' defaults; the locked row stays.
-    app().settings.mainSize = 40;
-    applyDefaultPositionsToAll(DefaultPositionMode::RecomputeUnlocked);
+    // A new body size on the font tab moves the unlocked rows' defaults; the locked row stays.
+    openTab(kFontTab);
+    HWND fontPage = app().pages[std::size_t(kFontTab)]->window();
+    HWND bodySize = GetDlgItem(fontPage, IDC_BODY_FONT_SIZE);
+    SendMessageW(bodySize, CB_SELECTSTRING, WPARAM(-1), LPARAM(L"40"));
+    SendMessageW(fontPage, WM_COMMAND, MAKEWPARAM(IDC_BODY_FONT_SIZE, CBN_SELCHANGE), LPARAM(bodySize));
+    pumpMessages(20);
+    ASSERT_EQ(app().settings.mainSize, 40);
     EXPECT_EQ(positionsOf(0), (PositionSet{360, 342, 402, 444}));
     EXPECT_EQ(positionsOf(2), (PositionSet{100, 80, 0, 0}));
     EXPECT_EQ(cellShown(0, kPositionColumns[0]), u"360");
+    openTab(kDisplayPositionTab);
+    EXPECT_EQ(controlText(page(), 1118), u"360");
     EXPECT_TRUE(boxes_->texts().empty());
 }
 
@@ -257,6 +263,14 @@ TEST_F(DisplayPositionTest, ARangeMoveIsCheckedMadeAndUndoneAndTheAllRowsDefault
     EXPECT_EQ(app().captions.cell(1, ColLock), u"0");
     EXPECT_TRUE(controlEnabled(page(), kPositionUndoButton));
     EXPECT_EQ(IsDlgButtonChecked(page(), kAllRowsRadio), BST_CHECKED) << "the tab is reset";
+
+    // A paused preview locks the whole tab.
+    app().playState = PlayState::Paused;
+    app().pages[std::size_t(kDisplayPositionTab)]->refresh();
+    for (int id : {1117, int(kRangeModeRadio), int(kAllRowsRadio), int(kRunRangeButton), int(kAllRowsDefaultButton),
+                   int(kPositionUndoButton)})
+        EXPECT_FALSE(controlEnabled(page(), id)) << id;
+    app().playState = PlayState::Stopped;
 }
 
 // The tab with the first row of the demo project being placed, for the
