@@ -292,6 +292,32 @@ TEST_F(CaptionCreationTest, CutCopyAndPasteFollowTheLastCaptionFieldAndItsCapaci
     EXPECT_EQ(messageLine(), u"貼り付けると1行目ルビが255文字を超えるため、貼り付けませんでした");
 }
 
+TEST_F(CaptionCreationTest, RepeatReplaysTheRowInTheMainWindowWhilePaused) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    openProject();
+    selectInList(0);
+    EXPECT_FALSE(controlEnabled(page(), IDC_REPEAT)) << "not while stopped";
+    clickMain(IDC_PLAY_PAUSE);
+    ASSERT_EQ(app().playState, PlayState::Playing);
+    EXPECT_FALSE(controlEnabled(page(), IDC_LINE1_BODY_TEXT));
+    EXPECT_FALSE(controlEnabled(page(), IDC_ADD_ROW));
+    pumpMessages(300);
+    clickMain(IDC_PLAY_PAUSE);
+    ASSERT_EQ(app().playState, PlayState::Paused);
+    EXPECT_TRUE(controlEnabled(page(), IDC_REPEAT));
+    EXPECT_TRUE(controlEnabled(page(), IDC_LINE1_BODY_TEXT));
+    EXPECT_FALSE(controlEnabled(page(), IDC_DELETE_ROW));
+
+    CheckDlgButton(main(), IDC_PLAY_WITH_CAPTIONS, BST_CHECKED);
+    click(IDC_REPEAT);
+    EXPECT_EQ(app().playState, PlayState::Playing);
+    EXPECT_EQ(IsDlgButtonChecked(main(), IDC_PLAY_WITH_CAPTIONS), BST_UNCHECKED);
+    EXPECT_EQ(GetFocus(), GetDlgItem(main(), IDC_PLAY_PAUSE));
+    pumpMessages(200);
+    clickMain(IDC_STOP);
+    EXPECT_EQ(app().playState, PlayState::Stopped);
+}
+
 TEST_F(CaptionCreationTest, TheTabStartsClearedAndItsEditorsGrowWithTheWindow) {
     ASSERT_TRUE(openMainWindow());
     HWND tabs = GetDlgItem(main(), IDC_TABS);
