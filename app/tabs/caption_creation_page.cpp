@@ -71,6 +71,9 @@ LRESULT CALLBACK editorProcedure(HWND editor, UINT message, WPARAM wParam, LPARA
         case WM_KILLFOCUS:
             if (text && page) page->textEditorLeft(id);
             break;
+        case WM_CHAR:
+            if (text && page && wParam >= L' ') page->characterTyped(id);
+            break;
         case WM_PASTE:
             if (text && page) {
                 page->pasteInto(id);
@@ -250,6 +253,16 @@ void CaptionCreationPage::enterReleased(int id, bool fromInputMethod) {
     }
     if (const CaptionEditorPair* pair = editorPairOfText(id)) resyncBorder(*pair);
     if (commitRow()) setMessage(u"");
+}
+
+void CaptionCreationPage::characterTyped(int id) {
+    const CaptionEditorPair* pair = editorPairOfText(id);
+    HWND editor = item(id);
+    if (!pair || !editor) return;
+    const EditorSelection selection = editorSelection(editor);
+    const auto kept = std::size_t(GetWindowTextLengthW(editor) - (selection.end - selection.start));
+    const auto limit = std::size_t(SendMessageW(editor, EM_GETLIMITTEXT, 0, 0));
+    if (kept >= limit) setMessage(typingLimitMessage(*pair, limit));
 }
 
 void CaptionCreationPage::pasteInto(int id) {

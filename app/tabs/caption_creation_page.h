@@ -25,6 +25,8 @@ public:
     void editorFocused(int id);
     void textEditorLeft(int id);
     void enterReleased(int id, bool fromInputMethod);
+    // A character typed into a full editor is not taken: the message line says so.
+    void characterTyped(int id);
     void pasteInto(int id);
 
 protected:

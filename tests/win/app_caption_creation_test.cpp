@@ -290,6 +290,15 @@ TEST_F(CaptionCreationTest, CutCopyAndPasteFollowTheLastCaptionFieldAndItsCapaci
     clickMain(IDM_PASTE);
     EXPECT_EQ(controlText(page(), IDC_LINE1_RUBY_TEXT), u"");
     EXPECT_EQ(messageLine(), u"貼り付けると1行目ルビが255文字を超えるため、貼り付けませんでした");
+
+    // Typing past the limit says so too.
+    const std::wstring full(255, L'満');
+    replaceAll(IDC_LINE1_BODY_TEXT, full.c_str());
+    ASSERT_EQ(controlText(page(), IDC_LINE1_BODY_TEXT).size(), 255u);
+    SendMessageW(control(IDC_LINE1_BODY_TEXT), WM_CHAR, L'x', 1);
+    pumpMessages();
+    EXPECT_EQ(controlText(page(), IDC_LINE1_BODY_TEXT).size(), 255u);
+    EXPECT_EQ(messageLine(), u"1行目本文に入力できるのは255文字までです");
 }
 
 TEST_F(CaptionCreationTest, RepeatReplaysTheRowInTheMainWindowWhilePaused) {
