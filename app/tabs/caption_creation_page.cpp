@@ -26,6 +26,8 @@ namespace {
 constexpr UINT kTextSelectionMoved = WM_APP + 103;
 constexpr UINT kBorderSelectionMoved = WM_APP + 104;
 constexpr UINT kEditMenuWanted = WM_APP + 105;
+// The editors still hold an edit the list could not take.
+constexpr UINT kEditStillPending = WM_APP + 106;
 constexpr wchar_t kPreviousProcedure[] = L"qucapEditorProcedure";
 
 constexpr Rgb kWhite{255, 255, 255};
@@ -156,6 +158,18 @@ void CaptionCreationPage::growRight(int dx) {
 }
 
 void CaptionCreationPage::showRow(int row) {
+    // The edit of a row the list could not take stays in the editors: the
+    // selection goes back to that row instead of showing another one.
+    if (refusedRow_ >= 0 && app().captions.isRow(refusedRow_)) {
+        // The caller clears the pending-edit flag after this; it is set again
+        // once the caller is done, so "リストに保存" stays usable.
+        PostMessageW(window(), kEditStillPending, 0, 0);
+        if (row == refusedRow_) return refresh();
+        app().captions.select(refusedRow_);
+        if (HWND list = captionListView()) selectCaptionRow(list, refusedRow_);
+        return;
+    }
+    refusedRow_ = -1;
     WorkingRow working;
     app().captions.readRow(row, working);
     showing_ = true;
@@ -173,6 +187,7 @@ void CaptionCreationPage::showRow(int row) {
 }
 
 void CaptionCreationPage::clearRow() {
+    refusedRow_ = -1;
     showing_ = true;
     for (const CaptionEditorPair& pair : kCaptionEditors) {
         setEditorLimit(item(pair.text), kEditorTextLimit);
@@ -216,8 +231,10 @@ bool CaptionCreationPage::commitRow() {
     }
     if (auto refusal = commitRefusal(row, typed)) {
         setMessage(*refusal);
+        refusedRow_ = index;
         return false;
     }
+    refusedRow_ = -1;
     fillUnsetPositions(row);
     captions.writeRow(index, row);
     captions.rebuildCaptionTable();
@@ -294,6 +311,9 @@ bool CaptionCreationPage::handle(UINT message, WPARAM wParam, LPARAM lParam, INT
             return true;
         case kEditMenuWanted:
             showEditMenu(int(wParam), lParam);
+            return true;
+        case kEditStillPending:
+            if (refusedRow_ >= 0) setPendingEdit(true);
             return true;
         case WM_DESTROY:
             destroying_ = true;

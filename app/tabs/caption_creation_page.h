@@ -57,6 +57,7 @@ private:
     int lastBorder_ = 0;  // the border editor that last had the focus, 0 when a text editor had it
     bool showing_ = false;     // the page itself is filling the editors
     bool destroying_ = false;  // the window is going: no commits any more
+    int refusedRow_ = -1;      // the row whose edit the list could not take, kept in the editors
 };
 
 std::unique_ptr<Page> makeCaptionCreationPage();

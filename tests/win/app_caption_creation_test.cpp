@@ -301,6 +301,42 @@ TEST_F(CaptionCreationTest, CutCopyAndPasteFollowTheLastCaptionFieldAndItsCapaci
     EXPECT_EQ(messageLine(), u"1行目本文に入力できるのは255文字までです");
 }
 
+TEST_F(CaptionCreationTest, AnEditTheRowCannotHoldStaysInTheEditorsAndKeepsTheSelection) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    openProject();
+    click(IDC_ADD_ROW);
+    const int row = app().captions.selection();
+    // Every other character red and bold: five markup characters each, more than a text holds.
+    replaceAll(IDC_LINE1_BODY_TEXT, std::wstring(255, L'あ').c_str());
+    for (LONG i = 0; i < 255; i += 2) {
+        select(IDC_LINE1_BODY_TEXT, i, i + 1);
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_BOLD | CFM_COLOR;
+        format.dwEffects = CFE_BOLD;
+        format.crTextColor = RGB(255, 0, 0);
+        SendMessageW(control(IDC_LINE1_BODY_TEXT), EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&format));
+    }
+    key(IDC_LINE1_BODY_TEXT, VK_RETURN, VK_RETURN);
+    EXPECT_EQ(messageLine(), u"1行目本文の文字と書式が多すぎるため、リストに保存できません。文字か書式を減らして下さい");
+    EXPECT_EQ(app().captions.cell(row, kMarkupColumns[Line1Body]), u"");
+
+    // Another row clicked: the selection comes back, the edit is still there to mend.
+    selectInList(0);
+    EXPECT_EQ(app().captions.selection(), row);
+    EXPECT_TRUE(listRowSelected(row));
+    EXPECT_FALSE(listRowSelected(0));
+    EXPECT_EQ(controlText(page(), IDC_LINE1_BODY_TEXT).size(), 255u);
+    EXPECT_TRUE(app().captions.pendingEdit());
+
+    replaceAll(IDC_LINE1_BODY_TEXT, L"短い字幕");
+    key(IDC_LINE1_BODY_TEXT, VK_RETURN, VK_RETURN);
+    // The new text took the format of the first character it replaced.
+    EXPECT_EQ(app().captions.cell(row, kMarkupColumns[Line1Body]), u"$H$R$k短い字幕$h");
+    selectInList(0);
+    EXPECT_EQ(app().captions.selection(), 0);
+}
+
 TEST_F(CaptionCreationTest, RepeatReplaysTheRowInTheMainWindowWhilePaused) {
     if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
     openProject();
@@ -313,6 +349,8 @@ TEST_F(CaptionCreationTest, RepeatReplaysTheRowInTheMainWindowWhilePaused) {
     pumpMessages(300);
     clickMain(IDC_PLAY_PAUSE);
     ASSERT_EQ(app().playState, PlayState::Paused);
+    // The page is refreshed once the preview thread has ended.
+    for (int waited = 0; waited < 5000 && app().previewThread; waited += 50) pumpMessages(50);
     EXPECT_TRUE(controlEnabled(page(), IDC_REPEAT));
     EXPECT_TRUE(controlEnabled(page(), IDC_LINE1_BODY_TEXT));
     EXPECT_FALSE(controlEnabled(page(), IDC_DELETE_ROW));
