@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "app/app_state.h"
 #include "app/core/captioncolumns.h"
+#include "resources/app/resource.h"
 #include "win32/wide.h"
 
 namespace qucap {
@@ -23,6 +25,8 @@ void setCell(HWND list, const CaptionList& captions, int index, int column) {
 }
 
 }  // namespace
+
+HWND mainCaptionListView() { return app().mainWindow ? GetDlgItem(app().mainWindow, IDC_CAPTION_LIST) : nullptr; }
 
 void setUpCaptionColumns(HWND list) {
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);

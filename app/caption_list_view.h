@@ -6,6 +6,9 @@
 
 namespace qucap {
 
+// The caption list view of the main window; null before it exists.
+HWND mainCaptionListView();
+
 // Full-row selection, grid lines, and the columns with their titles.
 void setUpCaptionColumns(HWND list);
 // The column widths for the list's current width.

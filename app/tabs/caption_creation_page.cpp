@@ -10,11 +10,9 @@
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/main_window.h"
 #include "app/position_defaults.h"
-#include "app/preview.h"
 #include "app/tabs/caption_editors.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/pages.h"
-#include "captiondata/time/timetext.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 
@@ -33,8 +31,6 @@ constexpr wchar_t kPreviousProcedure[] = L"qucapEditorProcedure";
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr int kButtonsMovingRight[] = {IDC_PAGE_HELP, IDC_REPEAT, IDC_ADD_ROW, IDC_INSERT_ROW, IDC_DELETE_ROW};
-
-HWND captionListView() { return app().mainWindow ? GetDlgItem(app().mainWindow, IDC_CAPTION_LIST) : nullptr; }
 
 CaptionCreationPage* pageOfEditor(HWND editor) {
     auto* page = reinterpret_cast<Page*>(GetWindowLongPtrW(GetParent(editor), GWLP_USERDATA));
@@ -166,7 +162,7 @@ void CaptionCreationPage::showRow(int row) {
         PostMessageW(window(), kEditStillPending, 0, 0);
         if (row == refusedRow_) return refresh();
         app().captions.select(refusedRow_);
-        if (HWND list = captionListView()) selectCaptionRow(list, refusedRow_);
+        if (HWND list = mainCaptionListView()) selectCaptionRow(list, refusedRow_);
         return;
     }
     refusedRow_ = -1;
@@ -238,7 +234,7 @@ bool CaptionCreationPage::commitRow() {
     fillUnsetPositions(row);
     captions.writeRow(index, row);
     captions.rebuildCaptionTable();
-    if (HWND list = captionListView()) showCaptionRow(list, captions, index);
+    if (HWND list = mainCaptionListView()) showCaptionRow(list, captions, index);
     setPendingEdit(false);
     refresh();
     return true;
@@ -339,61 +335,6 @@ void CaptionCreationPage::command(int id, int code) {
         case IDC_INSERT_ROW: insertRow(); break;
         case IDC_DELETE_ROW: deleteRow(); break;
     }
-}
-
-void CaptionCreationPage::appendRow() {
-    if (!commitRow()) return;  // the editors keep what the row could not take
-    CaptionList& captions = app().captions;
-    const int index = captions.appendRow();
-    captions.rebuildCaptionTable();
-    if (HWND list = captionListView()) {
-        insertCaptionRow(list, captions, index);
-        selectCaptionRow(list, index);  // the list tells the main window, which shows the row here
-    }
-    SetFocus(item(IDC_LINE1_BODY_TEXT));
-    refresh();
-}
-
-void CaptionCreationPage::insertRow() {
-    CaptionList& captions = app().captions;
-    if (captions.selection() < 0 || !commitRow()) return;
-    const int index = captions.insertRowAtSelection();
-    if (index < 0) return;
-    captions.rebuildCaptionTable();
-    if (HWND list = captionListView()) {
-        insertCaptionRow(list, captions, index);
-        showRowNumbers(list, captions);
-        selectCaptionRow(list, index);
-    }
-    SetFocus(item(IDC_LINE1_BODY_TEXT));
-    refresh();
-}
-
-void CaptionCreationPage::deleteRow() {
-    CaptionList& captions = app().captions;
-    const int index = captions.selection();
-    if (index < 0 || !captions.deleteSelectedRow(app().ui)) return;
-    if (HWND list = captionListView()) {
-        deleteCaptionRow(list, index);
-        deselectCaptionRows(list);
-        showRowNumbers(list, captions);
-    }
-    setPendingEdit(false);
-    lastText_ = lastBorder_ = 0;
-    clearRow();
-    if (app().mainWindow) SetFocus(GetDlgItem(app().mainWindow, IDC_PLAY_PAUSE));
-}
-
-void CaptionCreationPage::repeat() {
-    AppState& state = app();
-    const int index = state.captions.selection();
-    const int64_t rowStart = index >= 0 ? parseTime(state.captions.cell(index, ColStart)) : 0;
-    state.pendingSeekTarget = repeatStart(rowStart, previewPosition().currentTimeMs(), state.settings.rewindSeconds);
-    HWND main = state.mainWindow;
-    if (!main) return;
-    CheckDlgButton(main, IDC_PLAY_WITH_CAPTIONS, BST_UNCHECKED);
-    SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_PLAY_PAUSE, BN_CLICKED), LPARAM(GetDlgItem(main, IDC_PLAY_PAUSE)));
-    SetFocus(GetDlgItem(main, IDC_PLAY_PAUSE));
 }
 
 void CaptionCreationPage::restoreEditor(HWND editor, LONG start, LONG end) {
