@@ -93,9 +93,10 @@ INT_PTR handleMainNotify(const NMHDR& header) {
 INT_PTR handleMainCommand(int id) {
     switch (id) {
         case IDC_SAVE_TO_LIST:
+            // Emptied first: a commit the row could not take leaves its message.
+            setMessage(u"");
             commitPendingEdit();
             setPendingEdit(false);
-            setMessage(u"");
             return TRUE;
         case IDC_PLAY_PAUSE:
             if (app().initialised) playPressed();

@@ -207,7 +207,7 @@ void DisplayPositionPage::positionTyped(int text) {
 
 void DisplayPositionPage::enterRangeMode() {
     commitPending();
-    clearCaptionSelection(captionListView());
+    deselectCaptionRows(captionListView());
     app().captions.clearSelection();
     model_.clearRow();
     rangeMode_ = true;
