@@ -20,7 +20,6 @@
 #include "resources/app/resource.h"
 #include "tests/win/app_window_fixture.h"
 #include "tests/win/test_media.h"
-#include "tests/win/window_capture.h"
 
 namespace qucap::test {
 namespace {
@@ -271,23 +270,6 @@ TEST_F(DisplayPositionTest, ARangeMoveIsCheckedMadeAndUndoneAndTheAllRowsDefault
                    int(kPositionUndoButton)})
         EXPECT_FALSE(controlEnabled(page(), id)) << id;
     app().playState = PlayState::Stopped;
-}
-
-// The tab with the first row of the demo project being placed, for the
-// documentation; skipped unless tools/screenshots.sh names a folder.
-TEST_F(DisplayPositionTest, ScreenshotOfARowBeingPlaced) {
-    wchar_t project[MAX_PATH] = {};
-    if (screenshotFolder().empty() || !GetEnvironmentVariableW(L"QUCAP_SCREENSHOT_PROJECT", project, MAX_PATH))
-        GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR or QUCAP_SCREENSHOT_PROJECT is not set";
-    recordLastProject(app().io, *programFolder_ / u"Qucapadd.ini", reinterpret_cast<const char16_t*>(project));
-    ASSERT_TRUE(openMainWindow());
-    click(app().pages[0]->window(), IDC_LOAD);
-    pumpMessages(300);
-    ASSERT_EQ(app().playState, PlayState::Stopped) << "the demo project did not load";
-    openTab(kDisplayPositionTab);
-    selectRow(0);
-    pumpMessages(150);
-    EXPECT_TRUE(captureWindow(main(), u"main-tab-4-row"));
 }
 
 }  // namespace
