@@ -238,7 +238,7 @@ void CaptionCreationPage::editorFocused(int id) {
         lastText_ = id;
         lastBorder_ = 0;
         app().lastCaptionTextField = id;
-        setInputMethodOpen(item(id, true));
+        setInputMethodOpen(item(id), true);
     } else {
         lastBorder_ = id;
         lastText_ = 0;
