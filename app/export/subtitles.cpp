@@ -140,8 +140,13 @@ std::vector<bool> acceptedRows(const std::vector<SubtitleRow>& rows) {
 std::vector<SubtitleRow> exportedRows(const std::vector<SubtitleRow>& rows) {
     const std::vector<bool> accepted = acceptedRows(rows);
     std::vector<SubtitleRow> exported;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (accepted[i] && rows[i].duration > 0) exported.push_back(rows[i]);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!accepted[i] || rows[i].duration <= 0) continue;
+        bool showsText = false;
+        for (const auto& [body, ruby] : rows[i].lineMarkups())
+            showsText = showsText || !isEmptyLine(cueLine(body, ruby, RunDetail::TextOnly));
+        if (showsText) exported.push_back(rows[i]);
+    }
     return exported;
 }
 

@@ -48,9 +48,10 @@ std::vector<SubtitleRow> subtitleRows(const CaptionList& list);
 // The rows every writer takes: in list order, each starting later than every
 // row taken before (rows out of time order and repeated starts are dropped).
 std::vector<bool> acceptedRows(const std::vector<SubtitleRow>& rows);
-// The rows the cue formats write: the accepted rows that are shown for some
-// time (a duration of 0 makes a cue that ends where it starts, which WebVTT
-// and TTML readers refuse).
+// The rows the cue formats write: the accepted rows that show some text for
+// some time. A duration of 0 makes a cue that ends where it starts, which
+// WebVTT and TTML readers refuse; a cue without text shows nothing, and
+// players such as ffmpeg drop it.
 std::vector<SubtitleRow> exportedRows(const std::vector<SubtitleRow>& rows);
 
 // The project settings the SAMI header uses.

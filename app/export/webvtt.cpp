@@ -76,7 +76,10 @@ std::u16string styleBlock(const ColourTable& colours) {
 }  // namespace
 
 std::string webVttBytes(const std::vector<SubtitleRow>& rows, const ColourTable& colours) {
-    std::u16string file = u"WEBVTT\n\n" + styleBlock(colours);
+    // The blank line after the signature is written as CR CR, which WebVTT
+    // reads as two line ends like any other: ffmpeg (5.1) stops reading at a
+    // STYLE block of its own, and this way takes it as part of the header.
+    std::u16string file = u"WEBVTT\r\r" + styleBlock(colours);
     for (const SubtitleRow& row : exportedRows(rows)) {
         file += u"\n" + cueTime(row.start) + u" --> " + cueTime(row.end());
         if (row.vertical) file += u" vertical:rl";

@@ -30,7 +30,7 @@ SubtitleRow subtitleRow(const Row& r) {
 }
 
 constexpr std::string_view kVttHead =
-    "WEBVTT\n\nSTYLE\n"
+    "WEBVTT\r\rSTYLE\n"  // a blank line ffmpeg does not take for the end of the header
     "::cue(.red) { color: #FF0000 }\n"
     "::cue(.green) { color: #00FF00 }\n"
     "::cue(.blue) { color: #0000FF }\n"
@@ -129,11 +129,10 @@ const std::vector<Case>& cases() {
          {{0, 1000, u"A<B & C>D $$5", u"", u"--> x"}},
          "\n00:00:00.000 --> 00:00:01.000\nA&lt;B &amp; C&gt;D $5\n--&gt; x\n",
          ttmlParagraph("begin=\"00:00:00.000\" end=\"00:00:01.000\"", "horizontal", "A&lt;B &amp; C&gt;D $5<br/>--&gt; x")},
-        {"an empty first line, and a row of codes only",
-         {{0, 1000, u"$W$k", u"", u"二行目"}, {2000, 1000, u"", u"", u"$R"}},
-         "\n00:00:00.000 --> 00:00:01.000\n二行目\n\n00:00:02.000 --> 00:00:03.000\n",
-         ttmlParagraph("begin=\"00:00:00.000\" end=\"00:00:01.000\"", "horizontal", "二行目") +
-             ttmlParagraph("begin=\"00:00:02.000\" end=\"00:00:03.000\"", "horizontal", "")},
+        {"an empty first line; a row of codes only shows nothing and is left out",
+         {{0, 1000, u"$W$k", u"", u"二行目"}, {2000, 1000, u"", u"る(び)", u"$R"}},
+         "\n00:00:00.000 --> 00:00:01.000\n二行目\n",
+         ttmlParagraph("begin=\"00:00:00.000\" end=\"00:00:01.000\"", "horizontal", "二行目")},
         {"equal and earlier starts are dropped, so is a row shown for no time",
          {{1000, 500, u"一"}, {1000, 500, u"同じ"}, {500, 500, u"前"}, {2000, 0, u"零"}, {3000, 500, u"二"}},
          "\n00:00:01.000 --> 00:00:01.500\n一\n\n00:00:03.000 --> 00:00:03.500\n二\n",
