@@ -67,7 +67,8 @@ TEST_F(CliRun, WrongArgumentCountPrintsTheVerbsUsage) {
     EXPECT_EQ(runCommandLine({u"check", u"a.mcc", u"b.mcc"}, context), kExitBadArguments);
     EXPECT_EQ(err.text(),
               u"引数の数が正しくありません\n使い方：Qucapcmd export-srt PROJECT.mcc OUT.srt\n"
-              u"引数の数が正しくありません\n使い方：Qucapcmd check PROJECT.mcc\n");
+              u"引数の数が正しくありません\n使い方：Qucapcmd check PROJECT.mcc [--reading] [--strict] [--cps N] "
+              u"[--chars-h N] [--chars-v N] [--min-ms MS] [--max-ms MS] [--gap-frames N]\n");
 }
 
 TEST_F(CliRun, VerbHelpShowsItsUsage) {
