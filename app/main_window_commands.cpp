@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/core/shell/mainwindowtexts.h"
+#include "app/export/subtitles.h"
 #include "app/main_window.h"
 #include "app/main_window_parts.h"
 #include "app/preview.h"
@@ -90,6 +91,19 @@ INT_PTR handleMainNotify(const NMHDR& header) {
     return FALSE;
 }
 
+namespace {
+
+// The caption list written as WebVTT or TTML to a file chosen in a save
+// dialog, as the console tool's exports write it.
+void exportCaptionCues(SubtitleKind kind) {
+    AppState& state = app();
+    if (!state.projectLoaded) return;
+    chooseAndExport(state.io, kind, state.captions, samiSettingsOf(state.settings),
+                    cueStyleOf(state.io, state.settings));
+}
+
+}  // namespace
+
 INT_PTR handleMainCommand(int id) {
     switch (id) {
         case IDC_SAVE_TO_LIST:
@@ -112,6 +126,8 @@ INT_PTR handleMainCommand(int id) {
         case IDM_COPY: sendToCaptionField(WM_COPY); return TRUE;
         case IDM_PASTE: sendToCaptionField(WM_PASTE); return TRUE;
         case IDM_DISPLAY_ITEMS: showDisplayItems(app().mainWindow); return TRUE;
+        case IDM_EXPORT_WEBVTT: exportCaptionCues(SubtitleKind::WebVtt); return TRUE;
+        case IDM_EXPORT_TTML: exportCaptionCues(SubtitleKind::Ttml); return TRUE;
         case IDM_HELP: openHelpDocument(); return TRUE;
         case IDM_VERSION: showVersion(app().mainWindow); return TRUE;
         case IDCANCEL:

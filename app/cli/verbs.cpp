@@ -20,10 +20,6 @@ constexpr BoxMovie kMovieAssumedWithoutInput{333'667, 720};
 
 int exitCodeOf(int result) { return result == 0 ? kExitSuccess : kExitFailed; }
 
-SamiSettings samiSettingsOf(const ProjectSettings& settings) {
-    return {settings.inputMoviePath, settings.mainFontName, settings.mainSize, settings.sideFlag};
-}
-
 int openProject(CliContext& context, std::u16string_view argument, OpenedProject& project) {
     return openBatchProject(context.io, fullPathOf(argument), project) == 0 ? kExitSuccess : kExitFailed;
 }

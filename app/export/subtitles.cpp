@@ -216,6 +216,10 @@ SaveFileRequest subtitleSaveRequest(SubtitleKind kind, std::u16string_view input
             std::u16string(k.filterDescription), std::u16string(k.filterPattern)};
 }
 
+SamiSettings samiSettingsOf(const ProjectSettings& settings) {
+    return {settings.inputMoviePath, settings.mainFontName, settings.mainSize, settings.sideFlag};
+}
+
 int exportSrt(const Io& io, std::u16string_view outputPath, const CaptionList& list) {
     return writeSubtitleFile(io, outputPath, srtBytes(subtitleRows(list)), exportKind(SubtitleKind::Srt));
 }

@@ -62,6 +62,9 @@ struct SamiSettings {
     int32_t side = 0;         // Side: 1 puts captions at the edge ("left")
 };
 
+// The SAMI style and the proposed file names from the project's settings.
+SamiSettings samiSettingsOf(const ProjectSettings& settings);
+
 std::string srtBytes(const std::vector<SubtitleRow>& rows);
 std::string samiBytes(const std::vector<SubtitleRow>& rows, const SamiSettings& settings);
 
