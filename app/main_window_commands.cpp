@@ -18,6 +18,15 @@
 namespace qucap {
 namespace {
 
+// The caption list written as WebVTT or TTML to a file chosen in a save
+// dialog, as the console tool's exports write it.
+void exportCaptionCues(SubtitleKind kind) {
+    AppState& state = app();
+    if (!state.projectLoaded) return;
+    chooseAndExport(state.io, kind, state.captions, samiSettingsOf(state.settings),
+                    cueStyleOf(state.io, state.settings));
+}
+
 Page* pageAt(int tab) { return app().pages[std::size_t(tab)].get(); }
 
 // Shows the selected row in a row-editing page, or clears it without a selection.
@@ -90,19 +99,6 @@ INT_PTR handleMainNotify(const NMHDR& header) {
     }
     return FALSE;
 }
-
-namespace {
-
-// The caption list written as WebVTT or TTML to a file chosen in a save
-// dialog, as the console tool's exports write it.
-void exportCaptionCues(SubtitleKind kind) {
-    AppState& state = app();
-    if (!state.projectLoaded) return;
-    chooseAndExport(state.io, kind, state.captions, samiSettingsOf(state.settings),
-                    cueStyleOf(state.io, state.settings));
-}
-
-}  // namespace
 
 INT_PTR handleMainCommand(int id) {
     switch (id) {

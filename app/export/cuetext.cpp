@@ -106,6 +106,22 @@ std::u16string cssColour(const ColourTable& colours, char16_t letter, ColourRole
     return u"#" + colourTextOf(colourValueOf(text));
 }
 
+std::u16string markupEscaped(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (const char16_t c : text) {
+        if (c == u'&')
+            out += u"&amp;";
+        else if (c == u'<')
+            out += u"&lt;";
+        else if (c == u'>')
+            out += u"&gt;";
+        else
+            out += c;
+    }
+    return out;
+}
+
 CueStyle cueStyleOf(const Io& io, const ProjectSettings& settings) {
     CueStyle style;
     ColourInfoFile file;

@@ -47,6 +47,10 @@ std::u16string_view colourClassOf(char16_t letter);
 // "#RRGGBB" of a slot's colour, for a slot letter in either case.
 std::u16string cssColour(const ColourTable& colours, char16_t letter, ColourRole role);
 
+// Text with "&", "<" and ">" written as entities, as SAMI, WebVTT and TTML
+// all need (in WebVTT "-->" cannot appear once ">" is escaped).
+std::u16string markupEscaped(std::u16string_view text);
+
 // The project values the styled writers use.
 struct CueStyle {
     ColourTable colours = defaultColourTable();

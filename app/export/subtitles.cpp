@@ -25,24 +25,6 @@ std::u16string nameBeforeLastDot(std::u16string_view name) {
     return dot == std::u16string_view::npos ? std::u16string() : std::u16string(name.substr(0, dot));
 }
 
-// Text placed in the SAMI body or header: the three characters that would
-// start or end markup there are written as entities.
-std::u16string samiText(std::u16string_view text) {
-    std::u16string escaped;
-    escaped.reserve(text.size());
-    for (const char16_t c : text) {
-        if (c == u'&')
-            escaped += u"&amp;";
-        else if (c == u'<')
-            escaped += u"&lt;";
-        else if (c == u'>')
-            escaped += u"&gt;";
-        else
-            escaped += c;
-    }
-    return escaped;
-}
-
 std::u16string subtitleTime(int64_t milliseconds) {
     return formatTime(int32_t(std::clamp<int64_t>(milliseconds, 0, INT32_MAX)), TimeForm::Subtitle);
 }
@@ -55,10 +37,10 @@ std::u16string samiFontSize(int32_t mainSize) {
 
 void samiHeader(Utf16FileBuilder& file, const std::vector<SubtitleRow>& rows, const SamiSettings& settings) {
     const std::u16string mediaName = fileNameOf(settings.inputMoviePath);
-    const std::u16string title = samiText(nameBeforeLastDot(mediaName));
+    const std::u16string title = markupEscaped(nameBeforeLastDot(mediaName));
     const int64_t total = rows.empty() ? 0 : rows.back().end();
     const std::u16string_view alignment = settings.side == 1 ? u"left" : u"center";
-    const std::u16string fontName = samiText(truncated(settings.fontName, kFontNameMax));
+    const std::u16string fontName = markupEscaped(truncated(settings.fontName, kFontNameMax));
     file.line(u"<SAMI>")
         .line(u"  <Head>")
         .line(u"    <Title>" + title + u"</Title>")
@@ -195,8 +177,8 @@ std::string samiBytes(const std::vector<SubtitleRow>& rows, const SamiSettings& 
         const SubtitleRow& row = rows[i];
         if (previous && row.start > previous->end()) samiClear(file, previous->end());
         samiSync(file, row.start);
-        if (!row.line1Markup.empty()) file.line(samiText(row.line1Plain) + u"<Br>");
-        if (!row.line2Markup.empty()) file.line(samiText(row.line2Plain));
+        if (!row.line1Markup.empty()) file.line(markupEscaped(row.line1Plain) + u"<Br>");
+        if (!row.line2Markup.empty()) file.line(markupEscaped(row.line2Plain));
         if (i + 1 == rows.size()) samiClear(file, row.end());
         previous = &row;
     }

@@ -24,21 +24,6 @@ constexpr std::u16string_view kLayout =
     u"    </layout>\n"
     u"  </head>\n";
 
-std::u16string escaped(std::u16string_view text) {
-    std::u16string out;
-    for (const char16_t c : text) {
-        if (c == u'&')
-            out += u"&amp;";
-        else if (c == u'<')
-            out += u"&lt;";
-        else if (c == u'>')
-            out += u"&gt;";
-        else
-            out += c;
-    }
-    return out;
-}
-
 // The outline width as a share of the font size.
 std::u16string outlinePercent(int32_t width, int32_t size) {
     const int64_t percent = size > 0 ? int64_t(width) * 100 / size : kOutlinePercentMax;
@@ -70,7 +55,8 @@ private:
         std::u16string out;
         for (const StyledRun& run : runs) {
             const std::u16string attributes = attributesOf(run.format, borderWidth, size);
-            out += attributes.empty() ? escaped(run.text) : u"<span" + attributes + u">" + escaped(run.text) + u"</span>";
+            const std::u16string text = markupEscaped(run.text);
+            out += attributes.empty() ? text : u"<span" + attributes + u">" + text + u"</span>";
         }
         return out;
     }

@@ -7,23 +7,6 @@ namespace {
 
 constexpr std::u16string_view kStrikeClass = u"strike";
 
-// WebVTT reserves "&", "<" and ">" in cue text ("-->" cannot appear once
-// ">" is escaped).
-std::u16string escaped(std::u16string_view text) {
-    std::u16string out;
-    for (const char16_t c : text) {
-        if (c == u'&')
-            out += u"&amp;";
-        else if (c == u'<')
-            out += u"&lt;";
-        else if (c == u'>')
-            out += u"&gt;";
-        else
-            out += c;
-    }
-    return out;
-}
-
 struct Tag {
     unsigned effect;
     std::u16string_view name;
@@ -44,7 +27,7 @@ std::u16string runText(const StyledRun& run) {
         open += u"<" + std::u16string(tag.name) + u">";
         close = u"</" + std::u16string(tag.name) + u">" + close;
     }
-    return open + escaped(run.text) + close;
+    return open + markupEscaped(run.text) + close;
 }
 
 std::u16string runsText(const std::vector<StyledRun>& runs) {

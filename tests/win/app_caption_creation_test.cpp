@@ -28,20 +28,12 @@ class CaptionCreationTest : public AppWindowTest {
 protected:
     // A new project for the sample movie, loaded, with the caption-creation tab current.
     void openProject() {
-        NewProject request;
-        request.name = u"字幕作成";
-        request.saveLocation = *documents_ / u"字幕作成";
-        request.settingsFile = *programFolder_ / u"Qucapadd.ini";
-        request.inputMovie = *movie_;
-        request.movie = {333667, 320};
         if (!created_) {
-            ASSERT_FALSE(createBatchProject(app().io, request).empty());
+            ASSERT_FALSE(createProject(u"字幕作成", *movie_, 320).empty());
             created_ = true;
         }
         ASSERT_TRUE(openMainWindow());
-        HWND files = app().pages[0]->window();
-        SendMessageW(files, WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED), LPARAM(GetDlgItem(files, IDC_LOAD)));
-        pumpMessages();
+        loadOfferedProject();
         ASSERT_TRUE(app().projectLoaded);
         HWND tabs = GetDlgItem(main(), IDC_TABS);
         TabCtrl_SetCurSel(tabs, 3);

@@ -5,9 +5,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
-#include "app/core/batchproject.h"
 #include "app/main_window_parts.h"
-#include "app/tabs/page.h"
 #include "resources/app/resource.h"
 #include "tests/support/test_io.h"
 #include "tests/win/app_window_fixture.h"
@@ -18,15 +16,6 @@ namespace {
 
 class CueExportTest : public AppWindowTest {
 protected:
-    std::u16string makeProject() {
-        NewProject request;
-        request.name = u"書き出し";
-        request.saveLocation = *documents_ / u"書き出し";
-        request.settingsFile = *programFolder_ / u"Qucapadd.ini";
-        request.inputMovie = *movie_;
-        request.movie = {333667, 320};
-        return createBatchProject(app().io, request);
-    }
     bool greyed(int id) {
         applyMenuState(nullptr);
         return (GetMenuState(GetMenu(main()), UINT(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
@@ -58,13 +47,11 @@ void saveAs(HWND dialog, const std::u16string& path) {
 
 TEST_F(CueExportTest, TheToolMenuWritesTheCaptionListAsWebVttAndTtml) {
     if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
-    ASSERT_FALSE(makeProject().empty());
+    ASSERT_FALSE(createProject(u"書き出し", *movie_, 320).empty());
     ASSERT_TRUE(openMainWindow());
     EXPECT_TRUE(greyed(IDM_EXPORT_WEBVTT));
     EXPECT_TRUE(greyed(IDM_EXPORT_TTML));
-    HWND page = app().pages[0]->window();
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED), LPARAM(GetDlgItem(page, IDC_LOAD)));
-    pumpMessages();
+    loadOfferedProject();
     ASSERT_TRUE(app().projectLoaded);
     EXPECT_FALSE(greyed(IDM_EXPORT_WEBVTT));
     EXPECT_FALSE(greyed(IDM_EXPORT_TTML));

@@ -64,15 +64,8 @@ protected:
     // A new project for the 720 x 480 sample movie, loaded, with an empty
     // caption list and the fonts of the worked examples.
     bool openProject() {
-        NewProject request;
-        request.name = u"表示位置";
-        request.saveLocation = *documents_ / u"表示位置";
-        request.settingsFile = *programFolder_ / u"Qucapadd.ini";
-        request.inputMovie = *movie_;
-        request.movie = {333667, 720};
-        if (createBatchProject(app().io, request).empty() || !openMainWindow()) return false;
-        click(app().pages[0]->window(), IDC_LOAD);
-        pumpMessages();
+        if (createProject(u"表示位置", *movie_, 720).empty() || !openMainWindow()) return false;
+        loadOfferedProject();
         ProjectSettings& settings = app().settings;
         settings.mainFontName = settings.rubyFontName = u"ＭＳ ゴシック";
         settings.mainSize = 32;

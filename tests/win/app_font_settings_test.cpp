@@ -97,21 +97,7 @@ protected:
         fontPage().setPositionRecompute([this] { ++recomputes_; });
     }
     // A new project for the sample movie, offered as the last one opened; its project file.
-    std::u16string makeProject() {
-        NewProject request;
-        request.name = u"フォント確認";
-        request.saveLocation = *documents_ / u"フォント確認";
-        request.settingsFile = *programFolder_ / u"Qucapadd.ini";
-        request.inputMovie = *movie_;
-        request.movie = {333667, 320};
-        return createBatchProject(app().io, request);
-    }
-    void loadOfferedProject() {
-        HWND fileSelection = app().pages[0]->window();
-        SendMessageW(fileSelection, WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED),
-                     LPARAM(GetDlgItem(fileSelection, IDC_LOAD)));
-        pumpMessages();
-    }
+    std::u16string makeProject() { return createProject(u"フォント確認", *movie_, 320); }
 
     int recomputes_ = 0;
     std::optional<std::u16string> movie_ = testMovie("small.avi");

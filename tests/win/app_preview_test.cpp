@@ -66,15 +66,8 @@ protected:
     // The sample movie (90 frames of 1001/30 ms) in a new project, loaded.
     bool loadProject() {
         if (!movie_) return false;
-        NewProject request;
-        request.name = u"再生確認";
-        request.saveLocation = *documents_ / u"再生確認";
-        request.settingsFile = *programFolder_ / u"Qucapadd.ini";
-        request.inputMovie = *movie_;
-        request.movie = {333667, 720};
-        if (createBatchProject(app().io, request).empty() || !openMainWindow()) return false;
-        click(app().pages[0]->window(), IDC_LOAD);
-        pumpMessages();
+        if (createProject(u"再生確認", *movie_, 720).empty() || !openMainWindow()) return false;
+        loadOfferedProject();
         return app().playState == PlayState::Stopped;
     }
     std::optional<std::u16string> movie_ = testMovie("yuy2.avi");
