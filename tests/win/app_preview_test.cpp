@@ -180,7 +180,9 @@ TEST_F(PreviewTest, WithCaptionsTheMoviePlaysInThePreviewDialogThroughTheFilter)
             counterWhilePlaying = controlText(dialog, IDC_FRAME_COUNTER);
             if (pollsLeft == 0) click(dialog, IDC_PLAY_PAUSE);
         },
-        [](HWND) {},
+        // A tick the preview thread posted before the pause may still arrive;
+        // the counter is read once the thread's 100-ms ticks have passed.
+        [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {},
         [&](HWND dialog) {
             counterPaused = controlText(dialog, IDC_FRAME_COUNTER);
             pausedAt = currentPosition(app().graph);
