@@ -21,8 +21,6 @@ int32_t stepOf(ScrollStep step) {
     return 0;
 }
 
-bool inRowRange(int32_t number, int rowCount) { return number >= 1 && number <= rowCount; }
-
 }  // namespace
 
 PositionSet movedPositions(const PositionSettings& settings, const WorkingRow& row, int32_t delta) {
@@ -96,20 +94,8 @@ void PositionTab::useDefaultPositions() {
 }
 
 RangeMoveResult PositionTab::moveRange(const RangeMoveRequest& request) {
-    const int rows = list_.rowCount();
-    int first = 1, last = rows;
-    if (!request.allRows) {
-        first = readLeadingInt(request.firstRow);
-        last = readLeadingInt(request.lastRow);
-        if (!inRowRange(first, rows)) {
-            ui_.setMessage(kFirstRowError);
-            return {-1, RangeField::FirstRow};
-        }
-        if (!inRowRange(last, rows) || last < first) {
-            ui_.setMessage(kLastRowError);
-            return {-1, RangeField::LastRow};
-        }
-    }
+    const RowRange range = rowRangeOf(request.allRows, request.firstRow, request.lastRow, list_.rowCount(), ui_);
+    if (!range.ok()) return {-1, range.refused};
     const PositionSettings settings = settings_();
     const int32_t amount = readLeadingInt(request.amount);
     if (amount < 1 || amount > settings.frameWidth - settings.mainSize + 1) {
@@ -121,7 +107,7 @@ RangeMoveResult PositionTab::moveRange(const RangeMoveRequest& request) {
     saveUndoCopy();
     const bool vertical = request.kind == MoveKind::Vertical;
     const int32_t delta = request.forward ? amount : -amount;
-    for (int index = first - 1; index < last; ++index) {
+    for (int index = range.first; index <= range.last; ++index) {
         WorkingRow row;
         list_.readRow(index, row);
         list_.readLock(index, row);

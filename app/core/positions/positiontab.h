@@ -8,13 +8,12 @@
 #include <string_view>
 
 #include "app/core/captionlist.h"
+#include "app/core/rowrange.h"
 #include "app/core/positions/defaultpositions.h"
 #include "captiondata/io/ui.h"
 
 namespace qucap {
 
-inline constexpr std::u16string_view kFirstRowError = u"エラー：開始行番号の指定に誤りがあります";
-inline constexpr std::u16string_view kLastRowError = u"エラー：終了行番号の指定に誤りがあります";
 inline constexpr std::u16string_view kHorizontalAmountError = u"エラー：横字幕の位置の指定に誤りがあります";
 inline constexpr std::u16string_view kVerticalAmountError = u"エラー：縦字幕の位置指定に誤りがあります";
 inline constexpr std::u16string_view kAllRowsDefaultQuestion =
@@ -33,9 +32,6 @@ struct RangeMoveRequest {
     std::u16string amount;             // pixels
     bool forward = false;              // down or right; else up or left
 };
-
-// The field a refused move puts the focus on.
-enum class RangeField { None, FirstRow, LastRow, Amount };
 
 struct RangeMoveResult {
     int status = 0;  // 0 moved, -1 refused (the message line holds why)
