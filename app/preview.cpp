@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/core/captionvalidation.h"
 #include "app/core/preview/previewdisplay.h"
+#include "app/core/shell/captiontab.h"
 #include "app/core/shell/fileselectiontab.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/main_window.h"
@@ -219,6 +220,16 @@ void stopPressed() {
     SetFocus(GetDlgItem(state.mainWindow, IDC_PLAY_PAUSE));
     reloadSelectedRow();
     refreshCurrentPage();
+}
+
+void replayFromRow(int64_t rowStartMs) {
+    AppState& state = app();
+    state.pendingSeekTarget = repeatStart(rowStartMs, previewPosition().currentTimeMs(), state.settings.rewindSeconds);
+    HWND main = state.mainWindow;
+    if (!main) return;
+    CheckDlgButton(main, IDC_PLAY_WITH_CAPTIONS, BST_UNCHECKED);
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_PLAY_PAUSE, BN_CLICKED), LPARAM(GetDlgItem(main, IDC_PLAY_PAUSE)));
+    SetFocus(GetDlgItem(main, IDC_PLAY_PAUSE));
 }
 
 void stepPressed(int id) {

@@ -29,6 +29,11 @@ void stopPressed();
 void stepPressed(int id);
 void previewScrolled(HWND host, int code, int thumbPosition);
 
+// The repeat buttons of the caption-creation and timeline tabs: the preview
+// plays in the main window from the rewind seconds before a row's start (or
+// before the current time for a row starting at 0).
+void replayFromRow(int64_t rowStartMs);
+
 // Dialog 120's own transport.
 void dialogPlayPressed(HWND dialog);
 void dialogStopPressed(HWND dialog);

@@ -55,15 +55,9 @@ void CaptionCreationPage::deleteRow() {
 }
 
 void CaptionCreationPage::repeat() {
-    AppState& state = app();
-    const int index = state.captions.selection();
-    const int64_t rowStart = index >= 0 ? parseTime(state.captions.cell(index, ColStart)) : 0;
-    state.pendingSeekTarget = repeatStart(rowStart, previewPosition().currentTimeMs(), state.settings.rewindSeconds);
-    HWND main = state.mainWindow;
-    if (!main) return;
-    CheckDlgButton(main, IDC_PLAY_WITH_CAPTIONS, BST_UNCHECKED);
-    SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_PLAY_PAUSE, BN_CLICKED), LPARAM(GetDlgItem(main, IDC_PLAY_PAUSE)));
-    SetFocus(GetDlgItem(main, IDC_PLAY_PAUSE));
+    const CaptionList& captions = app().captions;
+    const int index = captions.selection();
+    replayFromRow(index >= 0 ? parseTime(captions.cell(index, ColStart)) : 0);
 }
 
 }  // namespace qucap

@@ -99,14 +99,6 @@ std::u16string clipboardText(HWND owner) {
     return text;
 }
 
-void moveBy(HWND page, int id, int dx, int dWidth) {
-    HWND control = GetDlgItem(page, id);
-    RECT r;
-    if (!control || !GetWindowRect(control, &r)) return;
-    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
-    MoveWindow(control, r.left + dx, r.top, r.right - r.left + dWidth, r.bottom - r.top, TRUE);
-}
-
 }  // namespace
 
 void CaptionCreationPage::initialise() {
@@ -140,10 +132,10 @@ void CaptionCreationPage::refresh() {
 void CaptionCreationPage::growRight(int dx) {
     if (dx == 0) return;
     for (const CaptionEditorPair& pair : kCaptionEditors) {
-        moveBy(window(), pair.text, 0, dx);
-        moveBy(window(), pair.border, 0, dx);
+        shiftControl(pair.text, 0, dx);
+        shiftControl(pair.border, 0, dx);
     }
-    for (int id : kButtonsMovingRight) moveBy(window(), id, dx, 0);
+    for (int id : kButtonsMovingRight) shiftControl(id, dx);
 }
 
 void CaptionCreationPage::showRow(int row) {

@@ -12,6 +12,7 @@
 #include "app/position_defaults.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/pages.h"
+#include "app/tabs/timeline_page.h"
 #include "captiondata/text/u16.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
@@ -47,23 +48,6 @@ void setText(HWND page, int id, std::u16string_view view) {
 
 bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
-template <std::size_t N>
-void fillDirections(HWND list, const std::array<std::u16string_view, N>& directions) {
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string_view direction : directions) {
-        const std::u16string text(direction);
-        SendMessageW(list, CB_ADDSTRING, 0, LPARAM(wide(text)));
-    }
-    SendMessageW(list, CB_SETCURSEL, 0, 0);
-}
-
-void moveRight(HWND control, int dx) {
-    RECT r;
-    if (!control || !GetWindowRect(control, &r)) return;
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    MoveWindow(control, r.left + dx, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-}
-
 }  // namespace
 
 DisplayPositionPage::DisplayPositionPage() : model_(app().captions, app().ui, currentSettings) {}
@@ -72,8 +56,8 @@ void DisplayPositionPage::initialise() {
     for (const PositionTextControls& controls : kPositionTextControls)
         SendMessageW(item(controls.field), EM_SETLIMITTEXT, kPositionFieldLimit, 0);
     for (const int id : kRangeFields) SendMessageW(item(id), EM_SETLIMITTEXT, kPositionFieldLimit, 0);
-    fillDirections(item(kHorizontalDirectionList), kHorizontalDirections);
-    fillDirections(item(kVerticalDirectionList), kVerticalDirections);
+    fillChoices(kHorizontalDirectionList, kHorizontalDirections);
+    fillChoices(kVerticalDirectionList, kVerticalDirections);
     setScrollRanges();
     resetTab();
     showLoadedRow();
@@ -84,9 +68,9 @@ void DisplayPositionPage::refresh() { applyEnabling(); }
 
 void DisplayPositionPage::growRight(int dx) {
     // The buttons at the bottom right keep to the right edge.
-    if (dx > 0) moveRight(item(kPositionUndoButton), dx);
-    moveRight(item(kAllRowsDefaultButton), dx);
-    if (dx <= 0) moveRight(item(kPositionUndoButton), dx);
+    if (dx > 0) shiftControl(kPositionUndoButton, dx);
+    shiftControl(kAllRowsDefaultButton, dx);
+    if (dx <= 0) shiftControl(kPositionUndoButton, dx);
 }
 
 void DisplayPositionPage::showRow(int row) {
@@ -323,7 +307,7 @@ void DisplayPositionPage::applyEnabling() {
     for (int text = 0; text < kTextCount; ++text) tab.hasText[std::size_t(text)] = !row.texts[std::size_t(text)].empty();
     tab.rowRange = checked(window(), kRowRangeRadio);
     tab.verticalKind = checked(window(), kMoveVerticalRadio);
-    tab.undoAvailable = model_.undoAvailable();
+    tab.undoAvailable = model_.undoAvailable() || timelineUndoAvailable();
     for (const ControlEnabling& control : positionControlStates(app().playState, tab))
         if (HWND controlWindow = item(control.id)) EnableWindow(controlWindow, control.enabled ? TRUE : FALSE);
 }
@@ -339,6 +323,11 @@ RangeMoveRequest DisplayPositionPage::rangeRequest() const {
     const int direction = vertical ? kVerticalDirectionList : kHorizontalDirectionList;
     request.forward = SendMessageW(item(direction), CB_GETCURSEL, 0, 0) == 1;
     return request;
+}
+
+bool displayPositionUndoAvailable() {
+    const auto* page = dynamic_cast<const DisplayPositionPage*>(app().pages[std::size_t(kDisplayPositionTab)].get());
+    return page && page->model().undoAvailable();
 }
 
 void resetDisplayPositionRanges() {

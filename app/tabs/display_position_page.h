@@ -60,6 +60,10 @@ private:
     bool showing_ = false;  // the page itself is setting a field's text
 };
 
+// Whether the display-position tab's undo has something to give back (the
+// timeline's undo button follows it too).
+bool displayPositionUndoAvailable();
+
 // The file-selection tab's load, once the project's rows and movie are in.
 void resetDisplayPositionRanges();
 

@@ -15,6 +15,7 @@
 #include "app/tabs/display_position_page.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/input_method.h"
+#include "app/tabs/timeline_page.h"
 #include "captiondata/box/boxinfo.h"
 #include "captiondata/colour/colourinfo.h"
 #include "resources/app/resource.h"
@@ -228,7 +229,10 @@ LoadSteps FileSelectionPage::loadSteps() {
     steps.readCaptionInfo = [] { return loadCaptionInfo(app().io, app().settings.captionInfoPath, app().captions); };
     steps.readColourInfo = readColours;
     steps.readBoxInfo = [] { return readBoxInfoForProgram(app().io, app().settings.boxInfoPath, app().boxes); };
-    steps.resetPositionRanges = resetDisplayPositionRanges;
+    steps.resetPositionRanges = [] {
+        resetDisplayPositionRanges();
+        resetTimelineForProject();
+    };
     return steps;
 }
 

@@ -1,6 +1,9 @@
 #include "app/tabs/page.h"
 
+#include <vector>
+
 #include "app/tabs/help_host.h"
+#include "win32/wide.h"
 #include "resources/app/resource.h"
 
 namespace qucap {
@@ -15,6 +18,35 @@ bool Page::create(HINSTANCE instance, HWND parent, int dialogId) {
 void Page::destroy() {
     if (window_) DestroyWindow(window_);
     window_ = nullptr;
+}
+
+void Page::shiftControl(int id, int dx, int dWidth) const {
+    HWND control = item(id);
+    RECT r;
+    if (!control || !GetWindowRect(control, &r)) return;
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+    MoveWindow(control, r.left + dx, r.top, r.right - r.left + dWidth, r.bottom - r.top, TRUE);
+}
+
+std::u16string Page::itemText(int id, int limit) const {
+    std::vector<wchar_t> buffer(std::size_t(limit) + 1, L'\0');
+    GetDlgItemTextW(window_, id, buffer.data(), limit + 1);
+    return reinterpret_cast<const char16_t*>(buffer.data());
+}
+
+void Page::setItemText(int id, std::u16string_view view) const {
+    const std::u16string text(view);
+    SetDlgItemTextW(window_, id, wide(text));
+}
+
+void Page::fillChoices(int id, std::span<const std::u16string_view> choices) const {
+    HWND list = item(id);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (const std::u16string_view choice : choices) {
+        const std::u16string text(choice);
+        SendMessageW(list, CB_ADDSTRING, 0, LPARAM(wide(text)));
+    }
+    SendMessageW(list, CB_SETCURSEL, 0, 0);
 }
 
 INT_PTR CALLBACK Page::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

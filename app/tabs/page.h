@@ -5,6 +5,10 @@
 // changes; each page fills in what its tab does.
 #include <windows.h>
 
+#include <span>
+#include <string>
+#include <string_view>
+
 namespace qucap {
 
 class Page {
@@ -38,6 +42,13 @@ protected:
         return false;
     }
     HWND item(int id) const { return GetDlgItem(window_, id); }
+    // Moves control `id` right by `dx` and widens it by `dWidth` (growRight).
+    void shiftControl(int id, int dx, int dWidth = 0) const;
+    // The text of control `id` (at most `limit` characters) and setting it.
+    std::u16string itemText(int id, int limit = 256) const;
+    void setItemText(int id, std::u16string_view text) const;
+    // A drop-down list filled with `choices`, the first chosen.
+    void fillChoices(int id, std::span<const std::u16string_view> choices) const;
 
 private:
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
