@@ -2,7 +2,8 @@
 # The captioned preview's speed under Wine: the demo movie (720x480) and a
 # 1920x1080 movie of ten seconds, each played whole in the preview dialog
 # through the caption filter with a two-line caption, then 20 frame steps
-# and 20 thumb drags. Prints one line per movie.
+# and 20 thumb drags. Prints one line per movie, then the live-timing
+# stamp's distance to the graph's position at 20 presses.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
@@ -17,4 +18,7 @@ for movie in "$QUCAP_TEST_MEDIA/demo.avi" "$big"; do
     wine "$QUCAP_WIN_BUILD/tests/win/qucap_win_tests.exe" --gtest_filter='*PreviewBenchmark*' 2>/dev/null |
     grep '^preview '
 done
+# How close a live-timing stamp is to the graph's position at the press.
+WINEDEBUG=-all wine "$QUCAP_WIN_BUILD/tests/win/qucap_win_tests.exe" \
+  --gtest_filter='TimelineTest.AStampIsThePositionOfThePress' 2>/dev/null | grep '^live stamp'
 stop_wine_env

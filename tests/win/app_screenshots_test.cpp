@@ -5,8 +5,11 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
+#include "app/caption_list_view.h"
+#include "app/core/shell/mainwindowtexts.h"
 #include "app/tabs/page.h"
 #include "captiondata/project/projectsettings.h"
+#include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 #include "tests/win/app_window_fixture.h"
 #include "tests/win/window_capture.h"
@@ -85,6 +88,44 @@ TEST_F(AppWindowTest, ScreenshotsOfThePreview) {
         [](HWND dialog) { EXPECT_TRUE(captureWindow(dialog, u"preview-dialog")); },
     };
     runModal([&] { click(main(), IDC_PLAY_PAUSE); }, findPreviewDialog, steps);
+}
+
+// Live timing in progress: two new rows without times, the first stamped
+// in and waiting for its out press while the movie plays.
+TEST_F(AppWindowTest, ScreenshotOfLiveTiming) {
+    if (screenshotFolder().empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR is not set";
+    const std::u16string project = environment(L"QUCAP_SCREENSHOT_PROJECT");
+    if (project.empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_PROJECT is not set";
+    recordLastProject(app().io, *programFolder_ / u"Qucapadd.ini", project);
+    ASSERT_TRUE(openMainWindow());
+    click(app().pages[0]->window(), IDC_LOAD);
+    pumpMessages(300);
+    ASSERT_EQ(app().playState, PlayState::Stopped) << "the demo project did not load";
+    CaptionList& captions = app().captions;
+    for (const char16_t* text : {u"ここから時間を付けます", u"イン／アウトで表示時間も"}) {
+        WorkingRow row;
+        row.texts[Line1Body] = row.plainTexts[Line1Body] = text;
+        captions.writeRow(captions.appendRow(), row);
+    }
+    captions.clearSelection();
+    captions.rebuildCaptionTable();
+    showCaptionRows(GetDlgItem(main(), IDC_CAPTION_LIST), captions);
+    HWND tabs = GetDlgItem(main(), IDC_TABS);
+    TabCtrl_SetCurSel(tabs, kTimelineTab);
+    NMHDR header{tabs, IDC_TABS, UINT(TCN_SELCHANGE)};
+    SendMessageW(main(), WM_NOTIFY, IDC_TABS, LPARAM(&header));
+    pumpMessages(100);
+
+    HWND timeline = app().pages[std::size_t(kTimelineTab)]->window();
+    boxes_->answerNext({IDYES});
+    click(timeline, IDC_LIVE_TIMING);
+    pumpMessages(1500);
+    click(timeline, IDC_IN_OUT);
+    pumpMessages(700);
+    EXPECT_TRUE(captureWindow(main(), u"timeline-live"));
+    click(main(), IDC_STOP);
+    pumpMessages(100);
+    forceClose();
 }
 
 }  // namespace
