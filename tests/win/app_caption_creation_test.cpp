@@ -370,18 +370,9 @@ TEST_F(CaptionCreationTest, TheTabStartsClearedAndItsEditorsGrowWithTheWindow) {
     EXPECT_FALSE(controlEnabled(page(), IDC_TEXT_RED));
     EXPECT_TRUE(controlEnabled(page(), IDC_ADD_ROW));
 
-    auto rectOf = [](int id) {
-        RECT r;
-        GetWindowRect(control(id), &r);
-        return r;
-    };
+    auto rectOf = [](int id) { return screenRect(page(), id); };
     const RECT editor = rectOf(IDC_LINE2_RUBY_BORDER), button = rectOf(IDC_DELETE_ROW);
-    RECT client;
-    GetClientRect(main(), &client);
-    RECT frame{0, 0, client.right + 100, client.bottom};
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongW(main(), GWL_STYLE)), TRUE, DWORD(GetWindowLongW(main(), GWL_EXSTYLE)));
-    SetWindowPos(main(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
-    pumpMessages();
+    widenMainWindow(100);
     EXPECT_EQ(rectOf(IDC_LINE2_RUBY_BORDER).right - rectOf(IDC_LINE2_RUBY_BORDER).left, editor.right - editor.left + 100);
     EXPECT_EQ(rectOf(IDC_LINE2_RUBY_BORDER).left, editor.left);
     EXPECT_EQ(rectOf(IDC_DELETE_ROW).left, button.left + 100);

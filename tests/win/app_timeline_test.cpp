@@ -189,6 +189,13 @@ TEST_F(TimelineTest, ARangeSlideChangesExactlyItsRowsAndUndoBringsBackAClear) {
     EXPECT_EQ(start(1), u"0:00:04.00");
     EXPECT_EQ(duration(3), u"0:00:01.00");
     EXPECT_FALSE(controlEnabled(page(), IDC_UNDO));
+
+    // A wider window stretches the displays, the sliders and the group and moves the buttons.
+    const RECT slider = screenRect(page(), IDC_START_SLIDER), button = screenRect(page(), IDC_IN_OUT);
+    widenMainWindow(80);
+    EXPECT_EQ(screenRect(page(), IDC_START_SLIDER).right, slider.right + 80);
+    EXPECT_EQ(screenRect(page(), IDC_START_SLIDER).left, slider.left);
+    EXPECT_EQ(screenRect(page(), IDC_IN_OUT).left, button.left + 80);
     forceClose();
 }
 

@@ -81,6 +81,12 @@ std::u16string controlText(HWND parent, int id) { return windowText(GetDlgItem(p
 
 bool controlEnabled(HWND parent, int id) { return IsWindowEnabled(GetDlgItem(parent, id)) != FALSE; }
 
+RECT screenRect(HWND parent, int id) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(parent, id), &r);
+    return r;
+}
+
 std::u16string AppWindowTest::createProject(std::u16string_view name, const std::u16string& movie, int32_t width) {
     NewProject request;
     request.name = std::u16string(name);
@@ -94,6 +100,15 @@ std::u16string AppWindowTest::createProject(std::u16string_view name, const std:
 void AppWindowTest::loadOfferedProject() {
     HWND page = app().pages[0]->window();
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED), LPARAM(GetDlgItem(page, IDC_LOAD)));
+    pumpMessages();
+}
+
+void AppWindowTest::widenMainWindow(int dx) {
+    RECT client;
+    GetClientRect(main(), &client);
+    RECT frame{0, 0, client.right + dx, client.bottom};
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongW(main(), GWL_STYLE)), TRUE, DWORD(GetWindowLongW(main(), GWL_EXSTYLE)));
+    SetWindowPos(main(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
     pumpMessages();
 }
 

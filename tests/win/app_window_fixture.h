@@ -24,6 +24,8 @@ bool quitPosted();
 std::u16string windowText(HWND window);
 std::u16string controlText(HWND parent, int id);
 bool controlEnabled(HWND parent, int id);
+// A control's rectangle on the screen.
+RECT screenRect(HWND parent, int id);
 
 // A modal dialog opened by `open` (which returns when the dialog has
 // closed), driven by a thread timer: each tick runs the next step on the
@@ -56,6 +58,8 @@ protected:
     std::u16string createProject(std::u16string_view name, const std::u16string& movie, int32_t width);
     // Clicks データ読込 on the file-selection tab and lets the load run.
     void loadOfferedProject();
+    // Makes the main window's client area `dx` pixels wider and lets it resize.
+    void widenMainWindow(int dx);
 
     std::unique_ptr<TempFolder> programFolder_;
     std::unique_ptr<TempFolder> documents_;
