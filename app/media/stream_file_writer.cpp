@@ -9,6 +9,23 @@ namespace {
 
 HRESULT lastError() { return HRESULT_FROM_WIN32(GetLastError()); }
 
+// Adds the time of one call to the system to the writer's account.
+class IoTimer {
+public:
+    explicit IoTimer(int64_t& ticks) : ticks_(ticks) { QueryPerformanceCounter(&start_); }
+    ~IoTimer() {
+        LARGE_INTEGER end;
+        QueryPerformanceCounter(&end);
+        ticks_ += end.QuadPart - start_.QuadPart;
+    }
+    IoTimer(const IoTimer&) = delete;
+    IoTimer& operator=(const IoTimer&) = delete;
+
+private:
+    int64_t& ticks_;
+    LARGE_INTEGER start_;
+};
+
 }  // namespace
 
 StreamFileWriterPin::StreamFileWriterPin(StreamFileWriter* writer, CCritSec* lock)
@@ -71,11 +88,15 @@ STDMETHODIMP StreamFileWriterPin::BeginFlush() {
 
 HRESULT StreamFileWriterPin::writeAt(LONGLONG offset, const void* data, ULONG size, ULONG* written) {
     if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
+    const IoTimer timer(stats_.ioTicks);
     LARGE_INTEGER at;
     at.QuadPart = offset;
+    ++stats_.seeks;
     if (!SetFilePointerEx(file_, at, nullptr, FILE_BEGIN)) return lastError();
     DWORD done = 0;
+    ++stats_.systemWrites;
     const BOOL ok = WriteFile(file_, data, size, &done, nullptr);
+    stats_.bytes += done;
     if (written) *written = done;
     if (!ok) return lastError();
     return done == size ? S_OK : STG_E_MEDIUMFULL;
@@ -96,8 +117,11 @@ STDMETHODIMP StreamFileWriterPin::Write(const void* data, ULONG size, ULONG* wri
     if (!data) return STG_E_INVALIDPOINTER;
     CAutoLock lock(&fileLock_);
     if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
+    const IoTimer timer(stats_.ioTicks);
     DWORD done = 0;
+    ++stats_.systemWrites;
     const BOOL ok = WriteFile(file_, data, size, &done, nullptr);
+    stats_.bytes += done;
     if (written) *written = done;
     if (!ok) return lastError();
     return done == size ? S_OK : STG_E_MEDIUMFULL;
@@ -108,7 +132,9 @@ STDMETHODIMP StreamFileWriterPin::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_
     if (origin > STREAM_SEEK_END) return STG_E_INVALIDFUNCTION;
     CAutoLock lock(&fileLock_);
     if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
+    const IoTimer timer(stats_.ioTicks);
     LARGE_INTEGER reached;
+    ++stats_.seeks;
     if (!SetFilePointerEx(file_, move, &reached, origin)) return lastError();
     if (newPosition) newPosition->QuadPart = ULONGLONG(reached.QuadPart);
     return S_OK;

@@ -27,6 +27,15 @@ inline constexpr wchar_t kStreamFileWriterName[] = L"File Writer";
 
 class StreamFileWriter;
 
+// What the writer did with its file: the calls that reached the system and
+// the time spent in them (for the synthesis benchmark).
+struct FileWriteStats {
+    int64_t systemWrites = 0;
+    int64_t seeks = 0;
+    int64_t bytes = 0;
+    int64_t ioTicks = 0;  // QueryPerformanceCounter units
+};
+
 // The open file and the position of the next write. Its calls are
 // serialised by the writer's lock.
 class StreamFileWriterPin : public CBaseInputPin, public IStream {
@@ -68,6 +77,7 @@ public:
     // Closes the file; later writes fail. S_OK, or the failure of the close.
     HRESULT closeFile();
     bool fileOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+    FileWriteStats stats() const { return stats_; }
 
 private:
     HRESULT writeAt(LONGLONG offset, const void* data, ULONG size, ULONG* written);
@@ -76,6 +86,7 @@ private:
     CCritSec fileLock_;  // the streaming thread writes while the user's thread may close
     HANDLE file_ = INVALID_HANDLE_VALUE;
     bool streamEnded_ = false;
+    FileWriteStats stats_;
 };
 
 class StreamFileWriter : public CBaseFilter, public IFileSinkFilter, public IAMFilterMiscFlags {
@@ -106,6 +117,7 @@ public:
     // Closes the file after the graph has stopped: everything the
     // multiplexer wrote is then on disk.
     HRESULT finish() { return pin_.closeFile(); }
+    FileWriteStats stats() const { return pin_.stats(); }
     const std::u16string& fileName() const { return fileName_; }
 
 private:

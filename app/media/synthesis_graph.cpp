@@ -194,7 +194,10 @@ SynthesisFinish SynthesisGraph::finish(bool completed) {
     finished_ = true;
     graph_.stop();
     // The multiplexer has written its headers while it stopped; the file is closed now.
-    if (ownWriter_) ownWriter_->finish();
+    if (ownWriter_) {
+        ownWriter_->finish();
+        writerStats_ = ownWriter_->stats();
+    }
     graph_.emptyGraph();
     ownWriter_ = nullptr;
     ownWriterFilter_.reset();

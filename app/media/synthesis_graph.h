@@ -73,6 +73,8 @@ public:
     const std::u16string& writtenPath() const { return writtenPath_; }
     // Whether the own file writer stands in for the system's.
     bool usesOwnFileWriter() const { return ownWriter_ != nullptr; }
+    // What the own file writer did, kept after finish (zero for the system's writer).
+    FileWriteStats writerStats() const { return ownWriter_ ? ownWriter_->stats() : writerStats_; }
 
     // After the run: stops and empties the graph, so the file is closed; a
     // completed movie is checked (a file that lost frames, as a multiplexer
@@ -92,6 +94,7 @@ private:
     FilterGraph& graph_;
     StreamFileWriter* ownWriter_ = nullptr;  // kept alive by ownWriterFilter_
     ComPtr<IBaseFilter> ownWriterFilter_;
+    FileWriteStats writerStats_;
     std::u16string outputPath_;
     std::u16string writtenPath_;
     bool finished_ = true;

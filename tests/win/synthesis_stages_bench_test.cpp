@@ -1,0 +1,180 @@
+// Where a synthesis spends its time, for tools/bench-stages.sh (skipped
+// unless QUCAP_STAGES_PROJECT names a project and QUCAP_STAGES_PROGRAM the
+// folder of Qucapsyf.ax): the movie read by its source and splitter into
+// null renderers; the same through the caption filter; and the whole
+// synthesis as "Qucapcmd render" runs it (multiplexer, file writer, run
+// loop, finish). Each graph runs without a clock, as fast as it can; the
+// best of three runs counts. The differences name each component's share.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+
+#include "app/media/caption_filter.h"
+#include "app/media/com_apartment.h"
+#include "app/media/directshow_ids.h"
+#include "app/media/movie_source.h"
+#include "app/media/pins.h"
+#include "app/media/synthesis_graph.h"
+#include "app/media/synthesis_run.h"
+#include "captiondata/project/projectsettings.h"
+#include "tests/support/platform_shiftjis.h"
+#include "tests/win/temp_folder.h"
+#include "win32/win32_filesystem.h"
+
+namespace qucap::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+std::u16string environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(name, value, MAX_PATH)) return {};
+    return reinterpret_cast<const char16_t*>(value);
+}
+
+// Answers the interruption question Yes and keeps no lines.
+class QuietUi : public Ui {
+public:
+    void messageBox(std::u16string_view, std::u16string_view, MessageIcon) override {}
+    bool askYesNo(std::u16string_view, std::u16string_view) override { return true; }
+    void setMessage(std::u16string_view) override {}
+    std::optional<std::u16string> askSaveFileName(const SaveFileRequest&) override { return std::nullopt; }
+};
+
+// The splitter's audio, where there is one, into a null renderer of its own.
+void renderAudioToNull(FilterGraph& graph) {
+    ComPtr<IEnumFilters> filters;
+    if (FAILED(graph.graph()->EnumFilters(filters.put()))) return;
+    ComPtr<IBaseFilter> filter;
+    while (filters->Next(1, filter.put(), nullptr) == S_OK) {
+        const ComPtr<IPin> audio = findFreeOutputPin(filter.get(), MEDIATYPE_Audio);
+        if (!audio) continue;
+        ComPtr<IBaseFilter> sink;
+        if (FAILED(graph.addNewFilter(kClsidNullRenderer, L"Audio Null", sink))) return;
+        graph.graph()->Connect(audio.get(), findFreePin(sink.get(), PINDIR_INPUT).get());
+        return;
+    }
+}
+
+// The movie into null renderers, through the caption filter when `maker` is
+// given; the seconds from run to completion, or -1 when it did not run.
+double runIntoNullRenderers(const std::u16string& movie, const FilterMaker& maker) {
+    FilterGraph graph;
+    if (graph.createGraph() != 0) return -1;
+    ComPtr<IBaseFilter> source, caption, sink;
+    if (maker && FAILED(addCaptionFilter(graph, maker, caption))) return -1;
+    if (FAILED(graph.addSourceFilter(movie, source)) || FAILED(graph.addNewFilter(kClsidNullRenderer, L"Null", sink)))
+        return -1;
+    if (maker) {
+        connectMovieTo(graph, source.get(), caption.get());
+        graph.graph()->Connect(findFreePin(caption.get(), PINDIR_OUTPUT).get(), findFreePin(sink.get(), PINDIR_INPUT).get());
+    } else {
+        connectMovieTo(graph, source.get(), sink.get());
+    }
+    renderAudioToNull(graph);
+    graph.removeClock();
+    const Clock::time_point start = Clock::now();
+    if (FAILED(graph.run())) return -1;
+    long code = 0;
+    graph.events()->WaitForCompletion(INFINITE, &code);
+    const double seconds = secondsSince(start);
+    graph.stop();
+    graph.releaseGraph();
+    return seconds;
+}
+
+struct WholeRun {
+    double build = -1, run = -1, finish = -1;
+    FileWriteStats writer;
+};
+
+// The synthesis as the console's render runs it, into `output`.
+WholeRun runSynthesis(const std::u16string& movie, const FilterMaker& maker, const std::u16string& output) {
+    WholeRun whole;
+    FilterGraph graph;
+    SynthesisGraph synthesis(graph);
+    SynthesisRequest request;
+    request.inputPath = movie;
+    request.makeCaptionFilter = maker;
+    request.checkOutput = [&] { return std::optional<std::u16string>(output); };
+    Clock::time_point start = Clock::now();
+    if (synthesis.build(request) != SynthesisBuild::Built) return whole;
+    whole.build = secondsSince(start);
+    QuietUi ui;
+    SynthesisRunSetup setup;
+    setup.graph = &graph;
+    setup.multiplexer = synthesis.multiplexer();
+    setup.outputPath = synthesis.outputPath();
+    setup.ui = &ui;
+    setup.progress = [](int) {};
+    SynthesisRun run(setup);
+    start = Clock::now();
+    if (!run.start() || run.wait() != SynthesisOutcome::Completed) return whole;
+    whole.run = secondsSince(start);
+    start = Clock::now();
+    synthesis.finish(true);
+    whole.finish = secondsSince(start);
+    whole.writer = synthesis.writerStats();
+    return whole;
+}
+
+TEST(SynthesisStages, Benchmark) {
+    const std::u16string project = environment(L"QUCAP_STAGES_PROJECT");
+    const std::u16string program = environment(L"QUCAP_STAGES_PROGRAM");
+    if (project.empty() || program.empty()) GTEST_SKIP() << "QUCAP_STAGES_PROJECT or QUCAP_STAGES_PROGRAM is not set";
+    ComApartment com;
+    ASSERT_TRUE(com.ready());
+    Win32FileSystem files;
+    QuietUi ui;
+    const Io io{files, ui, platformShiftJis()};
+    ProjectSettings settings;
+    ASSERT_EQ(LoadProjectSettings(io, project, settings), 0);
+    // The filter reads the project named beside its module, as for a render.
+    ASSERT_EQ(recordLastProject(io, program + u"\\Qucapadd.ini", project), 0);
+    const FilterMaker maker = captionFilterMaker(program);
+    TempFolder folder;
+
+    double source = 1e9, filtered = 1e9;
+    WholeRun best;
+    for (int round = 0; round < 5; ++round) {
+        source = std::min(source, runIntoNullRenderers(settings.inputMoviePath, nullptr));
+        filtered = std::min(filtered, runIntoNullRenderers(settings.inputMoviePath, maker));
+        // A render into a new file: the last round's movie is not replaced.
+        const std::u16string output = folder / u"出力.avi";
+        DeleteFileW(reinterpret_cast<const wchar_t*>(output.c_str()));
+        const WholeRun whole = runSynthesis(settings.inputMoviePath, maker, output);
+        ASSERT_GT(whole.run, 0) << "the synthesis did not complete";
+        if (best.run < 0 || whole.run < best.run) best = whole;
+    }
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    const double writer = double(best.writer.ioTicks) / double(frequency.QuadPart);
+    const double total = best.build + best.run + best.finish;
+    // The graphs grow stage by stage; the streams and the multiplexer run on
+    // threads of their own, so a stage's share is its graph's growth.
+    auto row = [total](const char* graph, double seconds, double share) {
+        std::printf("stages | %-52s | %6.3f s | %+6.3f s | %5.1f %%\n", graph, seconds, share, 100 * share / total);
+    };
+    row("building the synthesis graph (ours)", best.build, best.build);
+    row("source and splitter into null renderers", source, source);
+    row("+ caption filter (ours)", filtered, filtered - source);
+    row("+ multiplexer and file writer: the synthesis run", best.run, best.run - filtered);
+    std::printf("stages | %-52s | %6.3f s |          | %5.1f %%\n", "  of it the file writer's system calls (ours)", writer,
+                100 * writer / total);
+    row("finish: stop, close, frame count, rename", best.finish, best.finish);
+    std::printf("stages | %-52s | %6.3f s |\n", "whole synthesis", total);
+    std::printf("stages | project's own share (filter, file writer): %.1f %%; file writer: %lld system writes, "
+                "%lld seeks, %.1f MB\n",
+                100 * (filtered - source + writer) / total, (long long)best.writer.systemWrites,
+                (long long)best.writer.seeks, double(best.writer.bytes) / 1e6);
+}
+
+}  // namespace
+}  // namespace qucap::test
