@@ -236,6 +236,21 @@ TEST_F(TimelineTest, ALivePassStampsTheTwoUntimedRowsAndStopsAfterTheLast) {
     forceClose();
 }
 
+TEST_F(TimelineTest, ALivePassOverAListThatDoesNotValidateEndsAtOnce) {
+    if (!demo_) GTEST_SKIP() << "no demo movie (QUCAP_TEST_MEDIA)";
+    // The second row starts before the first one ends.
+    ASSERT_TRUE(openProject(demo_, {{u"0:00:05.00", u"0:00:02.00"},
+                                    {u"0:00:01.00", u"0:00:01.00"},
+                                    {u"0:00:00.00", u"0:00:00.00"}}));
+    EXPECT_FALSE(startLive());
+    EXPECT_FALSE(app().liveTiming);
+    EXPECT_EQ(app().playState, PlayState::Stopped);
+    EXPECT_EQ(controlText(main(), IDC_MESSAGE_LINE).rfind(u"エラー：2行目の開始時間", 0), 0u);
+    EXPECT_TRUE(controlEnabled(page(), IDC_LIVE_TIMING));
+    EXPECT_FALSE(controlEnabled(page(), IDC_IN_OUT));
+    forceClose();
+}
+
 // The in/out press takes the graph's position of its own moment, not the
 // counter of the last display slice: the stamp is the start of the frame
 // playing then, cut to hundredths.
