@@ -23,7 +23,7 @@ int loadCaptionInfo(const Io& io, std::u16string_view captionInfoPath, CaptionLi
 }
 
 SaveFileRequest captionInfoSaveRequest(std::u16string_view projectFolder) {
-    return {joinPath(projectFolder, u"無題"), u"字幕情報ﾌｧｲﾙ", u"csv", u"カンマ区切りﾌｧｲﾙ (*.csv)", u"*.csv"};
+    return {joinPath(projectFolder, u"無題"), u"字幕情報ﾌｧｲﾙ", u"csv", {{u"カンマ区切りﾌｧｲﾙ (*.csv)", u"*.csv"}, allFilesFilter()}};
 }
 
 int saveCaptionList(const Io& io, const CaptionList& list, CaptionInfoProject& project) {
