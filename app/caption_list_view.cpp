@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "app/app_state.h"
 #include "app/core/captioncolumns.h"
+#include "resources/app/resource.h"
 #include "win32/wide.h"
 
 namespace qucap {
@@ -17,8 +19,14 @@ int formatOf(ColumnAlign align) {
     return LVCFMT_LEFT;
 }
 
+void setCell(HWND list, const CaptionList& captions, int index, int column) {
+    std::u16string text = captions.cell(index, column);
+    ListView_SetItemText(list, index, column, wideForReading(text));
+}
 
 }  // namespace
+
+HWND mainCaptionListView() { return app().mainWindow ? GetDlgItem(app().mainWindow, IDC_CAPTION_LIST) : nullptr; }
 
 void setUpCaptionColumns(HWND list) {
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
@@ -37,27 +45,56 @@ void setUpCaptionColumns(HWND list) {
 }
 
 void applyCaptionColumnWidths(HWND list) {
-    RECT client;
-    GetClientRect(list, &client);
-    const auto widths = captionColumnWidths(client.right - client.left);
+    // The widths follow the control's window, borders and scroll bar included.
+    RECT window;
+    GetWindowRect(list, &window);
+    const auto widths = captionColumnWidths(window.right - window.left);
     for (int column = 0; column < kCaptionColumnCount; ++column)
         ListView_SetColumnWidth(list, column, widths[std::size_t(column)]);
 }
 
 void showCaptionRows(HWND list, const CaptionList& captions) {
     ListView_DeleteAllItems(list);
-    for (int row = 0; row < captions.rowCount(); ++row) {
-        std::u16string first = captions.cell(row, 0);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.pszText = wideForReading(first);
-        ListView_InsertItem(list, &item);
-        for (int column = 1; column < kCaptionColumnCount; ++column) {
-            std::u16string text = captions.cell(row, column);
-            ListView_SetItemText(list, row, column, wideForReading(text));
-        }
+    for (int row = 0; row < captions.rowCount(); ++row) insertCaptionRow(list, captions, row);
+}
+
+void showCaptionRow(HWND list, const CaptionList& captions, int index) {
+    if (index >= ListView_GetItemCount(list)) return insertCaptionRow(list, captions, index);
+    for (int column = 0; column < kCaptionColumnCount; ++column) setCell(list, captions, index, column);
+}
+
+void insertCaptionRow(HWND list, const CaptionList& captions, int index) {
+    std::u16string first = captions.cell(index, 0);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = wideForReading(first);
+    ListView_InsertItem(list, &item);
+    for (int column = 1; column < kCaptionColumnCount; ++column) setCell(list, captions, index, column);
+}
+
+void deleteCaptionRow(HWND list, int index) { ListView_DeleteItem(list, index); }
+
+void showRowNumbers(HWND list, const CaptionList& captions) {
+    for (int row = 0; row < captions.rowCount(); ++row) setCell(list, captions, row, ColNumber);
+}
+
+void selectCaptionRow(HWND list, int index) {
+    const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
+    ListView_SetItemState(list, index, both, both);
+    ListView_EnsureVisible(list, index, FALSE);
+}
+
+void deselectCaptionRows(HWND list) { ListView_SetItemState(list, -1, 0, LVIS_SELECTED); }
+
+void refreshCaptionRows(HWND list, const CaptionList& captions) {
+    if (!list) return;
+    if (ListView_GetItemCount(list) != captions.rowCount()) {
+        showCaptionRows(list, captions);
+        if (captions.selection() >= 0) selectCaptionRow(list, captions.selection());
+        return;
     }
+    for (int row = 0; row < captions.rowCount(); ++row) showCaptionRow(list, captions, row);
 }
 
 }  // namespace qucap

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/core/shell/mainwindowtexts.h"
+#include "app/export/subtitles.h"
 #include "app/main_window.h"
 #include "app/main_window_parts.h"
 #include "app/preview.h"
@@ -16,6 +17,15 @@
 
 namespace qucap {
 namespace {
+
+// The caption list written as WebVTT or TTML to a file chosen in a save
+// dialog, as the console tool's exports write it.
+void exportCaptionCues(SubtitleKind kind) {
+    AppState& state = app();
+    if (!state.projectLoaded) return;
+    chooseAndExport(state.io, kind, state.captions, samiSettingsOf(state.settings),
+                    cueStyleOf(state.io, state.settings));
+}
 
 Page* pageAt(int tab) { return app().pages[std::size_t(tab)].get(); }
 
@@ -93,9 +103,10 @@ INT_PTR handleMainNotify(const NMHDR& header) {
 INT_PTR handleMainCommand(int id) {
     switch (id) {
         case IDC_SAVE_TO_LIST:
+            // Emptied first: a commit the row could not take leaves its message.
+            setMessage(u"");
             commitPendingEdit();
             setPendingEdit(false);
-            setMessage(u"");
             return TRUE;
         case IDC_PLAY_PAUSE:
             if (app().initialised) playPressed();
@@ -111,6 +122,8 @@ INT_PTR handleMainCommand(int id) {
         case IDM_COPY: sendToCaptionField(WM_COPY); return TRUE;
         case IDM_PASTE: sendToCaptionField(WM_PASTE); return TRUE;
         case IDM_DISPLAY_ITEMS: showDisplayItems(app().mainWindow); return TRUE;
+        case IDM_EXPORT_WEBVTT: exportCaptionCues(SubtitleKind::WebVtt); return TRUE;
+        case IDM_EXPORT_TTML: exportCaptionCues(SubtitleKind::Ttml); return TRUE;
         case IDM_HELP: openHelpDocument(); return TRUE;
         case IDM_VERSION: showVersion(app().mainWindow); return TRUE;
         case IDCANCEL:

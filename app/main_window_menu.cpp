@@ -11,6 +11,7 @@ namespace {
 MenuContext menuContext() {
     AppState& state = app();
     MenuContext context{state.playState, state.synthesisRunning, state.currentTab};
+    context.projectLoaded = state.projectLoaded;
     HWND focus = GetFocus();
     context.focusedControl = focus ? GetDlgCtrlID(focus) : 0;
     // Only a caption text field of the caption-creation page counts.

@@ -1,11 +1,18 @@
 #include "app/position_defaults.h"
 
+#include "app/app_state.h"
+#include "app/caption_list_view.h"
+#include "app/core/positions/defaultpositions.h"
+#include "resources/app/resource.h"
+
 namespace qucap {
 
-// The computation comes with the display-position tab; until then rows keep
-// the positions they were given.
-void applyDefaultPositionsToAll(DefaultPositionMode mode) { (void)mode; }
+void applyDefaultPositionsToAll(DefaultPositionMode mode) {
+    AppState& state = app();
+    state.captions.applyDefaultPositions(mode, defaultPositionRules(positionSettingsOf(state.settings, state.movie)));
+    if (state.mainWindow) refreshCaptionRows(GetDlgItem(state.mainWindow, IDC_CAPTION_LIST), state.captions);
+}
 
-void fillUnsetPositions(WorkingRow& row) { (void)row; }
+void fillUnsetPositions(WorkingRow& row) { fillZeroPositions(positionSettingsOf(app().settings, app().movie), row); }
 
 }  // namespace qucap

@@ -3,7 +3,8 @@
 # 10 s of 720x480 YUY2 at 29.97 fps with a PCM tone), a new project made by
 # Qucapcmd.exe for it, its caption-info file filled with sample captions (ruby,
 # colours, effects, both orientations) and its box-info file with two boxes,
-# checked, exported as SRT and SAMI (ffprobe confirms a player can read both),
+# checked (with the reading rules), exported as SRT, SAMI and WebVTT (ffprobe
+# confirms a player can read them) and as IMSC 1.1 TTML (read by imsc),
 # burnt into a new AVI movie with "Qucapcmd render", and one frame of that movie
 # saved as a PNG beside it (and as docs/images/render-demo.png for the README).
 # "Qucapcmd still" of one time is kept as docs/images/still-demo.png.
@@ -50,19 +51,25 @@ path = sys.argv[1]
 text = open(path, encoding="utf-16").read().replace("Color=Cyan", "Color=White")
 open(path, "w", encoding="utf-16-le", newline="").write("\ufeff" + text)
 PY
-qucapcmd check "$project"
+qucapcmd check "$project" --reading
 qucapcmd export-srt "$project" "$(win "$DEMO/デモ.srt")" 2>/dev/null
 qucapcmd export-sami "$project" "$(win "$DEMO/デモ.smi")" 2>/dev/null
+qucapcmd export-vtt "$project" "$(win "$DEMO/デモ.vtt")" 2>/dev/null
+qucapcmd export-ttml "$project" "$(win "$DEMO/デモ.ttml")" 2>/dev/null
 quiet_or_die still qucapcmd still "$project" "$STILL_TIME" "$(win "$DEMO/still.bmp")"
 quiet_or_die movie qucapcmd render "$project" --out "$(win "$MOVIE_OUT")"
 grep -a -o '処理終了 処理時間：[0-9:]*' "$DEMO/last.log" | tail -1
 stop_wine_env
 
-for file in "$DEMO/デモ.srt" "$DEMO/デモ.smi"; do
+for file in "$DEMO/デモ.srt" "$DEMO/デモ.smi" "$DEMO/デモ.vtt"; do
   codec=$(ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$file")
   [ -n "$codec" ] || die "ffprobe cannot read $file"
   printf '%s (%s)\n' "$file" "$codec"
 done
+# ffmpeg reads no TTML; the IMSC reference renderer's parser does.
+"$QUCAP_ROOT/tools/setup-readers.sh"
+node "$QUCAP_ROOT/tests/readers/read_ttml.js" "$DEMO/デモ.ttml" >/dev/null || die "imsc cannot read $DEMO/デモ.ttml"
+printf '%s (imsc)\n' "$DEMO/デモ.ttml"
 frames=$(ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames -of csv=p=0 "$MOVIE_OUT")
 [ "${frames:-0}" -gt 0 ] || die "ffmpeg cannot read $MOVIE_OUT"
 # ffmpeg writes PNG files without a time stamp, so an unchanged frame leaves the file unchanged.

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/cli/encoders_verb.h"
+#include "app/cli/reading_check.h"
 #include "app/cli/render_verb.h"
 #include "app/cli/still_verb.h"
 
@@ -15,12 +16,23 @@ constexpr ValueOption kRenderEncoderOptions[] = {
     {kAudioEncoderOption, u"NAME"},
 };
 
+constexpr ValueOption kReadingOptions[] = {
+    {u"--chars-h", u"N"}, {u"--chars-v", u"N"}, {u"--min-ms", u"MS"}, {u"--max-ms", u"MS"}, {u"--gap-frames", u"N"},
+};
+constexpr std::u16string_view kCheckFlags[] = {kReadingFlag, kStrictFlag};
+
 constexpr std::array kVerbs{
     Verb{u"new-project", u"NAME [FOLDER]", u"新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）", 1, 2,
          true, newProjectVerb, u"--movie", u"FILE"},
-    Verb{u"check", u"PROJECT.mcc", u"プロジェクトの字幕情報を読み込んで検査します", 1, 1, false, checkVerb},
+    Verb{u"check", u"PROJECT.mcc",
+         u"プロジェクトの字幕情報を読み込んで検査します（--reading：読みやすさの規則も検査します）", 1, 1, false, checkVerb,
+         kCpsOption, u"N", kReadingOptions, kCheckFlags},
     Verb{u"export-srt", u"PROJECT.mcc OUT.srt", u"字幕をSRTファイルに書き出します", 2, 2, false, exportSrtVerb},
     Verb{u"export-sami", u"PROJECT.mcc OUT.smi", u"字幕をSAMIファイルに書き出します", 2, 2, false, exportSamiVerb},
+    Verb{u"export-vtt", u"PROJECT.mcc OUT.vtt", u"字幕をルビ・縦書き・色付きのWebVTTファイルに書き出します", 2, 2, false,
+         exportWebVttVerb},
+    Verb{u"export-ttml", u"PROJECT.mcc OUT.ttml", u"字幕をルビ・縦書き・色付きのTTML（IMSC 1.1）ファイルに書き出します", 2, 2,
+         false, exportTtmlVerb},
     Verb{u"still", u"PROJECT.mcc TIME OUT.bmp",
          u"動画の TIME（h:mm:ss.cc またはミリ秒）のフレームを字幕入りでBMPファイルに書き出します", 3, 3, false,
          stillVerb},
@@ -52,6 +64,7 @@ std::vector<ValueOption> valueOptionsOf(const Verb& verb) {
 std::u16string verbUsage(const Verb& verb) {
     std::u16string usage(verb.name);
     if (!verb.arguments.empty()) usage += u" " + std::u16string(verb.arguments);
+    for (const std::u16string_view flag : verb.flags) usage += u" [" + std::u16string(flag) + u"]";
     for (const ValueOption& option : valueOptionsOf(verb))
         usage += u" [" + std::u16string(option.option) + u" " + std::u16string(option.valueName) + u"]";
     if (verb.acceptsYes) usage += u" [--yes]";
@@ -116,6 +129,12 @@ int runVerb(const Verb& verb, std::vector<std::u16string> args, CliContext& cont
     if (verb.acceptsYes) {
         const auto end = std::remove(args.begin(), args.end(), kYesOption);
         if (end != args.end()) context.ui.setAnswer(YesNoAnswer::Yes);
+        args.erase(end, args.end());
+    }
+    context.flags.clear();
+    for (const std::u16string_view flag : verb.flags) {
+        const auto end = std::remove(args.begin(), args.end(), flag);
+        if (end != args.end()) context.flags.emplace_back(flag);
         args.erase(end, args.end());
     }
     if (!takeValueOptions(verb, args, context)) {

@@ -35,6 +35,9 @@ struct Verb {
     // Further options with a value, taken out the same way; their values
     // (with the first option's) are in CliContext::optionValues.
     std::span<const ValueOption> moreValueOptions = {};
+    // Options without a value ("--strict"), taken out wherever they stand;
+    // those given are in CliContext::flags.
+    std::span<const std::u16string_view> flags = {};
 };
 
 // The verbs of Qucapcmd.exe, in the order --help lists them.

@@ -1,6 +1,7 @@
 #include "app/cli/verbs.h"
 
 #include "app/cli/movie_input.h"
+#include "app/cli/reading_check.h"
 
 #include "app/core/captionvalidation.h"
 #include "app/core/filtercaptions.h"
@@ -18,10 +19,6 @@ namespace {
 constexpr BoxMovie kMovieAssumedWithoutInput{333'667, 720};
 
 int exitCodeOf(int result) { return result == 0 ? kExitSuccess : kExitFailed; }
-
-SamiSettings samiSettingsOf(const ProjectSettings& settings) {
-    return {settings.inputMoviePath, settings.mainFontName, settings.mainSize, settings.sideFlag};
-}
 
 int openProject(CliContext& context, std::u16string_view argument, OpenedProject& project) {
     return openBatchProject(context.io, fullPathOf(argument), project) == 0 ? kExitSuccess : kExitFailed;
@@ -76,21 +73,38 @@ int newProjectVerb(const std::vector<std::u16string>& args, CliContext& context)
 
 // Both readers' faults are results of the check: the program's validation
 // line, then the message with which the caption filter would drop the file.
+// With --reading the table of the reading check follows, whatever the
+// validation found.
 int checkVerb(const std::vector<std::u16string>& args, CliContext& context) {
+    std::optional<ReadingLimits> limits;
+    if (readingCheckAsked(context) && !(limits = readingLimitsOf(context))) return kExitBadArguments;
     OpenedProject project;
     if (openProject(context, args[0], project) != kExitSuccess) return kExitFailed;
     const bool listValid = validateCaptionList(project.captions, context.ui) == 0;
     if (!listValid) context.out.writeLine(context.ui.lastMessage());
     const std::optional<std::u16string> filterFault = filterCaptionFault(context.io, project.settings.captionInfoPath);
     if (filterFault) context.out.writeLine(*filterFault);
-    if (!listValid || filterFault) return kExitFailed;
-    context.out.writeLine(toDecimal(project.captions.rowCount()) + u"行の字幕に誤りはありません");
-    return kExitSuccess;
+    const bool valid = listValid && !filterFault;
+    if (valid) context.out.writeLine(toDecimal(project.captions.rowCount()) + u"行の字幕に誤りはありません");
+    const int readingCode = limits ? printReadingCheck(context, project, *limits) : kExitSuccess;
+    return valid ? readingCode : kExitFailed;
 }
 
 int exportSrtVerb(const std::vector<std::u16string>& args, CliContext& context) {
     return exportVerb(args, context, PathField::SrtFile, [&](const std::u16string& out, const OpenedProject& project) {
         return exportSrt(context.io, out, project.captions);
+    });
+}
+
+int exportWebVttVerb(const std::vector<std::u16string>& args, CliContext& context) {
+    return exportVerb(args, context, PathField::WebVttFile, [&](const std::u16string& out, const OpenedProject& project) {
+        return exportWebVtt(context.io, out, project.captions, cueStyleOf(context.io, project.settings));
+    });
+}
+
+int exportTtmlVerb(const std::vector<std::u16string>& args, CliContext& context) {
+    return exportVerb(args, context, PathField::TtmlFile, [&](const std::u16string& out, const OpenedProject& project) {
+        return exportTtml(context.io, out, project.captions, cueStyleOf(context.io, project.settings));
     });
 }
 

@@ -27,12 +27,18 @@ struct CliContext {
     std::optional<std::u16string> optionValue = std::nullopt;  // the value of the verb's option, when given
     // Every option given with its value, in the order of the verb's options.
     std::vector<std::pair<std::u16string, std::u16string>> optionValues = {};
+    std::vector<std::u16string> flags = {};  // the verb's options without a value that were given
 
     // The value given for `option`, when it was given.
     std::optional<std::u16string> valueOf(std::u16string_view option) const {
         for (const auto& [name, value] : optionValues)
             if (name == option) return value;
         return std::nullopt;
+    }
+    bool hasFlag(std::u16string_view flag) const {
+        for (const auto& given : flags)
+            if (given == flag) return true;
+        return false;
     }
 };
 
@@ -55,5 +61,7 @@ int newProjectVerb(const std::vector<std::u16string>& args, CliContext& context)
 int checkVerb(const std::vector<std::u16string>& args, CliContext& context);
 int exportSrtVerb(const std::vector<std::u16string>& args, CliContext& context);
 int exportSamiVerb(const std::vector<std::u16string>& args, CliContext& context);
+int exportWebVttVerb(const std::vector<std::u16string>& args, CliContext& context);
+int exportTtmlVerb(const std::vector<std::u16string>& args, CliContext& context);
 
 }  // namespace qucap

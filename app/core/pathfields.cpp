@@ -21,6 +21,8 @@ constexpr PathFieldName kPathFieldNames[] = {
     {PathField::OutputMovie, u"出力動画ファイル"},
     {PathField::SrtFile, u"SRTファイル"},
     {PathField::SamiFile, u"SAMIファイル"},
+    {PathField::WebVttFile, u"WebVTTファイル"},
+    {PathField::TtmlFile, u"TTMLファイル"},
     {PathField::BitmapFile, u"BMPファイル"},
 };
 

@@ -23,6 +23,8 @@ enum class PathField {
     OutputMovie,
     SrtFile,
     SamiFile,
+    WebVttFile,
+    TtmlFile,
     BitmapFile,
 };
 

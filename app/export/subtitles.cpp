@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "app/export/ttml.h"
+#include "app/export/webvtt.h"
 #include "captiondata/limits.h"
 #include "captiondata/text/paths.h"
 #include "captiondata/text/u16.h"
@@ -23,37 +25,6 @@ std::u16string nameBeforeLastDot(std::u16string_view name) {
     return dot == std::u16string_view::npos ? std::u16string() : std::u16string(name.substr(0, dot));
 }
 
-// Rows in list order whose start is later than every start accepted before;
-// rows out of time order and repeated starts are dropped.
-std::vector<bool> acceptedRows(const std::vector<SubtitleRow>& rows) {
-    std::vector<bool> accepted(rows.size(), false);
-    int64_t latestStart = -1;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].start <= latestStart) continue;
-        accepted[i] = true;
-        latestStart = rows[i].start;
-    }
-    return accepted;
-}
-
-// Text placed in the SAMI body or header: the three characters that would
-// start or end markup there are written as entities.
-std::u16string samiText(std::u16string_view text) {
-    std::u16string escaped;
-    escaped.reserve(text.size());
-    for (const char16_t c : text) {
-        if (c == u'&')
-            escaped += u"&amp;";
-        else if (c == u'<')
-            escaped += u"&lt;";
-        else if (c == u'>')
-            escaped += u"&gt;";
-        else
-            escaped += c;
-    }
-    return escaped;
-}
-
 std::u16string subtitleTime(int64_t milliseconds) {
     return formatTime(int32_t(std::clamp<int64_t>(milliseconds, 0, INT32_MAX)), TimeForm::Subtitle);
 }
@@ -66,10 +37,10 @@ std::u16string samiFontSize(int32_t mainSize) {
 
 void samiHeader(Utf16FileBuilder& file, const std::vector<SubtitleRow>& rows, const SamiSettings& settings) {
     const std::u16string mediaName = fileNameOf(settings.inputMoviePath);
-    const std::u16string title = samiText(nameBeforeLastDot(mediaName));
+    const std::u16string title = markupEscaped(nameBeforeLastDot(mediaName));
     const int64_t total = rows.empty() ? 0 : rows.back().end();
     const std::u16string_view alignment = settings.side == 1 ? u"left" : u"center";
-    const std::u16string fontName = samiText(truncated(settings.fontName, kFontNameMax));
+    const std::u16string fontName = markupEscaped(truncated(settings.fontName, kFontNameMax));
     file.line(u"<SAMI>")
         .line(u"  <Head>")
         .line(u"    <Title>" + title + u"</Title>")
@@ -116,11 +87,15 @@ struct ExportKind {
     std::u16string_view createFailed, done;
 };
 
-const ExportKind& exportKind(SubtitleKind kind) {
-    static const ExportKind sami{u"smi", u"SAMIﾌｧｲﾙ", u"SAMIﾌｧｲﾙ (*.smi)", u"*.smi", kSamiCreateFailed, kSamiDone};
-    static const ExportKind srt{u"srt", u"SRTﾌｧｲﾙ", u"SRTﾌｧｲﾙ (*.srt)", u"*.srt", kSrtCreateFailed, kSrtDone};
-    return kind == SubtitleKind::Sami ? sami : srt;
-}
+// By SubtitleKind.
+constexpr ExportKind kExportKinds[] = {
+    {u"smi", u"SAMIﾌｧｲﾙ", u"SAMIﾌｧｲﾙ (*.smi)", u"*.smi", kSamiCreateFailed, kSamiDone},
+    {u"srt", u"SRTﾌｧｲﾙ", u"SRTﾌｧｲﾙ (*.srt)", u"*.srt", kSrtCreateFailed, kSrtDone},
+    {u"vtt", u"WebVTTﾌｧｲﾙ", u"WebVTTﾌｧｲﾙ (*.vtt)", u"*.vtt", kWebVttCreateFailed, kWebVttDone},
+    {u"ttml", u"TTMLﾌｧｲﾙ", u"TTMLﾌｧｲﾙ (*.ttml)", u"*.ttml", kTtmlCreateFailed, kTtmlDone},
+};
+
+const ExportKind& exportKind(SubtitleKind kind) { return kExportKinds[int(kind)]; }
 
 int writeSubtitleFile(const Io& io, std::u16string_view path, const std::string& bytes, const ExportKind& kind) {
     if (io.files.writeFile(path, bytes) != WriteStatus::Ok) {
@@ -133,6 +108,30 @@ int writeSubtitleFile(const Io& io, std::u16string_view path, const std::string&
 
 }  // namespace
 
+std::vector<bool> acceptedRows(const std::vector<SubtitleRow>& rows) {
+    std::vector<bool> accepted(rows.size(), false);
+    int64_t latestStart = -1;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].start <= latestStart) continue;
+        accepted[i] = true;
+        latestStart = rows[i].start;
+    }
+    return accepted;
+}
+
+std::vector<SubtitleRow> exportedRows(const std::vector<SubtitleRow>& rows) {
+    const std::vector<bool> accepted = acceptedRows(rows);
+    std::vector<SubtitleRow> exported;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!accepted[i] || rows[i].duration <= 0) continue;
+        bool showsText = false;
+        for (const auto& [body, ruby] : rows[i].lineMarkups())
+            showsText = showsText || !isEmptyLine(cueLine(body, ruby, RunDetail::TextOnly));
+        if (showsText) exported.push_back(rows[i]);
+    }
+    return exported;
+}
+
 std::vector<SubtitleRow> subtitleRows(const CaptionList& list) {
     std::vector<SubtitleRow> rows(std::size_t(list.rowCount()));
     for (int i = 0; i < list.rowCount(); ++i) {
@@ -143,6 +142,9 @@ std::vector<SubtitleRow> subtitleRows(const CaptionList& list) {
         row.line1Plain = list.cell(i, kPlainColumns[Line1Body]);
         row.line2Markup = list.cell(i, kMarkupColumns[Line2Body]);
         row.line2Plain = list.cell(i, kPlainColumns[Line2Body]);
+        row.line1Ruby = list.cell(i, kMarkupColumns[Line1Ruby]);
+        row.line2Ruby = list.cell(i, kMarkupColumns[Line2Ruby]);
+        row.vertical = list.cell(i, ColOrientation) == kVertical;
     }
     return rows;
 }
@@ -175,8 +177,8 @@ std::string samiBytes(const std::vector<SubtitleRow>& rows, const SamiSettings& 
         const SubtitleRow& row = rows[i];
         if (previous && row.start > previous->end()) samiClear(file, previous->end());
         samiSync(file, row.start);
-        if (!row.line1Markup.empty()) file.line(samiText(row.line1Plain) + u"<Br>");
-        if (!row.line2Markup.empty()) file.line(samiText(row.line2Plain));
+        if (!row.line1Markup.empty()) file.line(markupEscaped(row.line1Plain) + u"<Br>");
+        if (!row.line2Markup.empty()) file.line(markupEscaped(row.line2Plain));
         if (i + 1 == rows.size()) samiClear(file, row.end());
         previous = &row;
     }
@@ -196,6 +198,10 @@ SaveFileRequest subtitleSaveRequest(SubtitleKind kind, std::u16string_view input
             {{std::u16string(k.filterDescription), std::u16string(k.filterPattern)}, allFilesFilter()}};
 }
 
+SamiSettings samiSettingsOf(const ProjectSettings& settings) {
+    return {settings.inputMoviePath, settings.mainFontName, settings.mainSize, settings.sideFlag};
+}
+
 int exportSrt(const Io& io, std::u16string_view outputPath, const CaptionList& list) {
     return writeSubtitleFile(io, outputPath, srtBytes(subtitleRows(list)), exportKind(SubtitleKind::Srt));
 }
@@ -204,10 +210,26 @@ int exportSami(const Io& io, std::u16string_view outputPath, const CaptionList& 
     return writeSubtitleFile(io, outputPath, samiBytes(subtitleRows(list), settings), exportKind(SubtitleKind::Sami));
 }
 
-int chooseAndExport(const Io& io, SubtitleKind kind, const CaptionList& list, const SamiSettings& settings) {
+int exportWebVtt(const Io& io, std::u16string_view outputPath, const CaptionList& list, const CueStyle& style) {
+    return writeSubtitleFile(io, outputPath, webVttBytes(subtitleRows(list), style.colours),
+                             exportKind(SubtitleKind::WebVtt));
+}
+
+int exportTtml(const Io& io, std::u16string_view outputPath, const CaptionList& list, const CueStyle& style) {
+    return writeSubtitleFile(io, outputPath, ttmlBytes(subtitleRows(list), style), exportKind(SubtitleKind::Ttml));
+}
+
+int chooseAndExport(const Io& io, SubtitleKind kind, const CaptionList& list, const SamiSettings& settings,
+                    const CueStyle& style) {
     const auto path = io.ui.askSaveFileName(subtitleSaveRequest(kind, settings.inputMoviePath));
     if (!path) return -1;
-    return kind == SubtitleKind::Sami ? exportSami(io, *path, list, settings) : exportSrt(io, *path, list);
+    switch (kind) {
+    case SubtitleKind::Sami: return exportSami(io, *path, list, settings);
+    case SubtitleKind::Srt: return exportSrt(io, *path, list);
+    case SubtitleKind::WebVtt: return exportWebVtt(io, *path, list, style);
+    case SubtitleKind::Ttml: return exportTtml(io, *path, list, style);
+    }
+    return -1;
 }
 
 }  // namespace qucap

@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/core/displayitems.h"
 #include "app/tabs/dialog_placement.h"
+#include "app/tabs/font_settings_page.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 
@@ -145,8 +146,13 @@ void showDisplayItems(HWND owner) {
 }
 
 void notifyDisplayListSaved(DisplayListKind kind) {
-    // The font tab and the synthesis tab refill their lists.
-    (void)kind;
+    switch (kind) {
+        case DisplayListKind::Fonts: refillFontSettingsLists(); return;
+        case DisplayListKind::VideoEncoders:
+        case DisplayListKind::AudioEncoders:
+            // The synthesis tab's encoder lists are filled anew here once that tab is built.
+            return;
+    }
 }
 
 }  // namespace qucap

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <imm.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -13,7 +12,9 @@
 #include "app/core/shell/savesequence.h"
 #include "app/main_window.h"
 #include "app/media/preview_graphs.h"
+#include "app/tabs/display_position_page.h"
 #include "app/tabs/help_host.h"
+#include "app/tabs/input_method.h"
 #include "captiondata/box/boxinfo.h"
 #include "captiondata/colour/colourinfo.h"
 #include "resources/app/resource.h"
@@ -55,14 +56,6 @@ void emptyCaptionList() {
 uint32_t driveTypeOf(std::u16string_view root) {
     const std::u16string text(root);
     return GetDriveTypeW(wide(text));
-}
-
-// Opens the input method editor for typing a name, closes it for a path.
-void setInputMethodOpen(HWND edit, bool open) {
-    HIMC context = ImmGetContext(edit);
-    if (!context) return;
-    ImmSetOpenStatus(context, open ? TRUE : FALSE);
-    ImmReleaseContext(edit, context);
 }
 
 // The filter list of a file dialog: description, pattern, ..., each ended by
@@ -235,8 +228,7 @@ LoadSteps FileSelectionPage::loadSteps() {
     steps.readCaptionInfo = [] { return loadCaptionInfo(app().io, app().settings.captionInfoPath, app().captions); };
     steps.readColourInfo = readColours;
     steps.readBoxInfo = [] { return readBoxInfoForProgram(app().io, app().settings.boxInfoPath, app().boxes); };
-    // The display-position tab keeps no scroll ranges of its own yet.
-    steps.resetPositionRanges = [] {};
+    steps.resetPositionRanges = resetDisplayPositionRanges;
     return steps;
 }
 

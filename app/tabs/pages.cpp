@@ -3,7 +3,10 @@
 #include <array>
 
 #include "app/core/shell/mainwindowtexts.h"
+#include "app/tabs/caption_creation_page.h"
+#include "app/tabs/display_position_page.h"
 #include "app/tabs/file_selection_page.h"
+#include "app/tabs/font_settings_page.h"
 
 namespace qucap {
 
@@ -18,6 +21,9 @@ int helpIndexOfTab(int index) { return index >= 0 && index < int(kHelpIndexOfTab
 
 std::unique_ptr<Page> makePage(int index) {
     if (index == kFileSelectionTab) return makeFileSelectionPage();
+    if (index == kFontTab) return makeFontSettingsPage();
+    if (index == kCaptionCreationTab) return makeCaptionCreationPage();
+    if (index == kDisplayPositionTab) return makeDisplayPositionPage();
     // The other pages show their controls; their behaviour comes with their own work.
     return std::make_unique<TemplatePage>(helpIndexOfTab(index));
 }

@@ -115,14 +115,16 @@ std::string captionInfoBytes(const std::vector<CaptionFileRow>& rows) {
         file.line(kCaptionSampleRow);
         return file.bytes();
     }
-    for (const CaptionFileRow& row : rows) {
-        std::u16string line = quoteField(row.number) + u',' + quoteField(row.start) + u',' + quoteField(row.duration) +
-                              u',' + std::u16string(row.vertical ? kVertical : kHorizontal);
-        for (int i = 0; i < kTextCount; ++i) line += u',' + quoteField(row.texts[i]) + u',' + toDecimal(row.positions[i]);
-        line += u',' + toDecimal(row.lock);
-        file.line(line);
-    }
+    for (const CaptionFileRow& row : rows) file.line(captionFileLine(row));
     return file.bytes();
+}
+
+std::u16string captionFileLine(const CaptionFileRow& row) {
+    std::u16string line = quoteField(row.number) + u',' + quoteField(row.start) + u',' + quoteField(row.duration) + u',' +
+                          std::u16string(row.vertical ? kVertical : kHorizontal);
+    for (int i = 0; i < kTextCount; ++i) line += u',' + quoteField(row.texts[i]) + u',' + toDecimal(row.positions[i]);
+    line += u',' + toDecimal(row.lock);
+    return line;
 }
 
 int writeCaptionInfo(const Io& io, std::u16string_view path, const std::vector<CaptionFileRow>& rows) {

@@ -48,6 +48,9 @@ int readCaptionInfoForFilter(const Io& io, std::u16string_view path, CaptionTabl
 // The bytes of the file for these rows (the sample row when there are none).
 std::string captionInfoBytes(const std::vector<CaptionFileRow>& rows);
 
+// One row's line of the file, without its line end.
+std::u16string captionFileLine(const CaptionFileRow& row);
+
 // Writes the file; -1 without a message for an empty or "設定なし" name, -1 with
 // "字幕情報ファイルの書き込みに失敗しました" when writing fails (the old file stays).
 int writeCaptionInfo(const Io& io, std::u16string_view path, const std::vector<CaptionFileRow>& rows);

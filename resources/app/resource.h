@@ -44,6 +44,8 @@
 #define IDM_DISPLAY_ITEMS 40008
 #define IDM_HELP 40009
 #define IDM_VERSION 40011
+#define IDM_EXPORT_WEBVTT 40012
+#define IDM_EXPORT_TTML 40013
 
 // Main window (dialog 110).
 #define IDC_CAPTION_LIST 1000

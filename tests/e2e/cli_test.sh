@@ -33,7 +33,7 @@ expect_output stderr "「字幕」というコマンドはありません"
 
 # A pipe gets UTF-8 with plain line feeds.
 expect_exit 2 -- qucapcmd check
-expect_exact_output stderr $'引数の数が正しくありません\n使い方：Qucapcmd check PROJECT.mcc\n'
+expect_exact_output stderr $'引数の数が正しくありません\n使い方：Qucapcmd check PROJECT.mcc [--reading] [--strict] [--cps N] [--chars-h N] [--chars-v N] [--min-ms MS] [--max-ms MS] [--gap-frames N]\n'
 expect_exit 2 -- qucapcmd export-srt a.mcc
 expect_output stderr "使い方：Qucapcmd export-srt PROJECT.mcc OUT.srt"
 expect_exit 2 -- qucapcmd export-sami a.mcc b.smi c

@@ -196,6 +196,9 @@ render_pair() {  # render_pair PROJECT_A OUT_A PROJECT_B OUT_B
   local b=$!
   wait "$a"; pair_a=$?
   wait "$b"; pair_b=$?
+  # A failed run's own words, so that a failure here says what went wrong.
+  [ "$pair_a" = 0 ] || say "  first run said: $(cat "$E2E_DIR/pair-a.stderr")"
+  [ "$pair_b" = 0 ] || say "  second run said: $(cat "$E2E_DIR/pair-b.stderr")"
 }
 for round in 1 2 3; do
   render_pair "$captioned_project" "$(win_path "$E2E_DIR/pair-captioned.avi")" \

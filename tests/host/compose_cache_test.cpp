@@ -90,17 +90,25 @@ TEST(LayoutCache, EveryFrameIsTheSameWithAndWithoutTheCache) {
     variants.push_back({2, 0, 24, -240});
     variants.push_back({1, 0, 32, -240});
     for (const Variant& v : variants) {
-        Composer cached, direct;
+        // Also composed in the bitmap and copied out, against composing in
+        // the output with the drawings of the canvas relayed.
+        Composer cached, direct, inBitmap;
         configure(cached, v, true);
         configure(direct, v, false);
+        configure(inBitmap, v, true);
+        inBitmap.compositor.setDirectOutput(false);
         for (std::size_t i = 0; i < std::size(kSequence); ++i) {
             cached.compose(kSequence[i]);
             direct.compose(kSequence[i]);
+            inBitmap.compose(kSequence[i]);
             ASSERT_EQ(cached.result, 0);
             ASSERT_EQ(direct.result, 0);
-            EXPECT_TRUE(cached.output == direct.output)
-                << "border " << v.border << " gradation " << v.gradation << " bits " << v.bits << " height "
-                << v.height << " frame " << i;
+            const auto where = [&] {
+                return testing::Message() << "border " << v.border << " gradation " << v.gradation << " bits "
+                                          << v.bits << " height " << v.height << " frame " << i;
+            };
+            EXPECT_TRUE(cached.output == direct.output) << where();
+            EXPECT_TRUE(cached.output == inBitmap.output) << where();
         }
         EXPECT_LT(cached.rasteriser.rasteriseCalls, direct.rasteriser.rasteriseCalls) << v.border;
     }

@@ -18,6 +18,13 @@ using test::TestIo;
 
 constexpr std::u16string_view kPath = u"C:\\p\\c.csv";
 
+// The sanitizer build runs several times slower; the time limit is for the real build.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr auto kReadLimit = std::chrono::seconds(60);
+#else
+constexpr auto kReadLimit = std::chrono::seconds(10);
+#endif
+
 TEST(Robustness, HundredThousandCaptionRowsReadQuickly) {
     TestIo t;
     std::u16string text = std::u16string(kCaptionFileHeader) + u"\r\n";
@@ -29,7 +36,7 @@ TEST(Robustness, HundredThousandCaptionRowsReadQuickly) {
     const auto elapsed = std::chrono::steady_clock::now() - started;
     EXPECT_EQ(table.size(), 100'001u);
     EXPECT_EQ(table[99'999].texts[Line1Body], u"字幕");
-    EXPECT_LT(elapsed, std::chrono::seconds(10));
+    EXPECT_LT(elapsed, kReadLimit);
 }
 
 TEST(Robustness, TenMegabyteLineAndGarbageDoNotHurt) {

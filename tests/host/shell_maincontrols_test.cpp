@@ -73,7 +73,8 @@ std::map<int, bool> menu(const MenuContext& context) {
 
 TEST(ShellMenuState, PlayingOrSynthesisGreysEverythingButTheListSettings) {
     const std::map<int, bool> greyed = {{40004, false}, {40005, false}, {40006, false}, {40007, false},
-                                        {40008, true},  {40009, false}, {40011, false}};
+                                        {40008, true},  {40009, false}, {40011, false}, {40012, false},
+                                        {40013, false}};
     EXPECT_EQ(menu({.state = PlayState::Playing}), greyed);
     EXPECT_EQ(menu({.state = PlayState::Stopped, .synthesisRunning = true, .currentTab = 3, .focusedControl = 1069,
                     .selectionEmpty = false, .clipboardHasText = true}),
@@ -81,8 +82,10 @@ TEST(ShellMenuState, PlayingOrSynthesisGreysEverythingButTheListSettings) {
 }
 
 TEST(ShellMenuState, PausedLeavesTheEditingItemsAlone) {
-    const std::map<int, bool> expected = {{40004, false}, {40008, true}, {40009, false}, {40011, false}};
-    EXPECT_EQ(menu({.state = PlayState::Paused, .currentTab = 3, .focusedControl = 1069}), expected);
+    const std::map<int, bool> expected = {{40004, false}, {40008, true},  {40009, false},
+                                          {40011, false}, {40012, true}, {40013, true}};
+    EXPECT_EQ(menu({.state = PlayState::Paused, .currentTab = 3, .focusedControl = 1069, .projectLoaded = true}),
+              expected);
 }
 
 TEST(ShellMenuState, EditingItemsFollowTheFocusedCaptionField) {

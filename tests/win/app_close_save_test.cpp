@@ -20,20 +20,7 @@ namespace {
 class CloseSaveTest : public AppWindowTest {
 protected:
     // A new project for the sample movie, offered as the last one opened.
-    std::u16string makeProject() {
-        NewProject request;
-        request.name = u"保存確認";
-        request.saveLocation = *documents_ / u"保存確認";
-        request.settingsFile = *programFolder_ / u"Qucapadd.ini";
-        request.inputMovie = *movie_;
-        request.movie = {333667, 320};
-        return createBatchProject(app().io, request);
-    }
-    void loadOfferedProject() {
-        HWND page = app().pages[0]->window();
-        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED), LPARAM(GetDlgItem(page, IDC_LOAD)));
-        pumpMessages();
-    }
+    std::u16string makeProject() { return createProject(u"保存確認", *movie_, 320); }
     // The caption list with one more committed row holding `text`.
     static void commitRow(std::u16string_view text) {
         const int row = app().captions.appendRow();

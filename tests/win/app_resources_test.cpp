@@ -609,7 +609,10 @@ TEST_F(ProgramResources, MainMenuHoldsTheCommandsAndLosesTheProjectItemsCleanly)
                          {0, L""},
                          {IDM_EXIT, L"ｶﾌﾞﾚﾝｿﾌﾄ字幕付加ｼｽﾃﾑの終了(&X)"}});
     expectEntries(GetSubMenu(bar, 1), {{IDM_CUT, L"切り取り(&T)"}, {IDM_COPY, L"ｺﾋﾟｰ(&C)"}, {IDM_PASTE, L"貼り付け(&P)"}});
-    expectEntries(GetSubMenu(bar, 2), {{IDM_DISPLAY_ITEMS, L"ﾌｫﾝﾄとｴﾝｺｰﾀﾞの表示項目設定(&L)..."}});
+    expectEntries(GetSubMenu(bar, 2), {{IDM_DISPLAY_ITEMS, L"ﾌｫﾝﾄとｴﾝｺｰﾀﾞの表示項目設定(&L)..."},
+                                       {0, L""},
+                                       {IDM_EXPORT_WEBVTT, L"WebVTT出力(&W)..."},
+                                       {IDM_EXPORT_TTML, L"TTML出力(&M)..."}});
     expectEntries(GetSubMenu(bar, 3), {{IDM_HELP, L"使い方(&G)..."}, {IDM_VERSION, L"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}});
     // The program's start: the four project commands go, then the first
     // remaining item, which must be the separator, leaving only the exit item.

@@ -31,6 +31,10 @@ TEST_F(AppWindowTest, ScreenshotsOfEveryTab) {
         SendMessageW(fileSelection, WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED), LPARAM(GetDlgItem(fileSelection, IDC_LOAD)));
         pumpMessages(300);
         EXPECT_EQ(app().playState, PlayState::Stopped) << "the demo project did not load";
+        // The first row selected: the row-editing tabs show it.
+        const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(GetDlgItem(main(), IDC_CAPTION_LIST), 0, both, both);
+        pumpMessages(50);
     }
     HWND tabs = GetDlgItem(main(), IDC_TABS);
     // The file-selection tab last, when the list has shown the loaded rows.

@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
+#include "app/core/batchproject.h"
 #include "app/main_window.h"
+#include "app/tabs/page.h"
+#include "resources/app/resource.h"
 #include "tests/win/filter_module.h"
 
 namespace qucap::test {
@@ -77,6 +80,22 @@ std::u16string windowText(HWND window) {
 std::u16string controlText(HWND parent, int id) { return windowText(GetDlgItem(parent, id)); }
 
 bool controlEnabled(HWND parent, int id) { return IsWindowEnabled(GetDlgItem(parent, id)) != FALSE; }
+
+std::u16string AppWindowTest::createProject(std::u16string_view name, const std::u16string& movie, int32_t width) {
+    NewProject request;
+    request.name = std::u16string(name);
+    request.saveLocation = *documents_ / name;
+    request.settingsFile = *programFolder_ / u"Qucapadd.ini";
+    request.inputMovie = movie;
+    request.movie = {333667, width};
+    return createBatchProject(app().io, request);
+}
+
+void AppWindowTest::loadOfferedProject() {
+    HWND page = app().pages[0]->window();
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED), LPARAM(GetDlgItem(page, IDC_LOAD)));
+    pumpMessages();
+}
 
 void AppWindowTest::SetUp() {
     // What the program's start does before its window: the controls of the

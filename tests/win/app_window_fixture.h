@@ -50,6 +50,12 @@ protected:
     // Ends a main window still open without saving anything.
     void forceClose();
     HWND main() const;
+    // A new project NAME in the documents folder for `movie`, `width` pixels
+    // wide at 29.97 fps, offered as the last one opened: its project file,
+    // or empty when it could not be made.
+    std::u16string createProject(std::u16string_view name, const std::u16string& movie, int32_t width);
+    // Clicks データ読込 on the file-selection tab and lets the load run.
+    void loadOfferedProject();
 
     std::unique_ptr<TempFolder> programFolder_;
     std::unique_ptr<TempFolder> documents_;

@@ -26,9 +26,12 @@ const std::u16string kHelp =
     u"\n"
     u"コマンド：\n"
     u"  new-project NAME [FOLDER] [--movie FILE] [--yes]  新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）\n"
-    u"  check PROJECT.mcc                                 プロジェクトの字幕情報を読み込んで検査します\n"
+    u"  check PROJECT.mcc [--reading] [--strict] [--cps N] [--chars-h N] [--chars-v N] [--min-ms MS] [--max-ms MS] [--gap-frames N]\n"
+    u"                                                    プロジェクトの字幕情報を読み込んで検査します（--reading：読みやすさの規則も検査します）\n"
     u"  export-srt PROJECT.mcc OUT.srt                    字幕をSRTファイルに書き出します\n"
     u"  export-sami PROJECT.mcc OUT.smi                   字幕をSAMIファイルに書き出します\n"
+    u"  export-vtt PROJECT.mcc OUT.vtt                    字幕をルビ・縦書き・色付きのWebVTTファイルに書き出します\n"
+    u"  export-ttml PROJECT.mcc OUT.ttml                  字幕をルビ・縦書き・色付きのTTML（IMSC 1.1）ファイルに書き出します\n"
     u"  still PROJECT.mcc TIME OUT.bmp                    動画の TIME（h:mm:ss.cc またはミリ秒）のフレームを字幕入りでBMPファイルに書き出します\n"
     u"  render PROJECT.mcc [--out FILE.avi] [--video-encoder NAME] [--audio-encoder NAME] [--yes]\n"
     u"                                                    字幕を合成した動画を書き出します（--out 省略時はプロジェクトの出力動画）\n"
@@ -64,7 +67,8 @@ TEST_F(CliRun, WrongArgumentCountPrintsTheVerbsUsage) {
     EXPECT_EQ(runCommandLine({u"check", u"a.mcc", u"b.mcc"}, context), kExitBadArguments);
     EXPECT_EQ(err.text(),
               u"引数の数が正しくありません\n使い方：Qucapcmd export-srt PROJECT.mcc OUT.srt\n"
-              u"引数の数が正しくありません\n使い方：Qucapcmd check PROJECT.mcc\n");
+              u"引数の数が正しくありません\n使い方：Qucapcmd check PROJECT.mcc [--reading] [--strict] [--cps N] "
+              u"[--chars-h N] [--chars-v N] [--min-ms MS] [--max-ms MS] [--gap-frames N]\n");
 }
 
 TEST_F(CliRun, VerbHelpShowsItsUsage) {
@@ -128,6 +132,10 @@ TEST_F(ProjectRun, PathsLongerThanTheSystemHoldsAreRefusedByNameBeforeAnythingIs
          u"SRTファイルのパスが長すぎます（255文字まで）"},
         {{u"export-sami", u"C:\\p\\a.mcc", tooLong + u".smi"},
          u"SAMIファイルのパスが長すぎます（255文字まで）"},
+        {{u"export-vtt", u"C:\\p\\a.mcc", tooLong + u".vtt"},
+         u"WebVTTファイルのパスが長すぎます（255文字まで）"},
+        {{u"export-ttml", u"C:\\p\\a.mcc", tooLong + u".ttml"},
+         u"TTMLファイルのパスが長すぎます（255文字まで）"},
         {{u"still", u"C:\\p\\a.mcc", u"1000", tooLong + u".bmp"},
          u"BMPファイルのパスが長すぎます（255文字まで）"},
         {{u"check", u"C:\\p\\long.mcc"},

@@ -65,12 +65,14 @@ FilterSettings gothic() {
 }
 
 // The frames at the given times, composed one after another by one compositor.
-std::vector<RgbImage> composeSequence(const Scene& scene, std::initializer_list<int32_t> times, bool layoutCache) {
+std::vector<RgbImage> composeSequence(const Scene& scene, std::initializer_list<int32_t> times, bool layoutCache,
+                                      bool directOutput = true) {
     GdiRasteriser rasteriser;
     GdiSurfaceFactory surfaces;
     FrameCompositor compositor(rasteriser, surfaces);
     compositor.initialise(scene.settings, scene.captions, scene.boxes, defaultColourTable());
     compositor.setLayoutCache(layoutCache);
+    compositor.setDirectOutput(directOutput);
     const std::vector<uint8_t> input = background();
     std::vector<uint8_t> output(std::size_t(kWidth) * kHeight * 4);
     std::vector<RgbImage> frames;
@@ -200,6 +202,23 @@ TEST(ReferenceRender, LayoutCacheGivesTheSameFrames) {
         const auto fresh = composeSequence(scene, times, false);
         ASSERT_EQ(cached.size(), fresh.size());
         for (std::size_t i = 0; i < cached.size(); ++i) EXPECT_TRUE(cached[i] == fresh[i]) << "type " << type << " frame " << i;
+    }
+}
+
+// Composing in the output sample, with GDI's text and fills relayed through
+// the bitmap, gives the bytes of composing in the bitmap and copying it out.
+TEST(ReferenceRender, ComposingInTheOutputGivesTheBitmapsBytes) {
+    Scene scene = everythingScene();
+    // The vertical row after the sample row's ten seconds.
+    scene.captions = tableOf({kCaptionSampleRow, u"2,0:00:10.50,0:00:02.00" + std::u16string(kVerticalRow.substr(23))});
+    const auto times = {5'000, 5'033, 10'600, 20'000};
+    for (int type = 1; type <= 4; ++type) {
+        scene.settings.borderType = type;
+        const auto relayed = composeSequence(scene, times, true, true);
+        const auto inBitmap = composeSequence(scene, times, true, false);
+        ASSERT_EQ(relayed.size(), inBitmap.size());
+        for (std::size_t i = 0; i < relayed.size(); ++i)
+            EXPECT_TRUE(relayed[i] == inBitmap[i]) << "type " << type << " frame " << i;
     }
 }
 

@@ -94,6 +94,8 @@ std::vector<ControlEnabling> menuItemStates(const MenuContext& context) {
         items.push_back({kMenuPaste, editing && context.clipboardHasText});
     }
     items.push_back({kMenuDisplayItems, true});
+    items.push_back({kMenuExportWebVtt, context.projectLoaded});
+    items.push_back({kMenuExportTtml, context.projectLoaded});
     items.push_back({kMenuHelp, !locked});
     items.push_back({kMenuVersion, !locked});
     return items;

@@ -42,10 +42,12 @@ struct MenuContext {
     int focusedControl = 0;        // the control that has the focus, 0 for none
     bool selectionEmpty = true;    // of the focused caption text field
     bool clipboardHasText = false; // clipboard format 1 is available
+    bool projectLoaded = false;    // the exports need a project's captions
 };
 
 // The menu items to set, in menu order; items that keep their state (the
-// editing items while paused) are left out. 40008 is always enabled.
+// editing items while paused) are left out. 40008 is always enabled; the
+// WebVTT and TTML exports whenever a project is loaded.
 std::vector<ControlEnabling> menuItemStates(const MenuContext& context);
 
 // The four caption text fields of the caption-creation page.

@@ -65,6 +65,8 @@ enum MenuCommand : int {
     kMenuDisplayItems = 40008,
     kMenuHelp = 40009,
     kMenuVersion = 40011,
+    kMenuExportWebVtt = 40012,  // the caption list as WebVTT, beside the Parts' menu
+    kMenuExportTtml = 40013,    // and as IMSC 1.1 (TTML)
 };
 
 // Posted by the worker threads when they end. The numbers are fixed; they lie

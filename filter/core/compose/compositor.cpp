@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "filter/core/compose/boxes.h"
@@ -9,6 +10,7 @@
 #include "filter/core/compose/fourthbytes.h"
 #include "filter/core/compose/layoutcache.h"
 #include "filter/core/compose/overlays.h"
+#include "filter/core/compose/relaycanvas.h"
 #include "filter/core/layout/layouter.h"
 
 namespace qucap {
@@ -72,6 +74,7 @@ struct FrameCompositor::Impl {
     RowLayout layout;  // the layout of the last frame when the cache is off
     std::vector<uint8_t> snapshotMemory;
     KeptFourthBytes keptFourthBytes;  // under what GDI draws
+    bool directOutput = true;         // compose in the output sample when it holds the frame
     FrameSize layoutSize;  // W x H of the input picture
 };
 
@@ -82,16 +85,26 @@ int FrameCompositor::Impl::compose(const ComposeRequest& request) {
     if (out.width <= 0 || out.height == 0) return 0;  // an empty picture: nothing to compose
     FrameSurface* surface = surfaces.surface({out.width, out.height, out.bitsPerPixel});
     if (surface == nullptr) return -1;
-    FrameBuffer bitmap = surface->frame();
+    const FrameBuffer bitmap = surface->frame();
     surface->canvas().flush();  // GDI must be done with the bitmap before its memory is written
-    convertPicture(request.input, request.inputSize, in, bitmap.bits, bitmap.byteSize(), out);
-    FourthByteKeepingCanvas canvas(surface->canvas(), rasteriser, bitmap, keptFourthBytes);
+    // The picture is converted into the output sample and composed there
+    // when the sample holds the whole bitmap; GDI's drawings are relayed
+    // through the bitmap. Otherwise everything happens in the bitmap, which
+    // is copied out at the end.
+    const bool direct = directOutput && request.output != nullptr && request.outputSize >= bitmap.byteSize();
+    FrameBuffer whole = bitmap;
+    if (direct) whole.bits = request.output;
+    convertPicture(request.input, request.inputSize, in, whole.bits, whole.byteSize(), out);
+    std::optional<RelayCanvas> relay;
+    std::optional<FourthByteKeepingCanvas> keeping;
+    FrameCanvas& canvas = direct ? static_cast<FrameCanvas&>(relay.emplace(surface->canvas(), rasteriser, bitmap, whole))
+                                 : keeping.emplace(surface->canvas(), rasteriser, bitmap, keptFourthBytes);
 
     // Frame coordinates run over the input picture (W x H); pixels are only
     // ever written where the bitmap holds them.
     layoutSize = {std::max(in.width, 0), clampedToInt32(in.height < 0 ? -int64_t(in.height) : int64_t(in.height))};
-    FrameBuffer frame = bitmap;
-    frame.width = std::min(layoutSize.width, bitmap.width);
+    FrameBuffer frame = whole;
+    frame.width = std::min(layoutSize.width, whole.width);
 
     if (request.times) {
         const int32_t start = movieTime(request.times->start, request.seekOffset);
@@ -101,7 +114,8 @@ int FrameCompositor::Impl::compose(const ComposeRequest& request) {
         if (found.caption >= 0 || found.box >= 0) drawShownRows(found, frame, canvas);
     }
 
-    if (request.output != nullptr)
+    canvas.flush();
+    if (!direct && request.output != nullptr)
         std::memcpy(request.output, bitmap.bits, std::min(request.outputSize, bitmap.byteSize()));
     return 0;
 }
@@ -181,6 +195,8 @@ void FrameCompositor::initialise(const FilterSettings& settings, CaptionTable ca
 int FrameCompositor::composeFrame(const ComposeRequest& request) { return impl_->compose(request); }
 
 const FilterFonts& FrameCompositor::fonts() const { return impl_->layouter.fonts(); }
+
+void FrameCompositor::setDirectOutput(bool enabled) { impl_->directOutput = enabled; }
 
 void FrameCompositor::setLayoutCache(bool enabled) {
     impl_->useCache = enabled;

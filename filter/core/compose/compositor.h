@@ -70,6 +70,11 @@ public:
     // frame out again, as the tests and benchmarks compare.
     void setLayoutCache(bool enabled);
 
+    // Composing in the output sample, GDI's drawings relayed through the
+    // frame bitmap (on by default); off composes in the bitmap and copies it
+    // out, as the tests compare.
+    void setDirectOutput(bool enabled);
+
     // The fonts as the last layout left them (main and ruby faces with "@"
     // after a vertical row).
     const FilterFonts& fonts() const;

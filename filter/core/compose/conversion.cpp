@@ -6,6 +6,7 @@
 
 #include "filter/core/compose/picturewalk.h"
 #include "filter/core/compose/yuy2tables.h"
+#include "filter/core/compose/yuy2vector.h"
 
 namespace qucap {
 namespace {
@@ -26,10 +27,15 @@ constexpr ByteLimiter kLimit;
 // One row of `pixels` pixels; YUY2 rows always have an even count.
 using RowConverter = void (*)(const uint8_t* from, uint8_t* to, int32_t pixels);
 
+// The vector path converts the row's leading steps of eight pixels; the
+// tables convert the rest, pair by pair.
 template <int OutBytes>
 void yuy2Row(const uint8_t* from, uint8_t* to, int32_t pixels) {
+    const int32_t done = convertYuy2RowVector(from, to, pixels, OutBytes);
+    from += done * 2;
+    to += done * OutBytes;
     const Yuy2Tables& t = kYuy2Tables;
-    for (int32_t pair = 0; pair < pixels / 2; ++pair, from += 4) {
+    for (int32_t pair = 0; pair < (pixels - done) / 2; ++pair, from += 4) {
         const int u = from[1], v = from[3];
         const int red = t.vToRed[v], green = -(t.uToGreen[u] + t.vToGreen[v]), blue = t.uToBlue[u];
         for (int half = 0; half < 2; ++half, to += OutBytes) {

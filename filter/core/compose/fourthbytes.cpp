@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "filter/core/compose/textreach.h"
+
 namespace qucap {
 
 FourthByteKeepingCanvas::FourthByteKeepingCanvas(FrameCanvas& canvas, GlyphRasteriser& measurer,
@@ -18,18 +20,8 @@ FourthByteKeepingCanvas::~FourthByteKeepingCanvas() {
 void FourthByteKeepingCanvas::drawText(const FontSpec& font, int32_t x, int32_t y, std::u16string_view text,
                                        TextStyle style) {
     if (frame_.bytesPerPixel == 4 && !text.empty()) {
-        // The text's cell grown by half its height on every side, for glyphs
-        // that reach past their cell; a turned text may lie on any side of (x, y).
-        const TextExtent extent = measurer_.textExtent(font, text);
-        const int64_t height = std::max(extent.cy, font.height);
-        const int64_t width = extent.cx > 0 ? extent.cx : height * int64_t(text.size());
-        const int64_t margin = height / 2 + 1;
-        if (font.escapement == 0) {
-            keep(x - margin, y - margin, x + width + margin, y + height + margin);
-        } else {
-            const int64_t reach = width + height + margin;
-            keep(x - reach, y - reach, x + reach, y + reach);
-        }
+        const WideRect reach = textReach(measurer_, font, x, y, text);
+        keep(reach.left, reach.top, reach.right, reach.bottom);
     }
     canvas_.drawText(font, x, y, text, style);
 }

@@ -1,0 +1,104 @@
+#include "app/cli/reading_check.h"
+
+#include "app/media/com_apartment.h"
+#include "app/media/movie_facts.h"
+#include "captiondata/text/u16.h"
+
+namespace qucap {
+namespace {
+
+// The largest value any limit takes: far beyond any caption, small enough
+// that no product of the checks overflows.
+constexpr int64_t kLimitMax = 1'000'000'000;
+
+struct WholeOption {
+    std::u16string_view option;
+    int64_t ReadingLimits::*limit;
+};
+constexpr WholeOption kWholeOptions[] = {
+    {u"--chars-h", &ReadingLimits::charsHorizontal}, {u"--chars-v", &ReadingLimits::charsVertical},
+    {u"--min-ms", &ReadingLimits::minMs},            {u"--max-ms", &ReadingLimits::maxMs},
+    {u"--gap-frames", &ReadingLimits::gapFrames},
+};
+
+// Digits only, at most kLimitMax.
+std::optional<int64_t> wholeNumber(std::u16string_view text) {
+    if (text.empty() || text.size() > 10) return std::nullopt;
+    int64_t value = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    return value <= kLimitMax ? std::optional(value) : std::nullopt;
+}
+
+// "4" or "3.5" as tenths, above 0.
+std::optional<int64_t> tenths(std::u16string_view text) {
+    const auto dot = text.find(u'.');
+    const std::optional<int64_t> whole = wholeNumber(text.substr(0, dot));
+    if (!whole) return std::nullopt;
+    int64_t value = *whole * 10;
+    if (dot != std::u16string_view::npos) {
+        const std::u16string_view fraction = text.substr(dot + 1);
+        if (fraction.size() != 1 || fraction[0] < u'0' || fraction[0] > u'9') return std::nullopt;
+        value += fraction[0] - u'0';
+    }
+    return value > 0 ? std::optional(value) : std::nullopt;
+}
+
+int64_t movieFrameDuration(const CliContext& context, const OpenedProject& project) {
+    const std::u16string& movie = project.settings.inputMoviePath;
+    if (!context.io.files.isFile(movie)) return 0;
+    const ComApartment com;
+    const std::optional<MovieFacts> facts = com.ready() ? readMovieFacts(movie) : std::nullopt;
+    return facts && facts->frameDuration > 0 ? facts->frameDuration : 0;
+}
+
+}  // namespace
+
+bool readingCheckAsked(const CliContext& context) {
+    return context.hasFlag(kReadingFlag) || context.hasFlag(kStrictFlag) || !context.optionValues.empty();
+}
+
+std::optional<ReadingLimits> readingLimitsOf(CliContext& context) {
+    if (!context.hasFlag(kReadingFlag)) {
+        const std::u16string given =
+            context.optionValues.empty() ? std::u16string(kStrictFlag) : context.optionValues.front().first;
+        context.err.writeLine(given + u" は " +
+                              std::u16string(kReadingFlag) + u" と一緒に指定して下さい");
+        return std::nullopt;
+    }
+    ReadingLimits limits;
+    if (const auto cps = context.valueOf(kCpsOption)) {
+        const std::optional<int64_t> value = tenths(*cps);
+        if (!value) {
+            context.err.writeLine(std::u16string(kCpsOption) + u" には 0 より大きい数（小数は1桁まで）を指定して下さい");
+            return std::nullopt;
+        }
+        limits.cpsTenths = *value;
+    }
+    for (const WholeOption& option : kWholeOptions) {
+        const auto text = context.valueOf(option.option);
+        if (!text) continue;
+        const std::optional<int64_t> value = wholeNumber(*text);
+        if (!value) {
+            context.err.writeLine(std::u16string(option.option) + u" には 0 以上の整数を指定して下さい");
+            return std::nullopt;
+        }
+        limits.*option.limit = *value;
+    }
+    return limits;
+}
+
+int printReadingCheck(CliContext& context, const OpenedProject& project, const ReadingLimits& limits) {
+    int64_t frameDuration = movieFrameDuration(context, project);
+    if (frameDuration == 0) {
+        context.out.writeLine(u"入力動画を読めないため、1フレームを 29.97fps の長さとして計算します");
+        frameDuration = kAssumedFrameDuration;
+    }
+    const std::vector<ReadingWarning> warnings = readingWarnings(subtitleRows(project.captions), limits, frameDuration);
+    context.out.write(readingTable(warnings));
+    return !warnings.empty() && context.hasFlag(kStrictFlag) ? kExitFailed : kExitSuccess;
+}
+
+}  // namespace qucap

@@ -1,0 +1,28 @@
+#pragma once
+// `check --reading`: the limits from the command line and the table of rows
+// that break the reading rules.
+#include <optional>
+#include <string_view>
+
+#include "app/cli/verbs.h"
+#include "app/export/readingcheck.h"
+
+namespace qucap {
+
+inline constexpr std::u16string_view kReadingFlag = u"--reading";
+inline constexpr std::u16string_view kStrictFlag = u"--strict";
+inline constexpr std::u16string_view kCpsOption = u"--cps";
+
+// Whether the reading check was asked for (by --reading or one of its options).
+bool readingCheckAsked(const CliContext& context);
+
+// The limits given on the command line over the defaults; nothing, with a
+// message on the error stream, when a value is no number the rule can use or
+// an option is given without --reading.
+std::optional<ReadingLimits> readingLimitsOf(CliContext& context);
+
+// Prints the table for the project's rows; the frame duration comes from the
+// input movie when it can be read. kExitFailed only with --strict and a warning.
+int printReadingCheck(CliContext& context, const OpenedProject& project, const ReadingLimits& limits);
+
+}  // namespace qucap

@@ -1,0 +1,85 @@
+// The ﾂｰﾙ menu's WebVTT and TTML exports: greyed without a project; with
+// one, the save dialog names the file and the caption list (the new
+// project's sample row) is written there with its ruby, as the console tool
+// writes it.
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/main_window_parts.h"
+#include "resources/app/resource.h"
+#include "tests/support/test_io.h"
+#include "tests/win/app_window_fixture.h"
+#include "tests/win/test_media.h"
+
+namespace qucap::test {
+namespace {
+
+class CueExportTest : public AppWindowTest {
+protected:
+    bool greyed(int id) {
+        applyMenuState(nullptr);
+        return (GetMenuState(GetMenu(main()), UINT(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+    }
+    std::optional<std::u16string> movie_ = testMovie("small.avi");
+};
+
+// The save dialog of this process whose title names the file kind.
+HWND findSaveDialog(std::wstring_view kind) {
+    const std::wstring title = L"名前を付けて" + std::wstring(kind) + L"の保存";
+    for (HWND dialog = FindWindowW(L"#32770", nullptr); dialog; dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(dialog, &process);
+        wchar_t text[128] = {};
+        GetWindowTextW(dialog, text, 128);
+        if (process == GetCurrentProcessId() && title == text) return dialog;
+    }
+    return nullptr;
+}
+
+// Types `path` into the dialog's file name field and presses 保存.
+void saveAs(HWND dialog, const std::u16string& path) {
+    for (int field : {0x47C, 0x480}) {  // the name's combo box edit, or the plain edit
+        HWND edit = GetDlgItem(dialog, field);
+        if (edit) SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(path.c_str()));
+    }
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
+}
+
+TEST_F(CueExportTest, TheToolMenuWritesTheCaptionListAsWebVttAndTtml) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    ASSERT_FALSE(createProject(u"書き出し", *movie_, 320).empty());
+    ASSERT_TRUE(openMainWindow());
+    EXPECT_TRUE(greyed(IDM_EXPORT_WEBVTT));
+    EXPECT_TRUE(greyed(IDM_EXPORT_TTML));
+    loadOfferedProject();
+    ASSERT_TRUE(app().projectLoaded);
+    EXPECT_FALSE(greyed(IDM_EXPORT_WEBVTT));
+    EXPECT_FALSE(greyed(IDM_EXPORT_TTML));
+
+    struct Export {
+        int command;
+        std::wstring_view kind;
+        std::u16string name;
+        std::string_view start, ruby;  // how the file starts, and its ruby markup
+    };
+    const Export exports[] = {
+        {IDM_EXPORT_WEBVTT, L"WebVTTﾌｧｲﾙ", u"字幕.vtt", "WEBVTT", "<rt>"},
+        {IDM_EXPORT_TTML, L"TTMLﾌｧｲﾙ", u"字幕.ttml", "<?xml", "tts:ruby=\"text\""},
+    };
+    for (const Export& e : exports) {
+        const std::u16string path = *documents_ / e.name;
+        ModalSteps steps;
+        steps.steps = {[&](HWND dialog) { saveAs(dialog, path); }};
+        runModal([&] { SendMessageW(main(), WM_COMMAND, e.command, 0); }, [&] { return findSaveDialog(e.kind); },
+                 steps);
+        pumpMessages();
+        const std::string written = fileBytes(path);
+        EXPECT_EQ(written.rfind(e.start, 0), 0u) << written;
+        EXPECT_NE(written.find(e.ruby), std::string::npos) << written;
+        EXPECT_NE(written.find("じまく"), std::string::npos) << written;
+        EXPECT_NE(written.find("カブレン"), std::string::npos) << written;  // the new project's sample row
+    }
+}
+
+}  // namespace
+}  // namespace qucap::test
