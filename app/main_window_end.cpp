@@ -1,7 +1,9 @@
 // Saving the loaded project, ending the program and the teardown.
 #include "app/app_state.h"
+#include "app/core/boxlist.h"
 #include "app/core/captionload.h"
 #include "app/core/projectcolours.h"
+#include "app/core/shell/mainwindowtexts.h"
 #include "app/core/shell/savesequence.h"
 #include "app/main_window.h"
 #include "app/main_window_parts.h"
@@ -44,14 +46,20 @@ SaveSteps projectSaveSteps() {
     steps.commitEdit = [] { commitPendingEdit(); };
     steps.captionInfo = [&state] {
         const std::u16string folder = folderOf(state.projectFile);
-        CaptionInfoProject project{state.settings.captionInfoPath, folder, state.projectFile};
+        DataFileProject project{state.settings.captionInfoPath, folder, state.projectFile};
         return saveCaptionList(state.io, state.captions, project);
     };
     steps.boxInfo = [&state] {
-        if (!namesFile(state.settings.boxInfoPath)) return 0;
-        return writeBoxInfo(state.io, state.settings.boxInfoPath, state.boxes, boxMovie());
+        if (Page* page = state.pages[std::size_t(kBoxDisplayTab)].get()) page->commitEdit();
+        const std::u16string folder = folderOf(state.projectFile);
+        DataFileProject project{state.settings.boxInfoPath, folder, state.projectFile};
+        return saveBoxList(state.io, state.boxes, boxMovie(), project, state.boxListShown);
     };
-    steps.colourInfo = [&state] { return saveChangedColours(state.io, state.settings.colourInfoPath, state.colours); };
+    steps.colourInfo = [&state] {
+        const std::u16string folder = folderOf(state.projectFile);
+        DataFileProject project{state.settings.colourInfoPath, folder, state.projectFile};
+        return saveChangedColours(state.io, state.colours, project);
+    };
     return steps;
 }
 
