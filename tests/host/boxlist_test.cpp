@@ -59,11 +59,6 @@ TEST(BoxRowCheck, Box2CheckBox) {
     EXPECT_EQ(boxColourIndex(u"紫"), -1);
 }
 
-TEST(BoxRowCheck, ColumnWidths) {
-    EXPECT_EQ(boxColumnWidths(644), (std::array<int, kBoxFieldCount>{35, 55, 0, 55, 0, 50, 50, 50, 50, 50, 50, 50, 50, 25, 50}));
-    EXPECT_EQ(boxColumnWidths(100)[Box1XField], 0);
-}
-
 struct BoxListTest : ::testing::Test {
     BoxTable rows;
     BoxList list{rows};

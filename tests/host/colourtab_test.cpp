@@ -35,7 +35,7 @@ TEST(ColourTab, FieldNormalisation) {
         EXPECT_EQ(normaliseColourEntry(c.typed, c.caret), c.expected) << toUtf8(c.typed);
 }
 
-TEST(ColourTab, ControlsAndDialogColours) {
+TEST(ColourTab, FieldsAndSwatchesOfTheSlots) {
     ColourFieldPlace place;
     ASSERT_TRUE(colourFieldOf(1285, place));  // yellow border end
     EXPECT_EQ(place.slot, SlotYellow);
@@ -45,10 +45,6 @@ TEST(ColourTab, ControlsAndDialogColours) {
     EXPECT_EQ(place.role, TextColour);
     EXPECT_FALSE(colourFieldOf(1268, place));
     EXPECT_FALSE(colourSwatchOf(1266, place));  // the red reset button
-    EXPECT_EQ(colourDialogCustomColours(),
-              (std::array<uint32_t, 16>{0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFF00FF, 0xFFFF00, 0, 0xFFFFFF,
-                                        0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
-                                        0xFFFFFF}));
 }
 
 bool enabled(const std::vector<ControlEnabling>& states, int id) {
@@ -91,12 +87,9 @@ struct ColourSaveTest : ::testing::Test {
     }
 };
 
-TEST_F(ColourSaveTest, UnchangedColoursAskNothingAndWriteNothing) {
-    EXPECT_EQ(saveChangedColours(t.io, colours, project), 0);
-    EXPECT_TRUE(t.ui.saveRequests.empty());
-}
-
 TEST_F(ColourSaveTest, ChangedColoursWithoutAFileAskForAName) {
+    EXPECT_EQ(saveChangedColours(t.io, colours, project), 0);  // unchanged: nothing asked, nothing written
+    EXPECT_TRUE(t.ui.saveRequests.empty());
     colours.set(SlotRed, TextColour, colourFromText(u"FF8000"));
     EXPECT_EQ(saveChangedColours(t.io, colours, project), -1);  // cancelled
     ASSERT_EQ(t.ui.saveRequests.size(), 1u);
