@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
+#include "app/core/boxlist.h"
+#include "app/core/shell/mainwindowtexts.h"
 #include "app/tabs/page.h"
 #include "captiondata/project/projectsettings.h"
 #include "resources/app/resource.h"
@@ -44,6 +46,12 @@ TEST_F(AppWindowTest, ScreenshotsOfEveryTab) {
         NMHDR header{tabs, IDC_TABS, UINT(TCN_SELCHANGE)};
         SendMessageW(main(), WM_NOTIFY, IDC_TABS, LPARAM(&header));
         pumpMessages(150);
+        // The box tab with the demo's first box row in its fields.
+        if (tab == kBoxDisplayTab && !project.empty()) {
+            const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
+            ListView_SetItemState(GetDlgItem(app().pages[std::size_t(tab)]->window(), kBoxListView), 0, both, both);
+            pumpMessages(50);
+        }
         EXPECT_TRUE(captureWindow(main(), u"main-tab-" + std::u16string(1, char16_t(u'0' + tab))));
     }
 }
