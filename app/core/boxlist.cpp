@@ -148,7 +148,8 @@ bool BoxList::removeSelected() {
 }
 
 std::u16string BoxList::deleteQuestion() const {
-    return toDecimal(selected_ + 1) + std::u16string(kDeleteBoxRowQuestionSuffix);
+    const bool inList = selected_ >= 0 && selected_ < int(rows_.size());
+    return toDecimal(inList ? rows_[std::size_t(selected_)].number : 0) + std::u16string(kDeleteBoxRowQuestionSuffix);
 }
 
 void BoxList::renumber() {

@@ -111,7 +111,7 @@ public:
     // numbered 1 to n, nothing selected. False without a selection.
     bool removeSelected();
 
-    // The question "削除" asks: the selected line's place in the list.
+    // The question "削除" asks, with the selected row's number as the list shows it.
     std::u16string deleteQuestion() const;
 
     std::vector<ControlEnabling> controlStates(PlayState state) const;
