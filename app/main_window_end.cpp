@@ -37,6 +37,15 @@ BoxMovie boxMovie() {
     return BoxMovie{movie.frameDuration, movie.width};
 }
 
+// Runs `save` for the data file at `path`: a new name is proposed in the
+// project's folder and recorded in its project file.
+template <typename Save>
+int saveDataFile(std::u16string& path, const Save& save) {
+    const std::u16string folder = folderOf(app().projectFile);
+    DataFileProject project{path, folder, app().projectFile};
+    return save(project);
+}
+
 }  // namespace
 
 SaveSteps projectSaveSteps() {
@@ -45,20 +54,18 @@ SaveSteps projectSaveSteps() {
     steps.saveSettings = [&state] { return SaveProjectSettings(state.io, state.projectFile, state.settings); };
     steps.commitEdit = [] { commitPendingEdit(); };
     steps.captionInfo = [&state] {
-        const std::u16string folder = folderOf(state.projectFile);
-        DataFileProject project{state.settings.captionInfoPath, folder, state.projectFile};
-        return saveCaptionList(state.io, state.captions, project);
+        return saveDataFile(state.settings.captionInfoPath,
+                            [&](DataFileProject& project) { return saveCaptionList(state.io, state.captions, project); });
     };
     steps.boxInfo = [&state] {
         if (Page* page = state.pages[std::size_t(kBoxDisplayTab)].get()) page->commitEdit();
-        const std::u16string folder = folderOf(state.projectFile);
-        DataFileProject project{state.settings.boxInfoPath, folder, state.projectFile};
-        return saveBoxList(state.io, state.boxes, boxMovie(), project, state.boxListShown);
+        return saveDataFile(state.settings.boxInfoPath, [&](DataFileProject& project) {
+            return saveBoxList(state.io, state.boxes, boxMovie(), project, state.boxListShown);
+        });
     };
     steps.colourInfo = [&state] {
-        const std::u16string folder = folderOf(state.projectFile);
-        DataFileProject project{state.settings.colourInfoPath, folder, state.projectFile};
-        return saveChangedColours(state.io, state.colours, project);
+        return saveDataFile(state.settings.colourInfoPath,
+                            [&](DataFileProject& project) { return saveChangedColours(state.io, state.colours, project); });
     };
     return steps;
 }

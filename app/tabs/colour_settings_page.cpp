@@ -45,7 +45,7 @@ LRESULT CALLBACK swatchProcedure(HWND swatch, UINT message, WPARAM wParam, LPARA
 // The platform's colour dialog, fully opened, white preselected; the chosen
 // colour as 0x00BBGGRR, nothing when cancelled.
 std::optional<uint32_t> pickColour(HWND owner) {
-    static std::array<COLORREF, 16> custom;
+    std::array<COLORREF, 16> custom;
     const auto preset = colourDialogCustomColours();
     std::copy(preset.begin(), preset.end(), custom.begin());
     CHOOSECOLORW request{};
