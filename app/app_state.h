@@ -84,6 +84,7 @@ struct AppState {
     CaptionList captions;
     ProjectColours colours;
     BoxTable boxes;
+    bool boxListShown = false;            // the box tab showed `boxes` since the load
     MediaFacts movie;
     FilterGraph graph;
     int lastCaptionTextField = 0;         // for cut, copy and paste from the menu

@@ -1,7 +1,9 @@
 // Saving the loaded project, ending the program and the teardown.
 #include "app/app_state.h"
+#include "app/core/boxlist.h"
 #include "app/core/captionload.h"
 #include "app/core/projectcolours.h"
+#include "app/core/shell/mainwindowtexts.h"
 #include "app/core/shell/savesequence.h"
 #include "app/main_window.h"
 #include "app/main_window_parts.h"
@@ -35,6 +37,15 @@ BoxMovie boxMovie() {
     return BoxMovie{movie.frameDuration, movie.width};
 }
 
+// Runs `save` for the data file at `path`: a new name is proposed in the
+// project's folder and recorded in its project file.
+template <typename Save>
+int saveDataFile(std::u16string& path, const Save& save) {
+    const std::u16string folder = folderOf(app().projectFile);
+    DataFileProject project{path, folder, app().projectFile};
+    return save(project);
+}
+
 }  // namespace
 
 SaveSteps projectSaveSteps() {
@@ -43,15 +54,19 @@ SaveSteps projectSaveSteps() {
     steps.saveSettings = [&state] { return SaveProjectSettings(state.io, state.projectFile, state.settings); };
     steps.commitEdit = [] { commitPendingEdit(); };
     steps.captionInfo = [&state] {
-        const std::u16string folder = folderOf(state.projectFile);
-        CaptionInfoProject project{state.settings.captionInfoPath, folder, state.projectFile};
-        return saveCaptionList(state.io, state.captions, project);
+        return saveDataFile(state.settings.captionInfoPath,
+                            [&](DataFileProject& project) { return saveCaptionList(state.io, state.captions, project); });
     };
     steps.boxInfo = [&state] {
-        if (!namesFile(state.settings.boxInfoPath)) return 0;
-        return writeBoxInfo(state.io, state.settings.boxInfoPath, state.boxes, boxMovie());
+        if (Page* page = state.pages[std::size_t(kBoxDisplayTab)].get()) page->commitEdit();
+        return saveDataFile(state.settings.boxInfoPath, [&](DataFileProject& project) {
+            return saveBoxList(state.io, state.boxes, boxMovie(), project, state.boxListShown);
+        });
     };
-    steps.colourInfo = [&state] { return saveChangedColours(state.io, state.settings.colourInfoPath, state.colours); };
+    steps.colourInfo = [&state] {
+        return saveDataFile(state.settings.colourInfoPath,
+                            [&](DataFileProject& project) { return saveChangedColours(state.io, state.colours, project); });
+    };
     return steps;
 }
 

@@ -35,9 +35,14 @@ void WindowUi::setMessage(std::u16string_view text) {
 }
 
 std::optional<std::u16string> WindowUi::askSaveFileName(const SaveFileRequest& request) {
-    // The filter list: description, pattern, then all files, each ended by a zero.
-    std::u16string filter = request.filterDescription + u'\0' + request.filterPattern + u'\0' +
-                            u"すべてのﾌｧｲﾙ (*.*)" + u'\0' + u"*.*" + u'\0';
+    // The filter list: description and pattern of each, each ended by a zero,
+    // and one more zero at the end.
+    std::u16string filter;
+    for (const FileTypeFilter& entry : request.filters) {
+        filter.append(entry.description).push_back(u'\0');
+        filter.append(entry.pattern).push_back(u'\0');
+    }
+    filter.push_back(u'\0');
     std::u16string title = u"名前を付けて" + request.kind + u"の保存";
     std::vector<wchar_t> name(MAX_PATH + 1, L'\0');
     for (std::size_t i = 0; i < request.proposedName.size() && i < MAX_PATH; ++i) name[i] = wchar_t(request.proposedName[i]);

@@ -28,6 +28,21 @@ export QUCAP_SCREENSHOT_DIR QUCAP_SCREENSHOT_PROJECT
 QUCAP_SCREENSHOT_DIR=$(winepath -w "$SHOTS" 2>/dev/null)
 QUCAP_SCREENSHOT_PROJECT='C:\字幕作成\デモ\デモ.mcc'
 WINEDEBUG=-all wine "$TESTS" --gtest_filter="${QUCAP_SHOTS:-*Screenshot*}" --gtest_brief=1
+
+# Stills of the demo movie with box rows of two colours and transparencies
+# (the filter draws the first row whose frames hold the time): blue at 32
+# over one rectangle until frame 150, then red at 48 over two (QUCAP_SHOTS
+# unset, or naming "still-boxes" among its patterns).
+if [ -z "${QUCAP_SHOTS:-}" ] || [[ ":$QUCAP_SHOTS:" == *:still-boxes:* ]]; then
+  wine "$QUCAP_PROGRAM_DIR/Qucapcmd.exe" new-project 枠 'C:\字幕作成\枠' --movie 'C:\動画\デモ.avi' >/dev/null
+  printf '%s\r\n' "$(head -1 "$QUCAP_ROOT/tools/demo/boxes.csv" | tr -d '\r')" \
+    '1,1,0:00:00.00,150,0:00:04.97,40,300,260,120,0,0,0,0,青,32' \
+    '2,151,0:00:05.01,300,0:00:09.98,380,60,160,80,40,320,260,100,赤,48' >"$DRIVE_C/字幕作成/枠/枠情報.csv"
+  for still in 1500:still-boxes-1 6000:still-boxes-2; do
+    wine "$QUCAP_PROGRAM_DIR/Qucapcmd.exe" still 'C:\字幕作成\枠\枠.mcc' "${still%%:*}" \
+      "$QUCAP_SCREENSHOT_DIR\\${still#*:}.bmp" >/dev/null
+  done
+fi
 stop_wine_env
 
 for bmp in "$SHOTS"/*.bmp; do

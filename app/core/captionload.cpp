@@ -2,7 +2,6 @@
 
 #include "captiondata/caption/captionfile.h"
 #include "captiondata/markup/tablenormalise.h"
-#include "captiondata/profile/iniprofile.h"
 #include "captiondata/text/paths.h"
 
 namespace qucap {
@@ -23,22 +22,16 @@ int loadCaptionInfo(const Io& io, std::u16string_view captionInfoPath, CaptionLi
 }
 
 SaveFileRequest captionInfoSaveRequest(std::u16string_view projectFolder) {
-    return {joinPath(projectFolder, u"無題"), u"字幕情報ﾌｧｲﾙ", u"csv", u"カンマ区切りﾌｧｲﾙ (*.csv)", u"*.csv"};
+    return {joinPath(projectFolder, u"無題"), u"字幕情報ﾌｧｲﾙ", u"csv", {{u"カンマ区切りﾌｧｲﾙ (*.csv)", u"*.csv"}, allFilesFilter()}};
 }
 
 int saveCaptionList(const Io& io, const CaptionList& list, CaptionInfoProject& project) {
-    if (!list.unreadFile().empty() && samePath(list.unreadFile(), project.captionInfoPath)) {
+    if (!list.unreadFile().empty() && samePath(list.unreadFile(), project.path)) {
         io.ui.warn(kCaptionInfoNotOverwritten, Deliverable::Program);
         return -1;
     }
-    if (namesFile(project.captionInfoPath)) return writeCaptionInfo(io, project.captionInfoPath, list.fileRows());
-    const auto chosen = io.ui.askSaveFileName(captionInfoSaveRequest(project.projectFolder));
-    if (!chosen) return -1;
-    project.captionInfoPath = *chosen;
-    const int result = writeCaptionInfo(io, project.captionInfoPath, list.fileRows());
-    if (!IniProfile(io).writeString(project.projectFilePath, u"FileName", u"InpCapName", project.captionInfoPath))
-        io.ui.warn(kProfileWriteFailed, Deliverable::Program);
-    return result;
+    return saveUnderProjectName(io, project, captionInfoSaveRequest(project.projectFolder), u"InpCapName",
+                                [&](std::u16string_view path) { return writeCaptionInfo(io, path, list.fileRows()); });
 }
 
 }  // namespace qucap

@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "app/core/captionlist.h"
+#include "app/core/datafilesave.h"
 #include "captiondata/io/io.h"
 
 namespace qucap {
 
-inline constexpr std::u16string_view kProfileWriteFailed = u"confファイルの設定に失敗しました";
 inline constexpr std::u16string_view kCaptionInfoUnread =
     u"字幕情報ファイルから字幕を1行も読み込めませんでした\n（字幕情報ファイルの形式ではないか、壊れています）";
 inline constexpr std::u16string_view kCaptionInfoNotOverwritten =
@@ -23,13 +23,8 @@ inline constexpr std::u16string_view kCaptionInfoNotOverwritten =
 // remembers it as its unread file, so no save replaces what it holds.
 int loadCaptionInfo(const Io& io, std::u16string_view captionInfoPath, CaptionList& list);
 
-// The project's side of a save: where the caption-info file goes and where
-// a newly chosen name is recorded.
-struct CaptionInfoProject {
-    std::u16string& captionInfoPath;    // updated when the user chooses a name
-    std::u16string_view projectFolder;  // proposed folder of a new file; may be empty
-    std::u16string_view projectFilePath;
-};
+// The project's side of a save of the caption-info file.
+using CaptionInfoProject = DataFileProject;
 
 // The save dialog offered when the project has no caption-info file yet.
 SaveFileRequest captionInfoSaveRequest(std::u16string_view projectFolder);

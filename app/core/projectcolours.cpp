@@ -21,9 +21,14 @@ void ProjectColours::reset(int slot) {
     for (int role = 0; role < kColourRoleCount; ++role) set(slot, ColourRole(role), defaults[ColourRole(role)]);
 }
 
-int saveChangedColours(const Io& io, std::u16string_view path, const ProjectColours& colours) {
-    if (!colours.changed() || !namesFile(path)) return 0;
-    return writeColourInfo(io, path, colours.table());
+SaveFileRequest colourInfoSaveRequest(std::u16string_view projectFolder) {
+    return {joinPath(projectFolder, u"無題-色"), u"色情報ﾌｧｲﾙ", u"csv", {{u"カンマ区切りﾌｧｲﾙ (*.csv)", u"*.csv"}, allFilesFilter()}};
+}
+
+int saveChangedColours(const Io& io, const ProjectColours& colours, DataFileProject& project) {
+    if (!colours.changed()) return 0;
+    return saveUnderProjectName(io, project, colourInfoSaveRequest(project.projectFolder), u"InpColName",
+                                [&](std::u16string_view path) { return writeColourInfo(io, path, colours.table()); });
 }
 
 }  // namespace qucap

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "captiondata/colour/colourinfo.h"
+#include "app/core/datafilesave.h"
 #include "captiondata/io/io.h"
 
 namespace qucap {
@@ -28,8 +29,13 @@ private:
     bool changed_ = false;
 };
 
+// The save dialog offered when the project has no colour-info file yet.
+SaveFileRequest colourInfoSaveRequest(std::u16string_view projectFolder);
+
 // The save point's colour step: writes the file only when the table was
-// changed and the project names a file; 0 when nothing needed writing.
-int saveChangedColours(const Io& io, std::u16string_view path, const ProjectColours& colours);
+// changed in the program; 0 when nothing needed writing. A project without a
+// colour-info file asks for a name first (cancel gives -1), takes it and
+// records it as InpColName in the project file.
+int saveChangedColours(const Io& io, const ProjectColours& colours, DataFileProject& project);
 
 }  // namespace qucap

@@ -195,7 +195,7 @@ std::u16string defaultSubtitleName(std::u16string_view inputMoviePath) {
 SaveFileRequest subtitleSaveRequest(SubtitleKind kind, std::u16string_view inputMoviePath) {
     const ExportKind& k = exportKind(kind);
     return {defaultSubtitleName(inputMoviePath), std::u16string(k.titleWord), std::u16string(k.extension),
-            std::u16string(k.filterDescription), std::u16string(k.filterPattern)};
+            {{std::u16string(k.filterDescription), std::u16string(k.filterPattern)}, allFilesFilter()}};
 }
 
 SamiSettings samiSettingsOf(const ProjectSettings& settings) {

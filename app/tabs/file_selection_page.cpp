@@ -128,6 +128,14 @@ int readColours() {
     return status;
 }
 
+// The box rows of the project being loaded; none of an earlier project stays.
+// The box tab shows them when it is next shown.
+int readBoxRows() {
+    app().boxes.clear();
+    app().boxListShown = false;
+    return readBoxInfoForProgram(app().io, app().settings.boxInfoPath, app().boxes);
+}
+
 }  // namespace
 
 std::optional<std::u16string> chooseWithSystemDialog(HWND owner, const BrowseDialog& dialog,
@@ -228,7 +236,7 @@ LoadSteps FileSelectionPage::loadSteps() {
     };
     steps.readCaptionInfo = [] { return loadCaptionInfo(app().io, app().settings.captionInfoPath, app().captions); };
     steps.readColourInfo = readColours;
-    steps.readBoxInfo = [] { return readBoxInfoForProgram(app().io, app().settings.boxInfoPath, app().boxes); };
+    steps.readBoxInfo = readBoxRows;
     steps.resetPositionRanges = [] {
         resetDisplayPositionRanges();
         resetTimelineForProject();

@@ -3,7 +3,9 @@
 #include <array>
 
 #include "app/core/shell/mainwindowtexts.h"
+#include "app/tabs/box_display_page.h"
 #include "app/tabs/caption_creation_page.h"
+#include "app/tabs/colour_settings_page.h"
 #include "app/tabs/display_position_page.h"
 #include "app/tabs/file_selection_page.h"
 #include "app/tabs/font_settings_page.h"
@@ -25,6 +27,8 @@ std::unique_ptr<Page> makePage(int index) {
     if (index == kFontTab) return makeFontSettingsPage();
     if (index == kCaptionCreationTab) return makeCaptionCreationPage();
     if (index == kDisplayPositionTab) return makeDisplayPositionPage();
+    if (index == kColourTab) return makeColourSettingsPage();
+    if (index == kBoxDisplayTab) return makeBoxDisplayPage();
     if (index == kTimelineTab) return makeTimelinePage();
     // The other pages show their controls; their behaviour comes with their own work.
     return std::make_unique<TemplatePage>(helpIndexOfTab(index));

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qucap {
 
@@ -19,13 +20,22 @@ inline std::u16string_view titleOf(Deliverable who) {
 
 enum class MessageIcon { Warning, Information };
 
-// A save-file dialog: the shell titles it "名前を付けて" + kind + "の保存".
+// One entry of a file dialog's type list, e.g. "カンマ区切りﾌｧｲﾙ (*.csv)" and "*.csv".
+struct FileTypeFilter {
+    std::u16string description;
+    std::u16string pattern;
+    bool operator==(const FileTypeFilter&) const = default;
+};
+
+inline FileTypeFilter allFilesFilter() { return {u"すべてのﾌｧｲﾙ (*.*)", u"*.*"}; }
+
+// A save-file dialog: the shell titles it "名前を付けて" + kind + "の保存"
+// and offers the filters in their order.
 struct SaveFileRequest {
     std::u16string proposedName;
     std::u16string kind;
     std::u16string defaultExtension;
-    std::u16string filterDescription;
-    std::u16string filterPattern;
+    std::vector<FileTypeFilter> filters;
 };
 
 class Ui {

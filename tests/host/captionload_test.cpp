@@ -139,8 +139,7 @@ TEST_F(CaptionLoadTest, SaveWithoutNameAsksAndRecordsTheChoice) {
     EXPECT_EQ(request.proposedName, u"C:\\p\\無題");
     EXPECT_EQ(request.kind, u"字幕情報ﾌｧｲﾙ");
     EXPECT_EQ(request.defaultExtension, u"csv");
-    EXPECT_EQ(request.filterDescription, u"カンマ区切りﾌｧｲﾙ (*.csv)");
-    EXPECT_EQ(request.filterPattern, u"*.csv");
+    EXPECT_EQ(request.filters, (std::vector<FileTypeFilter>{{u"カンマ区切りﾌｧｲﾙ (*.csv)", u"*.csv"}, allFilesFilter()}));
     EXPECT_EQ(path, u"設定なし");
 
     t.ui.saveAnswer = u"C:\\p\\新規.csv";

@@ -112,8 +112,7 @@ TEST_F(SynthesisStartTest, NoOutputNameAsksAndTheChosenNameIsConfirmed) {
     EXPECT_EQ(asked.proposedName, u"D:\\work\\demo\\無題");
     EXPECT_EQ(asked.kind, u"動画ﾌｧｲﾙ");
     EXPECT_EQ(asked.defaultExtension, u"avi");
-    EXPECT_EQ(asked.filterDescription, u"ビデオﾌｧｲﾙ (*.avi)");
-    EXPECT_EQ(asked.filterPattern, u"*.avi");
+    EXPECT_EQ(asked.filters, (std::vector<FileTypeFilter>{{u"ビデオﾌｧｲﾙ (*.avi)", u"*.avi"}, allFilesFilter()}));
 }
 
 TEST_F(SynthesisStartTest, OutputEqualToTheInputIsRefusedBeforeAnythingIsWritten) {

@@ -185,14 +185,12 @@ TEST(SubtitleExport, DefaultNameAndDialogs) {
     EXPECT_EQ(sami.proposedName, u"D:\\v\\clip");
     EXPECT_EQ(sami.kind, u"SAMIﾌｧｲﾙ");
     EXPECT_EQ(sami.defaultExtension, u"smi");
-    EXPECT_EQ(sami.filterDescription, u"SAMIﾌｧｲﾙ (*.smi)");
-    EXPECT_EQ(sami.filterPattern, u"*.smi");
+    EXPECT_EQ(sami.filters, (std::vector<FileTypeFilter>{{u"SAMIﾌｧｲﾙ (*.smi)", u"*.smi"}, allFilesFilter()}));
     const SaveFileRequest srt = subtitleSaveRequest(SubtitleKind::Srt, u"");
     EXPECT_EQ(srt.proposedName, u"無題");
     EXPECT_EQ(srt.kind, u"SRTﾌｧｲﾙ");
     EXPECT_EQ(srt.defaultExtension, u"srt");
-    EXPECT_EQ(srt.filterDescription, u"SRTﾌｧｲﾙ (*.srt)");
-    EXPECT_EQ(srt.filterPattern, u"*.srt");
+    EXPECT_EQ(srt.filters, (std::vector<FileTypeFilter>{{u"SRTﾌｧｲﾙ (*.srt)", u"*.srt"}, allFilesFilter()}));
 }
 
 TEST(SubtitleExport, WritesAndReports) {

@@ -91,13 +91,6 @@ protected:
         showCaptionRows(listView(), app().captions);
         return index;
     }
-    void openTab(int tab) {
-        HWND tabs = GetDlgItem(main(), IDC_TABS);
-        TabCtrl_SetCurSel(tabs, tab);
-        NMHDR header{tabs, IDC_TABS, UINT(TCN_SELCHANGE)};
-        SendMessageW(main(), WM_NOTIFY, IDC_TABS, LPARAM(&header));
-        pumpMessages(30);
-    }
     static void selectRow(int row) {
         ListView_SetItemState(listView(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         pumpMessages(20);

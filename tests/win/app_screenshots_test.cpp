@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/caption_list_view.h"
+#include "app/core/boxlist.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/tabs/page.h"
 #include "captiondata/project/projectsettings.h"
@@ -47,6 +48,12 @@ TEST_F(AppWindowTest, ScreenshotsOfEveryTab) {
         NMHDR header{tabs, IDC_TABS, UINT(TCN_SELCHANGE)};
         SendMessageW(main(), WM_NOTIFY, IDC_TABS, LPARAM(&header));
         pumpMessages(150);
+        // The box tab with the demo's first box row in its fields.
+        if (tab == kBoxDisplayTab && !project.empty()) {
+            const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
+            ListView_SetItemState(GetDlgItem(app().pages[std::size_t(tab)]->window(), kBoxListView), 0, both, both);
+            pumpMessages(50);
+        }
         EXPECT_TRUE(captureWindow(main(), u"main-tab-" + std::u16string(1, char16_t(u'0' + tab))));
     }
 }
@@ -110,11 +117,8 @@ TEST_F(AppWindowTest, ScreenshotOfLiveTiming) {
     captions.clearSelection();
     captions.rebuildCaptionTable();
     showCaptionRows(GetDlgItem(main(), IDC_CAPTION_LIST), captions);
-    HWND tabs = GetDlgItem(main(), IDC_TABS);
-    TabCtrl_SetCurSel(tabs, kTimelineTab);
-    NMHDR header{tabs, IDC_TABS, UINT(TCN_SELCHANGE)};
-    SendMessageW(main(), WM_NOTIFY, IDC_TABS, LPARAM(&header));
-    pumpMessages(100);
+    openTab(kTimelineTab);
+    pumpMessages(70);
 
     HWND timeline = app().pages[std::size_t(kTimelineTab)]->window();
     boxes_->answerNext({IDYES});

@@ -74,11 +74,7 @@ protected:
         captions.clearSelection();
         captions.rebuildCaptionTable();
         showCaptionRows(listView(), captions);
-        HWND tabs = GetDlgItem(main(), IDC_TABS);
-        TabCtrl_SetCurSel(tabs, kTimelineTab);
-        NMHDR header{tabs, IDC_TABS, UINT(TCN_SELCHANGE)};
-        SendMessageW(main(), WM_NOTIFY, IDC_TABS, LPARAM(&header));
-        pumpMessages(30);
+        openTab(kTimelineTab);
         return app().projectLoaded && app().playState == PlayState::Stopped;
     }
     static void selectRow(int row) {

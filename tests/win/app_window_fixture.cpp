@@ -71,6 +71,26 @@ HWND findPreviewDialog() {
     return nullptr;
 }
 
+HWND findSaveDialog(std::wstring_view kind) {
+    const std::wstring title = L"名前を付けて" + std::wstring(kind) + L"の保存";
+    for (HWND dialog = FindWindowW(L"#32770", nullptr); dialog; dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(dialog, &process);
+        wchar_t text[128] = {};
+        GetWindowTextW(dialog, text, 128);
+        if (process == GetCurrentProcessId() && title == text) return dialog;
+    }
+    return nullptr;
+}
+
+void answerSaveDialog(HWND dialog, const std::u16string& path) {
+    for (int field : {0x47C, 0x480}) {  // the name's combo box edit, or the plain edit
+        HWND edit = GetDlgItem(dialog, field);
+        if (edit) SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(path.c_str()));
+    }
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
+}
+
 std::u16string windowText(HWND window) {
     wchar_t text[512] = {};
     GetWindowTextW(window, text, int(std::size(text)));
@@ -110,6 +130,14 @@ void AppWindowTest::widenMainWindow(int dx) {
     AdjustWindowRectEx(&frame, DWORD(GetWindowLongW(main(), GWL_STYLE)), TRUE, DWORD(GetWindowLongW(main(), GWL_EXSTYLE)));
     SetWindowPos(main(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
     pumpMessages();
+}
+
+void AppWindowTest::openTab(int tab) {
+    HWND tabs = GetDlgItem(main(), IDC_TABS);
+    TabCtrl_SetCurSel(tabs, tab);
+    NMHDR header{tabs, IDC_TABS, UINT(TCN_SELCHANGE)};
+    SendMessageW(main(), WM_NOTIFY, IDC_TABS, LPARAM(&header));
+    pumpMessages(30);
 }
 
 void AppWindowTest::SetUp() {

@@ -41,6 +41,10 @@ void runModal(const std::function<void()>& open, const std::function<HWND()>& fi
               UINT tickMs = 40);
 // The preview dialog 120 of this process, when open.
 HWND findPreviewDialog();
+// The save dialog of this process titled "名前を付けて" + kind + "の保存", when open.
+HWND findSaveDialog(std::wstring_view kind);
+// Types `path` into a save dialog's file name field and presses 保存.
+void answerSaveDialog(HWND dialog, const std::u16string& path);
 
 class AppWindowTest : public ::testing::Test {
 protected:
@@ -60,6 +64,8 @@ protected:
     void loadOfferedProject();
     // Makes the main window's client area `dx` pixels wider and lets it resize.
     void widenMainWindow(int dx);
+    // Makes tab `tab` current as a click on it does.
+    void openTab(int tab);
 
     std::unique_ptr<TempFolder> programFolder_;
     std::unique_ptr<TempFolder> documents_;

@@ -74,7 +74,7 @@ TEST(ConsoleUiTest, KeepsTheLastMessageLineWithoutPrintingIt) {
 
 TEST(ConsoleUiTest, SaveDialogAnswersWithTheGivenPathOrNothing) {
     RecordingSink errors;
-    const SaveFileRequest request{u"字幕", u"SRTﾌｧｲﾙ", u"srt", u"SRTﾌｧｲﾙ (*.srt)", u"*.srt"};
+    const SaveFileRequest request{u"字幕", u"SRTﾌｧｲﾙ", u"srt", {{u"SRTﾌｧｲﾙ (*.srt)", u"*.srt"}}};
     ConsoleUi none(errors);
     EXPECT_EQ(none.askSaveFileName(request), std::nullopt);
     ConsoleUi given(errors, YesNoAnswer::Yes, u"C:\\out\\字幕.srt");

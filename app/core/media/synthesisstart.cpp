@@ -54,7 +54,7 @@ std::u16string outputNotReplacedMessage(std::u16string_view keptPath) {
 }
 
 SaveFileRequest outputMovieSaveRequest(std::u16string_view proposedFolder) {
-    return {joinPath(proposedFolder, u"無題"), u"動画ﾌｧｲﾙ", u"avi", u"ビデオﾌｧｲﾙ (*.avi)", u"*.avi"};
+    return {joinPath(proposedFolder, u"無題"), u"動画ﾌｧｲﾙ", u"avi", {{u"ビデオﾌｧｲﾙ (*.avi)", u"*.avi"}, allFilesFilter()}};
 }
 
 SynthesisStartResult prepareSynthesis(const Io& io, SynthesisProject& project, bool& overwriteConfirmed) {
