@@ -7,6 +7,7 @@
 #include "app/tabs/display_position_page.h"
 #include "app/tabs/file_selection_page.h"
 #include "app/tabs/font_settings_page.h"
+#include "app/tabs/synthesis_page.h"
 
 namespace qucap {
 
@@ -24,6 +25,7 @@ std::unique_ptr<Page> makePage(int index) {
     if (index == kFontTab) return makeFontSettingsPage();
     if (index == kCaptionCreationTab) return makeCaptionCreationPage();
     if (index == kDisplayPositionTab) return makeDisplayPositionPage();
+    if (index == kSynthesisTab) return makeSynthesisPage();
     // The other pages show their controls; their behaviour comes with their own work.
     return std::make_unique<TemplatePage>(helpIndexOfTab(index));
 }
