@@ -71,6 +71,28 @@ HWND findPreviewDialog() {
     return nullptr;
 }
 
+// The save dialog of this process whose title names the file kind.
+HWND findSaveDialog(std::wstring_view kind) {
+    const std::wstring title = L"名前を付けて" + std::wstring(kind) + L"の保存";
+    for (HWND dialog = FindWindowW(L"#32770", nullptr); dialog; dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(dialog, &process);
+        wchar_t text[128] = {};
+        GetWindowTextW(dialog, text, 128);
+        if (process == GetCurrentProcessId() && title == text) return dialog;
+    }
+    return nullptr;
+}
+
+// Types `path` into the dialog's file name field and presses 保存.
+void saveAs(HWND dialog, const std::u16string& path) {
+    for (int field : {0x47C, 0x480}) {  // the name's combo box edit, or the plain edit
+        HWND edit = GetDlgItem(dialog, field);
+        if (edit) SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(path.c_str()));
+    }
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
+}
+
 std::u16string windowText(HWND window) {
     wchar_t text[512] = {};
     GetWindowTextW(window, text, int(std::size(text)));

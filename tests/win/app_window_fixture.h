@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/win/message_box_watcher.h"
@@ -37,6 +38,10 @@ struct ModalSteps {
 };
 void runModal(const std::function<void()>& open, const std::function<HWND()>& find, ModalSteps& steps,
               UINT tickMs = 40);
+// The save dialog of this process titled for the file kind ("名前を付けて" KIND "の保存").
+HWND findSaveDialog(std::wstring_view kind);
+// Types `path` into a save dialog's file name field and presses 保存.
+void saveAs(HWND dialog, const std::u16string& path);
 // The preview dialog 120 of this process, when open.
 HWND findPreviewDialog();
 
