@@ -227,7 +227,8 @@ void SynthesisPage::showFilterProperties() {
 
 void SynthesisPage::start() {
     AppState& state = app();
-    if (job_) return;
+    // As the greyed button says: one run at a time, and only with a chosen encoder.
+    if (job_ || !model_.videoChosen()) return;
     const std::u16string projectFolder = folderOf(state.projectFile);
     const MediaFacts& movie = state.movie;
     SynthesisProject project{state.projectFile, state.settings, state.captions, projectFolder, true,

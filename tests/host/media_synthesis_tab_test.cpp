@@ -103,12 +103,7 @@ TEST_F(SynthesisTabModel, EnablingFollowsTheStateTheRunningFlagAndTheVideoChoice
     EXPECT_EQ(tab.controlStates(PlayState::Stopped, false).size(), 24u) << "every control but the labels' hints";
 }
 
-TEST_F(SynthesisTabModel, TheWatermarkIsStoredAsTheProjectSettings) {
-    tab.setWatermarkShown(true);
-    EXPECT_EQ(settings.watermarkFlag, 1);
-    tab.setWatermarkShown(false);
-    EXPECT_EQ(settings.watermarkFlag, 0);
-
+TEST_F(SynthesisTabModel, TheWatermarkTextIsCutAndTheColourRadiosMapToIndexesOneToEight) {
     tab.typeWatermarkText(std::u16string(300, u'字'));
     EXPECT_EQ(settings.watermarkText, std::u16string(255, u'字'));
 
