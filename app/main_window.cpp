@@ -13,6 +13,7 @@
 #include "app/preview.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/page.h"
+#include "app/tabs/synthesis_page.h"
 #include "resources/app/resource.h"
 #include "win32/wide.h"
 
@@ -72,7 +73,7 @@ INT_PTR CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             PostQuitMessage(0);
             return TRUE;
         case WM_HSCROLL:
-            if (HWND(lParam) == GetDlgItem(window, IDC_POSITION_SCROLL) && app().initialised)
+            if (HWND(lParam) == GetDlgItem(window, IDC_POSITION_SCROLL) && app().initialised && !synthesisThreadAlive())
                 previewScrolled(window, LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         case kPreviewTickMessage:
@@ -127,7 +128,7 @@ void refreshControls() {
     HWND main = state.mainWindow;
     if (!main) return;
     const PlayState now = state.playState;
-    MainControlFlags flags{state.captions.pendingEdit(), state.liveTiming};
+    MainControlFlags flags{state.captions.pendingEdit(), state.liveTiming, synthesisThreadAlive()};
     for (const ControlEnabling& control : mainControlStates(now, flags))
         EnableWindow(GetDlgItem(main, control.id), control.enabled);
     setItemText(IDC_PLAY_PAUSE, playButtonText(now));
@@ -164,7 +165,7 @@ void setPendingEdit(bool pending) {
 void applySaveButtonState() {
     AppState& state = app();
     if (!state.mainWindow) return;
-    MainControlFlags flags{state.captions.pendingEdit(), state.liveTiming};
+    MainControlFlags flags{state.captions.pendingEdit(), state.liveTiming, synthesisThreadAlive()};
     for (const ControlEnabling& control : mainControlStates(state.playState, flags))
         if (control.id == IDC_SAVE_TO_LIST) EnableWindow(GetDlgItem(state.mainWindow, control.id), control.enabled);
 }

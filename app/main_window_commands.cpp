@@ -12,6 +12,7 @@
 #include "app/preview.h"
 #include "app/tabs/display_items_dialog.h"
 #include "app/tabs/page.h"
+#include "app/tabs/synthesis_page.h"
 #include "app/tabs/version_dialog.h"
 #include "resources/app/resource.h"
 
@@ -100,7 +101,17 @@ INT_PTR handleMainNotify(const NMHDR& header) {
     return FALSE;
 }
 
+namespace {
+
+// The preview's commands, refused while a synthesis thread works on the graph.
+bool isTransportCommand(int id) {
+    return id == IDC_PLAY_PAUSE || id == IDC_STOP || id == IDC_FRAME_BACK || id == IDC_FRAME_FORWARD;
+}
+
+}  // namespace
+
 INT_PTR handleMainCommand(int id) {
+    if (isTransportCommand(id) && synthesisThreadAlive()) return TRUE;
     switch (id) {
         case IDC_SAVE_TO_LIST:
             // Emptied first: a commit the row could not take leaves its message.

@@ -10,14 +10,11 @@
 #include "app/cli/still_verb.h"
 #include "app/core/batchproject.h"
 #include "app/core/media/mediafacts.h"
-#include "app/core/media/moviesize.h"
 #include "app/core/media/synthesisprogress.h"
 #include "app/core/media/synthesisstart.h"
 #include "app/media/com_apartment.h"
 #include "app/media/encoders.h"
-#include "app/media/movie_facts.h"
-#include "app/media/synthesis_graph.h"
-#include "app/media/synthesis_run.h"
+#include "app/media/synthesis_job.h"
 #include "captiondata/text/paths.h"
 #include "captiondata/text/u16.h"
 #include "win32/program_folder.h"
@@ -74,82 +71,58 @@ public:
             return refuseStart(started.refusal == SynthesisRefusal::NoOutputName ? kOutputNameMissing : u"");
         if (interruption_.requested()) return interrupted();
 
-        // Read before the synthesis graph holds the movie open.
-        const std::optional<MovieFacts> movie = readMovieFacts(project.settings.inputMoviePath);
         FilterGraph graph;
-        SynthesisGraph synthesis(graph);
-        SynthesisRequest request;
+        SynthesisJob job(graph);
+        SynthesisJobRequest request;
         request.inputPath = project.settings.inputMoviePath;
+        request.outputPath = started.outputPath;
         request.encoders = encoders ? &*encoders : nullptr;
         request.videoEncoder = context_.valueOf(kVideoEncoderOption).value_or(u"");
         request.audioEncoder = context_.valueOf(kAudioEncoderOption).value_or(u"");
         request.makeCaptionFilter = captionFilterMaker(programFolder());
-        std::optional<SynthesisStartResult> checked;
-        request.checkOutput = [&]() -> std::optional<std::u16string> {
-            checked = checkSynthesisOutput(context_.io, request.inputPath, started.outputPath, overwriteConfirmed);
-            if (!checked->go()) return std::nullopt;
-            return checked->outputPath;
-        };
-        const SynthesisBuild built = synthesis.build(request);
+        const SynthesisBuild built = job.build(context_.io, request, overwriteConfirmed);
         // The filter has read the project: another run may hand over its own.
         handOver_.release();
         if (built == SynthesisBuild::OutputRefused)
-            return refuseStart(checked->refusal == SynthesisRefusal::NoOutputName ? kOutputKept : u"");
-        if (built == SynthesisBuild::OutputNotCreated) return refuse(outputNotCreatedMessage(synthesis.outputPath()));
+            return refuseStart(job.refusal() == SynthesisRefusal::NoOutputName ? kOutputKept : u"");
+        if (built == SynthesisBuild::OutputNotCreated) return refuse(job.buildFailureMessage(built));
         if (built == SynthesisBuild::NoCaptionFilter) {
             relay_.flushTo(context_.err);
-            context_.ui.warn(kCaptionFilterUnavailable, Deliverable::Program);
+            context_.ui.warn(job.buildFailureMessage(built), Deliverable::Program);
         }
         if (built != SynthesisBuild::Built) return refuse(kRenderingFailed);
         // The graph is released, and the temporary file removed, on the way out.
         if (interruption_.requested()) return interrupted();
-        warnOfLargeMovie(synthesis, movie);
-        return runGraph(graph, synthesis);
+        job.warnOfLargeMovie(context_.ui);
+        return runGraph(job);
     }
 
 private:
-    // The multiplexer of the fallback path writes no OpenDML extension: a
-    // movie whose pictures pass 2 GiB is warned of before the run starts.
-    void warnOfLargeMovie(const SynthesisGraph& synthesis, const std::optional<MovieFacts>& facts) {
-        if (!synthesis.usesOwnFileWriter() || !facts) return;
-        if (passesPlainAviLimit(totalFrameCount(facts->duration, facts->frameDuration), facts->width, facts->height))
-            context_.ui.warn(kLargeMovieWarning, Deliverable::Program);
-    }
-
-    int runGraph(FilterGraph& graph, SynthesisGraph& synthesis) {
-        int64_t inputDuration = 0;
-        if (FAILED(graph.duration(inputDuration))) inputDuration = 0;
+    int runGraph(SynthesisJob& job) {
         // Nobody sits at a console to set the encoders up again: the
         // interruption question is answered Yes.
         context_.ui.setAnswer(YesNoAnswer::Yes);
         ProgressBar bar(context_.err);
         SynthesisRunSetup setup;
-        setup.graph = &graph;
-        setup.multiplexer = synthesis.multiplexer();
-        setup.outputPath = synthesis.outputPath();
-        setup.inputDuration = inputDuration;
         setup.ui = &context_.ui;
         setup.progress = [&bar](int percent) { bar.show(percent); };
-        SynthesisRun run(setup);
-        if (!run.start()) return refuse(kRenderingFailed);
-        interruption_.attach(run);
-        const SynthesisOutcome outcome = run.wait();
+        if (!job.start(std::move(setup))) return refuse(kRenderingFailed);
+        interruption_.attach(job.run());
+        const SynthesisOutcome outcome = job.run().wait();
         interruption_.detach();
         if (outcome == SynthesisOutcome::Completed) bar.show(100);
         bar.finish();
-        const SynthesisFinish finished = synthesis.finish(outcome == SynthesisOutcome::Completed);
-        if (outcome != SynthesisOutcome::Completed) {
+        const bool completed = outcome == SynthesisOutcome::Completed;
+        const std::u16string problem = job.finish(completed);
+        if (!completed) {
             relay_.flushTo(context_.err);
             context_.err.writeLine(context_.ui.lastMessage());
             return kExitFailed;
         }
-        if (finished == SynthesisFinish::KeptUnderTemporaryName)
-            return refuse(outputNotReplacedMessage(synthesis.writtenPath()));
-        if (finished == SynthesisFinish::CutShort) return refuse(kMovieCutShort);
-        if (finished != SynthesisFinish::Replaced) return refuse(kOutputNotCreated);
+        if (!problem.empty()) return refuse(problem);
         relay_.flushTo(context_.err);
-        context_.out.writeLine(synthesis.outputPath());
-        context_.out.writeLine(finishedText(run.elapsed()));
+        context_.out.writeLine(job.outputPath());
+        context_.out.writeLine(finishedText(job.run().elapsed()));
         return kExitSuccess;
     }
 

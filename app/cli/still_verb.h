@@ -10,11 +10,11 @@
 
 #include "app/cli/movie_input.h"
 #include "app/cli/verbs.h"
+#include "app/media/caption_filter.h"
 
 namespace qucap {
 
 inline constexpr std::u16string_view kStillTimeInvalid = u"時間の指定に誤りがあります：";
-inline constexpr std::u16string_view kCaptionFilterUnavailable = u"字幕合成フィルタ（Qucapsyf.ax）を作成できません";
 inline constexpr std::u16string_view kSeekPositionNotGiven =
     u"字幕の時間を字幕合成フィルタに伝えられないため、静止画を作成しません";
 inline constexpr std::u16string_view kSeekFailed = u"指定した時間へのシークに失敗しました";

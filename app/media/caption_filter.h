@@ -9,6 +9,7 @@
 namespace qucap {
 
 inline constexpr std::u16string_view kFilterModuleName = u"Qucapsyf.ax";
+inline constexpr std::u16string_view kCaptionFilterUnavailable = u"字幕合成フィルタ（Qucapsyf.ax）を作成できません";
 
 // Creates the filter by its class identifier. When the class is not
 // registered, the module "Qucapsyf.ax" in `programFolder` is loaded and its

@@ -2,8 +2,11 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "app/core/media/filterregistration.h"
 #include "app/media/property_frame.h"
+#include "filter/win/iqucapsyf.h"
 
 namespace qucap {
 namespace {
@@ -41,6 +44,18 @@ int runRegistrationTool(const Io& io, const FilterModule& module, RegistrationAc
     return 0;
 }
 
+// Whether the caption filter's class is registered in the system (by an
+// installation, for other programs): its in-process server key exists.
+bool captionFilterClassRegistered() {
+    wchar_t classId[40] = {};
+    if (StringFromGUID2(kClsidQucapsyf, classId, 40) == 0) return false;
+    const std::wstring key = L"CLSID\\" + std::wstring(classId) + L"\\InprocServer32";
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
 // Makes the caption filter, shows its pages and takes it out of the graph again.
 void showNewCaptionFilterPages(FilterGraph& graph, const FilterMaker& makeCaptionFilter) {
     ComPtr<IBaseFilter> filter;
@@ -61,10 +76,13 @@ int unregisterFilter(const Io& io, const FilterModule& module, HWND owner) {
 
 int showFilterProperties(const Io& io, const FilterModule& module, FilterGraph& graph, const FilterMaker& makeCaptionFilter,
                          HWND owner) {
-    if (registerFilter(io, module, owner) != 0) return -1;
+    // A registration made before the click (an installation for other
+    // programs) is left as it is: neither registered again nor removed.
+    const bool registeredBefore = captionFilterClassRegistered();
+    if (!registeredBefore && registerFilter(io, module, owner) != 0) return -1;
     graph.removeAndRelease(graph.captionFilter());
     showNewCaptionFilterPages(graph, makeCaptionFilter);
-    unregisterFilter(io, module, owner);
+    if (!registeredBefore) unregisterFilter(io, module, owner);
     return 0;
 }
 

@@ -30,7 +30,9 @@ int unregisterFilter(const Io& io, const FilterModule& module, HWND owner);
 // the graph record holds, makes a new caption filter, adds it to the graph as
 // "Kavren Caption Synthesize Filter", shows its property pages in the
 // standard property frame, removes and releases it, and unregisters the
-// module. -1 when the registration failed, else 0. The graphs built
+// module. When the filter's class was registered before (an installation
+// for other programs), neither registers nor unregisters, so that
+// registration stays. -1 when the registration failed, else 0. The graphs built
 // afterwards still make the caption filter: createCaptionFilter loads the
 // module from the program folder when its class is no longer registered.
 int showFilterProperties(const Io& io, const FilterModule& module, FilterGraph& graph, const FilterMaker& makeCaptionFilter,

@@ -10,6 +10,7 @@
 #include "app/core/displayitems.h"
 #include "app/tabs/dialog_placement.h"
 #include "app/tabs/font_settings_page.h"
+#include "app/tabs/synthesis_page.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 
@@ -149,9 +150,7 @@ void notifyDisplayListSaved(DisplayListKind kind) {
     switch (kind) {
         case DisplayListKind::Fonts: refillFontSettingsLists(); return;
         case DisplayListKind::VideoEncoders:
-        case DisplayListKind::AudioEncoders:
-            // The synthesis tab's encoder lists are filled anew here once that tab is built.
-            return;
+        case DisplayListKind::AudioEncoders: refillSynthesisEncoderLists(); return;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "app/tabs/file_selection_page.h"
 #include "app/tabs/font_settings_page.h"
 #include "app/tabs/timeline_page.h"
+#include "app/tabs/synthesis_page.h"
 
 namespace qucap {
 
@@ -30,6 +31,7 @@ std::unique_ptr<Page> makePage(int index) {
     if (index == kColourTab) return makeColourSettingsPage();
     if (index == kBoxDisplayTab) return makeBoxDisplayPage();
     if (index == kTimelineTab) return makeTimelinePage();
+    if (index == kSynthesisTab) return makeSynthesisPage();
     // The other pages show their controls; their behaviour comes with their own work.
     return std::make_unique<TemplatePage>(helpIndexOfTab(index));
 }

@@ -43,6 +43,15 @@ TEST(ShellMainControls, PendingEditAndLiveTimingOnlyChangeTheirCells) {
     EXPECT_EQ(row(1111, {.pendingEdit = true, .liveTiming = true}), "000101");
 }
 
+// While a synthesis thread lives (Paused while it asks its question), no
+// preview can be started, stepped or moved; the other controls keep their rows.
+TEST(ShellMainControls, ASynthesisThreadKeepsTheTransportOff) {
+    const MainControlFlags thread{.synthesisThread = true};
+    for (int id : {1106, 1108, 1110, 1107, 1109, 1102}) EXPECT_EQ(row(id, thread), "000000") << id;
+    EXPECT_EQ(row(1111, thread), "000101");
+    EXPECT_EQ(row(1009, thread), "100101");
+}
+
 TEST(ShellMainControls, PlayButtonTextResetAndMessageClearing) {
     EXPECT_EQ(playButtonText(PlayState::Playing), u"一時停止(&P)");
     for (PlayState state : {PlayState::NoMedia, PlayState::Paused, PlayState::Stopped, PlayState::SynthesisDone})

@@ -10,8 +10,10 @@
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/tabs/page.h"
 #include "captiondata/project/projectsettings.h"
+#include "captiondata/text/paths.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
+#include "tests/support/test_encoder/test_encoder.h"
 #include "tests/win/app_window_fixture.h"
 #include "tests/win/window_capture.h"
 
@@ -130,6 +132,38 @@ TEST_F(AppWindowTest, ScreenshotOfLiveTiming) {
     click(main(), IDC_STOP);
     pumpMessages(100);
     forceClose();
+}
+
+// The synthesis tab while the demo burns through the tests' encoder and
+// after it ended (the completion text).
+TEST_F(AppWindowTest, ScreenshotsOfTheSynthesis) {
+    if (screenshotFolder().empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR is not set";
+    const std::u16string project = environment(L"QUCAP_SCREENSHOT_PROJECT");
+    if (project.empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_PROJECT is not set";
+    const TestEncoderRegistration encoder;  // listed when the window builds its encoder tables
+    ASSERT_EQ(encoder.result(), S_OK);
+    recordLastProject(app().io, *programFolder_ / u"Qucapadd.ini", project);
+    ASSERT_TRUE(openMainWindow());
+    click(app().pages[0]->window(), IDC_LOAD);
+    pumpMessages(300);
+    ASSERT_EQ(app().playState, PlayState::Stopped) << "the demo project did not load";
+    app().settings.outputMoviePath = folderOf(project) + u"\\字幕入り.avi";
+    openTab(kSynthesisTab);
+    pumpMessages(120);
+    HWND page = app().pages[std::size_t(kSynthesisTab)]->window();
+    HWND combo = GetDlgItem(page, IDC_VIDEO_ENCODER);
+    SendMessageW(combo, CB_SETCURSEL, SendMessageW(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(kTestEncoderName)), 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_VIDEO_ENCODER, CBN_SELCHANGE), LPARAM(combo));
+    click(page, IDC_START_SYNTHESIS);
+    // The demo burns in about a second here: the picture is taken while the
+    // run goes, before its bar has moved.
+    pumpMessages(300);
+    ASSERT_EQ(app().playState, PlayState::Synthesizing);
+    EXPECT_TRUE(captureWindow(main(), u"synthesis-running"));
+    for (int wait = 0; wait < 3000 && app().playState != PlayState::SynthesisDone; ++wait) pumpMessages(50);
+    ASSERT_EQ(app().playState, PlayState::SynthesisDone);
+    pumpMessages(150);
+    EXPECT_TRUE(captureWindow(main(), u"synthesis-done"));
 }
 
 }  // namespace

@@ -71,6 +71,7 @@ HWND findPreviewDialog() {
     return nullptr;
 }
 
+// The save dialog of this process whose title names the file kind.
 HWND findSaveDialog(std::wstring_view kind) {
     const std::wstring title = L"名前を付けて" + std::wstring(kind) + L"の保存";
     for (HWND dialog = FindWindowW(L"#32770", nullptr); dialog; dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) {
@@ -83,6 +84,7 @@ HWND findSaveDialog(std::wstring_view kind) {
     return nullptr;
 }
 
+// Types `path` into the dialog's file name field and presses 保存.
 void answerSaveDialog(HWND dialog, const std::u16string& path) {
     for (int field : {0x47C, 0x480}) {  // the name's combo box edit, or the plain edit
         HWND edit = GetDlgItem(dialog, field);

@@ -176,5 +176,24 @@ TEST_F(FilterRegistration, ThePropertyPageIsShownAndCaptionedGraphsStillWorkAfte
     EXPECT_TRUE(filterBoxes.texts().empty()) << "the filter had nothing to complain of";
 }
 
+// On a machine where the filter was registered for other programs, the
+// property button leaves that registration as it was.
+TEST_F(FilterRegistration, ThePropertyPageLeavesAnEarlierRegistrationInPlace) {
+    ASSERT_EQ(registerFilter(io, built, nullptr), 0);
+    ASSERT_EQ(graph.createGraph(), 0);
+    MessageBoxWatcher filterBoxes;
+    {
+        PropertyFrameWatcher frames(u"Kavren Caption Synthesize Filter");
+        EXPECT_EQ(showFilterProperties(io, built, graph, captionFilterMaker(windowsPathOf(QUCAP_PROGRAM_DIR)), nullptr),
+                  0);
+        EXPECT_EQ(frames.titles().size(), 1u);
+    }
+    ComPtr<IBaseFilter> filter;
+    EXPECT_EQ(createRegistered(filter), S_OK) << "still registered";
+    filter.reset();
+    ASSERT_EQ(unregisterFilter(io, built, nullptr), 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 }  // namespace
 }  // namespace qucap::test

@@ -69,7 +69,7 @@ struct SynthesisProject {
     std::u16string_view projectFolder;  // proposed folder of a new caption-info file
     bool writeCaptionInfo = true;
     const std::vector<BoxRow>* boxes = nullptr;  // written when not null
-    BoxMovie boxMovie;
+    BoxMovie boxMovie{};
     const ColourTable* colours = nullptr;        // written when not null
 };
 

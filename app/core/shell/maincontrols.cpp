@@ -49,6 +49,15 @@ bool applies(Rule rule, const MainControlFlags& flags) {
     return false;
 }
 
+constexpr int kTransportControls[] = {kPlayWithCaptions, kPlayPause, kStopButton, kFrameBack, kFrameForward,
+                                      kPositionScrollBar};
+
+bool isTransport(int id) {
+    for (int transport : kTransportControls)
+        if (transport == id) return true;
+    return false;
+}
+
 constexpr std::array<int, 4> kCaptionTextFields = {1069, 1073, 1078, 1082};
 
 }  // namespace
@@ -57,7 +66,7 @@ std::vector<ControlEnabling> mainControlStates(PlayState state, const MainContro
     std::vector<ControlEnabling> states;
     for (const ControlRow& row : kControlRows) {
         const bool enabled = applies(row.rules[indexOf(state)], flags);
-        for (int id : row.ids) states.push_back({id, enabled});
+        for (int id : row.ids) states.push_back({id, enabled && !(flags.synthesisThread && isTransport(id))});
     }
     return states;
 }

@@ -20,6 +20,10 @@ struct ControlEnabling {
 struct MainControlFlags {
     bool pendingEdit = false;  // an edited row has not been written back to the list
     bool liveTiming = false;   // the timeline tab's live-timing mode keeps the list usable
+    // A synthesis thread exists (also while it asks its question after the
+    // abort, in Paused): play, stop, the frame steps, the position bar and
+    // the captioned-play check stay off, so no preview runs on its graph.
+    bool synthesisThread = false;
 };
 
 // Every control of the main window that refreshControls sets, in table order.
