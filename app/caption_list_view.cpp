@@ -85,7 +85,10 @@ void selectCaptionRow(HWND list, int index) {
     ListView_EnsureVisible(list, index, FALSE);
 }
 
-void deselectCaptionRows(HWND list) { ListView_SetItemState(list, -1, 0, LVIS_SELECTED); }
+void deselectCaptionRows(HWND list, CaptionList& captions) {
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    captions.clearSelection();
+}
 
 void refreshCaptionRows(HWND list, const CaptionList& captions) {
     if (!list) return;

@@ -28,8 +28,9 @@ void deleteCaptionRow(HWND list, int index);
 // the row numbers of every row,
 void showRowNumbers(HWND list, const CaptionList& captions);
 // the row selected and focused and scrolled into view (the list tells the
-// main window, which loads the row into the current page), or no row selected.
+// main window, which loads the row into the current page), or no row
+// selected in the view and in the list.
 void selectCaptionRow(HWND list, int index);
-void deselectCaptionRows(HWND list);
+void deselectCaptionRows(HWND list, CaptionList& captions);
 
 }  // namespace qucap

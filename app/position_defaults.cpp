@@ -10,7 +10,7 @@ namespace qucap {
 void applyDefaultPositionsToAll(DefaultPositionMode mode) {
     AppState& state = app();
     state.captions.applyDefaultPositions(mode, defaultPositionRules(positionSettingsOf(state.settings, state.movie)));
-    if (state.mainWindow) refreshCaptionRows(GetDlgItem(state.mainWindow, IDC_CAPTION_LIST), state.captions);
+    if (HWND list = mainCaptionListView()) refreshCaptionRows(list, state.captions);
 }
 
 void fillUnsetPositions(WorkingRow& row) { fillZeroPositions(positionSettingsOf(app().settings, app().movie), row); }

@@ -203,6 +203,24 @@ bool CaptionList::restorePositions(int index) {
     return cells[ColOrientation] == kVertical;
 }
 
+void CaptionList::backupAllTimes() {
+    for (int index = 0; index < rowCount(); ++index) backupTimes(index);
+}
+
+void CaptionList::restoreAllTimes() {
+    for (int index = 0; index < rowCount(); ++index)
+        if (!cell(index, ColStartBackup).empty()) restoreTimes(index);
+}
+
+void CaptionList::backupAllPositions() {
+    for (int index = 0; index < rowCount(); ++index) backupPositions(index);
+}
+
+void CaptionList::restoreAllPositions() {
+    for (int index = 0; index < rowCount(); ++index)
+        if (!cell(index, ColOrientationBackup).empty()) restorePositions(index);
+}
+
 int CaptionList::findNextUntimedRow(int index) const {
     for (int i = index < 0 ? 0 : index + 1; i < rowCount(); ++i)
         if (parseTime(rows_[i][ColDuration]) == 0) return i;

@@ -117,6 +117,12 @@ public:
     void backupPositions(int index);
     // Returns whether the restored row is vertical.
     bool restorePositions(int index);
+    // The same for every row; a row made after the backup has none and is
+    // left as it is by the restore.
+    void backupAllTimes();
+    void restoreAllTimes();
+    void backupAllPositions();
+    void restoreAllPositions();
 
     // First row after `index` whose duration parses as 0, or -1. Pass -1 to
     // search from the first row.

@@ -13,6 +13,8 @@ namespace {
 
 constexpr wchar_t kPreviousProcedure[] = L"QucapBoxFieldProcedure";
 constexpr int kButtonsMovingRight[] = {kBoxUpdateButton, kBoxAddButton, kBoxInsertButton, kBoxDeleteButton};
+// The number fields are read as far as fifteen characters.
+constexpr int kFieldReadLimit = 15;
 
 BoxLimits movieLimits() {
     const MediaFacts& movie = app().movie;
@@ -23,12 +25,6 @@ const BoxNumberControl* numberControlOf(int id) {
     for (const BoxNumberControl& control : kBoxNumberControls)
         if (control.id == id) return &control;
     return nullptr;
-}
-
-std::u16string fieldText(HWND page, int id) {
-    wchar_t buffer[16] = {};
-    GetDlgItemTextW(page, id, buffer, int(std::size(buffer)));
-    return reinterpret_cast<const char16_t*>(buffer);
 }
 
 BoxDisplayPage* pageOfField(HWND field) {
@@ -156,7 +152,7 @@ void BoxDisplayPage::listChanged(const NMLISTVIEW& change) {
 
 void BoxDisplayPage::fieldTyped() {
     BoxListCells cells = boxListCellsOf(model_.fields());
-    for (const BoxNumberControl& control : kBoxNumberControls) cells[control.field] = fieldText(window(), control.id);
+    for (const BoxNumberControl& control : kBoxNumberControls) cells[control.field] = itemText(control.id, kFieldReadLimit);
     BoxRow fields = boxRowFromCells(cells);
     fields.number = model_.fields().number;
     model_.edit(fields);
@@ -165,7 +161,7 @@ void BoxDisplayPage::fieldTyped() {
 
 void BoxDisplayPage::box2Clicked() {
     BoxRow fields = model_.fields();
-    showBox2(fields, IsDlgButtonChecked(window(), kBox2ShownBox) == BST_CHECKED);
+    showBox2(fields, isChecked(kBox2ShownBox));
     model_.edit(fields);
     showFields();
     applyEnabling();

@@ -45,7 +45,7 @@ void CaptionCreationPage::deleteRow() {
     if (index < 0 || !captions.deleteSelectedRow(app().ui)) return;
     if (HWND list = mainCaptionListView()) {
         deleteCaptionRow(list, index);
-        deselectCaptionRows(list);
+        deselectCaptionRows(list, captions);
         showRowNumbers(list, captions);
     }
     setPendingEdit(false);

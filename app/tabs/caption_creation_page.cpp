@@ -332,7 +332,7 @@ void CaptionCreationPage::restoreEditor(HWND editor, LONG start, LONG end) {
 void CaptionCreationPage::effectClicked(const EffectBox& box) {
     HWND editor = lastText_ ? item(lastText_) : nullptr;
     if (!editor) return;
-    const bool on = IsDlgButtonChecked(window(), box.id) == BST_CHECKED;
+    const bool on = isChecked(box.id);
     if (!on) CheckDlgButton(window(), box.id, BST_UNCHECKED);
     const EditorSelection selection = editorSelection(editor);
     setSelectionEffect(editor, box.bit, on);

@@ -16,17 +16,16 @@
 #include "captiondata/text/u16.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
-#include "win32/wide.h"
 
 namespace qucap {
 namespace {
 
 // The row and amount fields hold as many digits as the position fields.
 constexpr int kRangeFields[] = {kFirstRowField, kLastRowField, kHorizontalAmountField, kVerticalAmountField};
+// The fields are read as far as fifteen characters.
+constexpr int kShortTextLimit = 15;
 
 PositionSettings currentSettings() { return positionSettingsOf(app().settings, app().movie); }
-
-HWND captionListView() { return app().mainWindow ? GetDlgItem(app().mainWindow, IDC_CAPTION_LIST) : nullptr; }
 
 // The text index whose control `id` is, -1 for none.
 int textOf(int id, int PositionTextControls::*control) {
@@ -34,19 +33,6 @@ int textOf(int id, int PositionTextControls::*control) {
         if (kPositionTextControls[std::size_t(text)].*control == id) return text;
     return -1;
 }
-
-std::u16string shortText(HWND page, int id) {
-    wchar_t buffer[16] = {};
-    GetDlgItemTextW(page, id, buffer, int(std::size(buffer)));
-    return reinterpret_cast<const char16_t*>(buffer);
-}
-
-void setText(HWND page, int id, std::u16string_view view) {
-    const std::u16string text(view);
-    SetDlgItemTextW(page, id, wide(text));
-}
-
-bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
 }  // namespace
 
@@ -92,7 +78,7 @@ void DisplayPositionPage::commitEdit() {
     // keeps its positions as they were read.
     if (!model_.hasRow() || !app().captions.pendingEdit()) return;
     model_.commit(false);
-    showCaptionRow(captionListView(), app().captions, model_.rowIndex());
+    showCaptionRow(mainCaptionListView(), app().captions, model_.rowIndex());
     showLoadedRow();
 }
 
@@ -134,7 +120,7 @@ void DisplayPositionPage::command(int id, int code) {
     if (code != BN_CLICKED) return;
     switch (id) {
     case kLockBox:
-        model_.setLock(checked(window(), kLockBox));
+        model_.setLock(isChecked(kLockBox));
         return rowCommitted();
     case kSwitchOrientationButton:
         model_.switchOrientation();
@@ -176,7 +162,7 @@ void DisplayPositionPage::scrolled(HWND bar, int code, int thumb) {
     default: return;
     }
     showing_ = true;
-    setText(window(), kPositionTextControls[std::size_t(text)].field, toDecimal(position));
+    setItemText(kPositionTextControls[std::size_t(text)].field, toDecimal(position));
     showing_ = false;
     showBar(text);
     // Steps of the arrows and the page area wait in the working copy like a typed value.
@@ -184,15 +170,14 @@ void DisplayPositionPage::scrolled(HWND bar, int code, int thumb) {
 }
 
 void DisplayPositionPage::positionTyped(int text) {
-    model_.typePosition(text, shortText(window(), kPositionTextControls[std::size_t(text)].field));
+    model_.typePosition(text, itemText(kPositionTextControls[std::size_t(text)].field, kShortTextLimit));
     showBar(text);
     setPendingEdit(true);
 }
 
 void DisplayPositionPage::enterRangeMode() {
     commitPending();
-    deselectCaptionRows(captionListView());
-    app().captions.clearSelection();
+    deselectCaptionRows(mainCaptionListView(), app().captions);
     model_.clearRow();
     rangeMode_ = true;
     showLoadedRow();
@@ -211,7 +196,7 @@ void DisplayPositionPage::runRangeMove() {
         SetFocus(item(field));
         return;
     }
-    refreshCaptionRows(captionListView(), app().captions);
+    refreshCaptionRows(mainCaptionListView(), app().captions);
     showLoadedRow();
     applyEnabling();
     if (app().mainWindow) SetFocus(GetDlgItem(app().mainWindow, IDC_PLAY_PAUSE));
@@ -229,13 +214,13 @@ void DisplayPositionPage::undo() {
 
 void DisplayPositionPage::rowCommitted() {
     setPendingEdit(false);
-    showCaptionRow(captionListView(), app().captions, model_.rowIndex());
+    showCaptionRow(mainCaptionListView(), app().captions, model_.rowIndex());
     showLoadedRow();
     applyEnabling();
 }
 
 void DisplayPositionPage::rowsChanged() {
-    refreshCaptionRows(captionListView(), app().captions);
+    refreshCaptionRows(mainCaptionListView(), app().captions);
     resetTab();
     // The selected row stays in the tab, showing what it holds now.
     showLoadedRow();
@@ -252,7 +237,7 @@ void DisplayPositionPage::resetTab() {
     showing_ = true;
     CheckRadioButton(window(), kAllRowsRadio, kRowRangeRadio, kAllRowsRadio);
     CheckRadioButton(window(), kMoveHorizontalRadio, kMoveVerticalRadio, kMoveHorizontalRadio);
-    for (const int id : kRangeFields) setText(window(), id, u"1");
+    for (const int id : kRangeFields) setItemText(id, u"1");
     SendMessageW(item(kHorizontalDirectionList), CB_SETCURSEL, 0, 0);
     SendMessageW(item(kVerticalDirectionList), CB_SETCURSEL, 0, 0);
     showing_ = false;
@@ -264,11 +249,11 @@ void DisplayPositionPage::showLoadedRow() {
     for (int text = 0; text < kTextCount; ++text) {
         const PositionTextControls& controls = kPositionTextControls[std::size_t(text)];
         const bool present = !row.texts[std::size_t(text)].empty();
-        setText(window(), controls.text, row.plainTexts[std::size_t(text)]);
-        setText(window(), controls.field, present ? toDecimal(row.positions[std::size_t(text)]) : u"");
+        setItemText(controls.text, row.plainTexts[std::size_t(text)]);
+        setItemText(controls.field, present ? toDecimal(row.positions[std::size_t(text)]) : u"");
         showBar(text);
     }
-    setText(window(), IDC_ORIENTATION, row.vertical ? kVertical : kHorizontal);
+    setItemText(IDC_ORIENTATION, row.vertical ? kVertical : kHorizontal);
     CheckDlgButton(window(), kLockBox, row.lock == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(window(), kRowModeRadio, kRangeModeRadio, rangeMode_ ? kRangeModeRadio : kRowModeRadio);
     showing_ = false;
@@ -292,10 +277,10 @@ void DisplayPositionPage::setScrollRanges() {
         SetScrollRange(item(controls.horizontalBar), SB_CTL, 1, width, TRUE);
         SetScrollRange(item(controls.verticalBar), SB_CTL, 1, height, TRUE);
     }
-    setText(window(), kHorizontalBarFirstLabel, u"1");
-    setText(window(), kHorizontalBarLastLabel, toDecimal(width));
-    setText(window(), kVerticalBarFirstLabel, u"1");
-    setText(window(), kVerticalBarLastLabel, toDecimal(height));
+    setItemText(kHorizontalBarFirstLabel, u"1");
+    setItemText(kHorizontalBarLastLabel, toDecimal(width));
+    setItemText(kVerticalBarFirstLabel, u"1");
+    setItemText(kVerticalBarLastLabel, toDecimal(height));
 }
 
 void DisplayPositionPage::applyEnabling() {
@@ -305,8 +290,8 @@ void DisplayPositionPage::applyEnabling() {
     tab.rowSelected = app().captions.selection() >= 0;
     tab.vertical = row.vertical;
     for (int text = 0; text < kTextCount; ++text) tab.hasText[std::size_t(text)] = !row.texts[std::size_t(text)].empty();
-    tab.rowRange = checked(window(), kRowRangeRadio);
-    tab.verticalKind = checked(window(), kMoveVerticalRadio);
+    tab.rowRange = isChecked(kRowRangeRadio);
+    tab.verticalKind = isChecked(kMoveVerticalRadio);
     tab.undoAvailable = model_.undoAvailable() || timelineUndoAvailable();
     for (const ControlEnabling& control : positionControlStates(app().playState, tab))
         if (HWND controlWindow = item(control.id)) EnableWindow(controlWindow, control.enabled ? TRUE : FALSE);
@@ -314,12 +299,12 @@ void DisplayPositionPage::applyEnabling() {
 
 RangeMoveRequest DisplayPositionPage::rangeRequest() const {
     RangeMoveRequest request;
-    request.allRows = !checked(window(), kRowRangeRadio);
-    request.firstRow = shortText(window(), kFirstRowField);
-    request.lastRow = shortText(window(), kLastRowField);
-    request.kind = checked(window(), kMoveVerticalRadio) ? MoveKind::Vertical : MoveKind::Horizontal;
+    request.allRows = !isChecked(kRowRangeRadio);
+    request.firstRow = itemText(kFirstRowField, kShortTextLimit);
+    request.lastRow = itemText(kLastRowField, kShortTextLimit);
+    request.kind = isChecked(kMoveVerticalRadio) ? MoveKind::Vertical : MoveKind::Horizontal;
     const bool vertical = request.kind == MoveKind::Vertical;
-    request.amount = shortText(window(), vertical ? kVerticalAmountField : kHorizontalAmountField);
+    request.amount = itemText(vertical ? kVerticalAmountField : kHorizontalAmountField, kShortTextLimit);
     const int direction = vertical ? kVerticalDirectionList : kHorizontalDirectionList;
     request.forward = SendMessageW(item(direction), CB_GETCURSEL, 0, 0) == 1;
     return request;

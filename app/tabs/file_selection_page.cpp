@@ -51,7 +51,7 @@ int editOf(FileField field) { return kFileFieldControls[std::size_t(field)].edit
 void emptyCaptionList() {
     app().captions.clear();
     if (!app().mainWindow) return;
-    if (HWND list = GetDlgItem(app().mainWindow, IDC_CAPTION_LIST)) ListView_DeleteAllItems(list);
+    if (HWND list = mainCaptionListView()) ListView_DeleteAllItems(list);
 }
 
 uint32_t driveTypeOf(std::u16string_view root) {
@@ -256,7 +256,7 @@ void FileSelectionPage::load() {
     // The fields show what the project file filled in, loaded or not.
     showAll();
     if (result.status == 0) {
-        if (app().mainWindow) showCaptionRows(GetDlgItem(app().mainWindow, IDC_CAPTION_LIST), app().captions);
+        if (HWND list = mainCaptionListView()) showCaptionRows(list, app().captions);
         refreshControls();
         setMessage(u"");
     } else if (result.focus) {

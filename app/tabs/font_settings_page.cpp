@@ -119,12 +119,12 @@ void FontSettingsPage::command(int id, int code) {
     if (id == kFontTabHelp) return openHelp(helpIndexOfTab(kFontTab), window());
     if (isLayoutRadio(id) || isBorderRadio(id)) {
         // The auto radio buttons check themselves; the model takes the checked one.
-        if (IsDlgButtonChecked(window(), id) != BST_CHECKED) return;
+        if (!isChecked(id)) return;
         apply(model_.chooseRadio(id));
         if (isBorderRadio(id)) applyEnabling();
         return;
     }
-    if (isCheckBox(id)) apply(model_.setChecked(id, IsDlgButtonChecked(window(), id) == BST_CHECKED));
+    if (isCheckBox(id)) apply(model_.setChecked(id, isChecked(id)));
 }
 
 void FontSettingsPage::rewindChanged() {

@@ -47,6 +47,8 @@ protected:
     // The text of control `id` (at most `limit` characters) and setting it.
     std::u16string itemText(int id, int limit = 256) const;
     void setItemText(int id, std::u16string_view text) const;
+    // Whether check box or radio button `id` is checked.
+    bool isChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
     // A drop-down list filled with `choices`, the first chosen.
     void fillChoices(int id, std::span<const std::u16string_view> choices) const;
 

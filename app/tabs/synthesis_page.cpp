@@ -184,12 +184,12 @@ void SynthesisPage::command(int id, int code) {
     }
     if (code != BN_CLICKED) return;
     if (isColourRadio(id)) {
-        if (IsDlgButtonChecked(window(), id) == BST_CHECKED) model_.chooseColourRadio(id);
+        if (isChecked(id)) model_.chooseColourRadio(id);
         return;
     }
     switch (id) {
         case kWatermarkShownCheck:
-            model_.setWatermarkShown(IsDlgButtonChecked(window(), id) == BST_CHECKED);
+            model_.setWatermarkShown(isChecked(id));
             return;
         case kVideoEncoderProperties: showEncoderProperties(state.graph, model_.videoEncoder()); return;
         case kAudioEncoderProperties: showEncoderProperties(state.graph, model_.audioEncoder()); return;

@@ -37,8 +37,6 @@ int fieldId(TimeField field) { return field == TimeField::Start ? IDC_START_TIME
 int sliderId(TimeField field) { return field == TimeField::Start ? IDC_START_SLIDER : IDC_DURATION_SLIDER; }
 TimeField otherField(TimeField field) { return field == TimeField::Start ? TimeField::Duration : TimeField::Start; }
 
-bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
-
 HWND mainButton(int id) { return app().mainWindow ? GetDlgItem(app().mainWindow, id) : nullptr; }
 
 void sendMainCommand(int id) {
@@ -207,8 +205,7 @@ void TimelinePage::enterRangeMode() {
         commitEdit();
         setPendingEdit(false);
     }
-    deselectCaptionRows(mainCaptionListView());
-    app().captions.clearSelection();
+    deselectCaptionRows(mainCaptionListView(), app().captions);
     model_.clearRow();
     resetTab();
 }
@@ -216,7 +213,7 @@ void TimelinePage::enterRangeMode() {
 void TimelinePage::runRange() {
     const TimeRangeResult result = model_.runRange(rangeRequest());
     if (result.status != 0) {
-        const bool slide = checked(window(), IDC_SLIDE_START);
+        const bool slide = isChecked(IDC_SLIDE_START);
         const int field = result.focus == RangeField::FirstRow  ? IDC_RANGE_FIRST_ROW
                           : result.focus == RangeField::LastRow ? IDC_RANGE_LAST_ROW
                           : slide                               ? IDC_SLIDE_AMOUNT
@@ -267,8 +264,7 @@ void TimelinePage::inOutPressed() {
     if (press.stampedRow == model_.rowIndex()) showLoadedRow();
     if (press.finished) {
         app().liveTiming = false;
-        deselectCaptionRows(list);
-        app().captions.clearSelection();
+        deselectCaptionRows(list, app().captions);
         model_.clearRow();
         resetTab();
         sendMainCommand(IDC_STOP);
@@ -320,7 +316,7 @@ void TimelinePage::applyEnabling() {
     AppState& state = app();
     TimelineTabState tab;
     tab.rowSelected = state.captions.selection() >= 0 && model_.hasRow();
-    tab.rowRange = checked(window(), IDC_RANGE_ROWS);
+    tab.rowRange = isChecked(IDC_RANGE_ROWS);
     tab.operation = chosenOperation();
     tab.undoAvailable = model_.undoAvailable() || displayPositionUndoAvailable();
     tab.live = model_.live() && state.liveTiming;
@@ -329,13 +325,13 @@ void TimelinePage::applyEnabling() {
 }
 
 RangeOperation TimelinePage::chosenOperation() const {
-    if (checked(window(), IDC_CHANGE_DURATION)) return RangeOperation::ChangeDuration;
-    return checked(window(), IDC_CLEAR_TIMES) ? RangeOperation::Clear : RangeOperation::SlideStart;
+    if (isChecked(IDC_CHANGE_DURATION)) return RangeOperation::ChangeDuration;
+    return isChecked(IDC_CLEAR_TIMES) ? RangeOperation::Clear : RangeOperation::SlideStart;
 }
 
 TimeRangeRequest TimelinePage::rangeRequest() const {
     TimeRangeRequest request;
-    request.allRows = !checked(window(), IDC_RANGE_ROWS);
+    request.allRows = !isChecked(IDC_RANGE_ROWS);
     request.firstRow = itemText(IDC_RANGE_FIRST_ROW, kRowNumberLimit);
     request.lastRow = itemText(IDC_RANGE_LAST_ROW, kRowNumberLimit);
     request.operation = chosenOperation();

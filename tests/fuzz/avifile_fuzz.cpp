@@ -6,12 +6,11 @@
 #include <cstring>
 
 #include "app/core/media/avifile.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+using qucap::fuzz::require;
 
 class MemorySource : public qucap::ByteSource {
 public:

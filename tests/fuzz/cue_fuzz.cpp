@@ -12,20 +12,13 @@
 #include "app/export/ttml.h"
 #include "app/export/webvtt.h"
 #include "captiondata/text/u16.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
 using namespace qucap;
-
-void require(bool condition) {
-    if (!condition) std::abort();
-}
-
-std::u16string utf16Of(const uint8_t* data, size_t size) {
-    std::u16string text;
-    for (size_t i = 0; i + 1 < size; i += 2) text += char16_t(data[i] | data[i + 1] << 8);
-    return text;
-}
+using fuzz::require;
+using fuzz::utf16Of;
 
 // Rows of four texts from the pieces of the text between line feeds; the
 // times and orientation come from the pieces' lengths, so equal starts,

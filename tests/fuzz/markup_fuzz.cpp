@@ -10,22 +10,15 @@
 #include "captiondata/markup/markupcheck.h"
 #include "captiondata/markup/richformat.h"
 #include "captiondata/markup/tablenormalise.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
 using namespace qucap;
+using fuzz::require;
+using fuzz::utf16Of;
 
 constexpr std::size_t kTextMax = 1023;
-
-void require(bool condition) {
-    if (!condition) std::abort();
-}
-
-std::u16string utf16Of(const uint8_t* data, size_t size) {
-    std::u16string text;
-    for (size_t i = 0; i + 1 < size; i += 2) text += char16_t(data[i] | data[i + 1] << 8);
-    return text;
-}
 
 void checkNormalisations(const std::u16string& text) {
     const std::u16string body = normaliseBodyText(text);

@@ -64,15 +64,29 @@ void click(HWND window, int id) {
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
 }
 
-TEST_F(AppWindowTest, ScreenshotsOfThePreview) {
-    if (screenshotFolder().empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR is not set";
-    const std::u16string project = environment(L"QUCAP_SCREENSHOT_PROJECT");
-    if (project.empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_PROJECT is not set";
-    recordLastProject(app().io, *programFolder_ / u"Qucapadd.ini", project);
-    ASSERT_TRUE(openMainWindow());
-    click(app().pages[0]->window(), IDC_LOAD);
-    pumpMessages(300);
-    ASSERT_EQ(app().playState, PlayState::Stopped) << "the demo project did not load";
+// The pictures taken with the demo project loaded, when the script names it.
+class DemoScreenshotTest : public AppWindowTest {
+protected:
+    void SetUp() override {
+        AppWindowTest::SetUp();
+        if (screenshotFolder().empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR is not set";
+        project_ = environment(L"QUCAP_SCREENSHOT_PROJECT");
+        if (project_.empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_PROJECT is not set";
+    }
+    // The main window with the demo project loaded.
+    void openDemo() {
+        recordLastProject(app().io, *programFolder_ / u"Qucapadd.ini", project_);
+        ASSERT_TRUE(openMainWindow());
+        click(app().pages[0]->window(), IDC_LOAD);
+        pumpMessages(300);
+        ASSERT_EQ(app().playState, PlayState::Stopped) << "the demo project did not load";
+    }
+    std::u16string project_;
+};
+
+TEST_F(DemoScreenshotTest, ScreenshotsOfThePreview) {
+    openDemo();
+    if (HasFatalFailure()) return;
 
     // The movie in the main window, paused where the first caption shows.
     click(main(), IDC_PLAY_PAUSE);
@@ -101,15 +115,9 @@ TEST_F(AppWindowTest, ScreenshotsOfThePreview) {
 
 // Live timing in progress: two new rows without times, the first stamped
 // in and waiting for its out press while the movie plays.
-TEST_F(AppWindowTest, ScreenshotOfLiveTiming) {
-    if (screenshotFolder().empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR is not set";
-    const std::u16string project = environment(L"QUCAP_SCREENSHOT_PROJECT");
-    if (project.empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_PROJECT is not set";
-    recordLastProject(app().io, *programFolder_ / u"Qucapadd.ini", project);
-    ASSERT_TRUE(openMainWindow());
-    click(app().pages[0]->window(), IDC_LOAD);
-    pumpMessages(300);
-    ASSERT_EQ(app().playState, PlayState::Stopped) << "the demo project did not load";
+TEST_F(DemoScreenshotTest, ScreenshotOfLiveTiming) {
+    openDemo();
+    if (HasFatalFailure()) return;
     CaptionList& captions = app().captions;
     for (const char16_t* text : {u"ここから時間を付けます", u"イン／アウトで表示時間も"}) {
         WorkingRow row;
@@ -136,18 +144,12 @@ TEST_F(AppWindowTest, ScreenshotOfLiveTiming) {
 
 // The synthesis tab while the demo burns through the tests' encoder and
 // after it ended (the completion text).
-TEST_F(AppWindowTest, ScreenshotsOfTheSynthesis) {
-    if (screenshotFolder().empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR is not set";
-    const std::u16string project = environment(L"QUCAP_SCREENSHOT_PROJECT");
-    if (project.empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_PROJECT is not set";
+TEST_F(DemoScreenshotTest, ScreenshotsOfTheSynthesis) {
     const TestEncoderRegistration encoder;  // listed when the window builds its encoder tables
     ASSERT_EQ(encoder.result(), S_OK);
-    recordLastProject(app().io, *programFolder_ / u"Qucapadd.ini", project);
-    ASSERT_TRUE(openMainWindow());
-    click(app().pages[0]->window(), IDC_LOAD);
-    pumpMessages(300);
-    ASSERT_EQ(app().playState, PlayState::Stopped) << "the demo project did not load";
-    app().settings.outputMoviePath = folderOf(project) + u"\\字幕入り.avi";
+    openDemo();
+    if (HasFatalFailure()) return;
+    app().settings.outputMoviePath = folderOf(project_) + u"\\字幕入り.avi";
     openTab(kSynthesisTab);
     pumpMessages(120);
     HWND page = app().pages[std::size_t(kSynthesisTab)]->window();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/core/captioncolumns.h"
 #include "captiondata/text/u16.h"
 
 namespace qucap {
@@ -70,7 +69,7 @@ int32_t PositionTab::checkedPosition(int text) const {
 void PositionTab::commit(bool saveUndo) {
     if (!list_.isRow(index_)) return;
     for (int text = 0; text < kTextCount; ++text) row_.positions[std::size_t(text)] = checkedPosition(text);
-    if (saveUndo) saveUndoCopy();
+    if (saveUndo) list_.backupAllPositions();
     list_.writeRow(index_, row_);
     list_.writeLock(index_, row_);
     list_.rebuildCaptionTable();
@@ -104,7 +103,7 @@ RangeMoveResult PositionTab::moveRange(const RangeMoveRequest& request) {
     }
 
     // Taken once the move will happen: a refused one keeps the last change undoable.
-    saveUndoCopy();
+    list_.backupAllPositions();
     const bool vertical = request.kind == MoveKind::Vertical;
     const int32_t delta = request.forward ? amount : -amount;
     for (int index = range.first; index <= range.last; ++index) {
@@ -124,7 +123,7 @@ RangeMoveResult PositionTab::moveRange(const RangeMoveRequest& request) {
 
 bool PositionTab::applyDefaultsToAllRows() {
     if (!ui_.askYesNo(kAllRowsDefaultQuestion, kProgramTitle)) return false;
-    saveUndoCopy();
+    list_.backupAllPositions();
     list_.applyDefaultPositions(DefaultPositionMode::RecomputeAll, defaultPositionRules(settings_()));
     undoAvailable_ = true;
     loadRow(index_);
@@ -133,17 +132,11 @@ bool PositionTab::applyDefaultsToAllRows() {
 
 bool PositionTab::undo() {
     if (!undoAvailable_ || !ui_.askYesNo(kUndoQuestion, kProgramTitle)) return false;
-    for (int index = 0; index < list_.rowCount(); ++index)
-        // A row made after the copy was taken has none: it stays as it is.
-        if (!list_.cell(index, ColOrientationBackup).empty()) list_.restorePositions(index);
+    list_.restoreAllPositions();
     list_.rebuildCaptionTable();
     undoAvailable_ = false;
     loadRow(index_);
     return true;
-}
-
-void PositionTab::saveUndoCopy() {
-    for (int index = 0; index < list_.rowCount(); ++index) list_.backupPositions(index);
 }
 
 }  // namespace qucap

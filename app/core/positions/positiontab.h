@@ -87,7 +87,6 @@ public:
     void forgetUndo() { undoAvailable_ = false; }
 
 private:
-    void saveUndoCopy();
     int32_t checkedPosition(int text) const;
 
     CaptionList& list_;

@@ -69,7 +69,7 @@ bool TimelineTab::commit(std::u16string_view startTyped, std::u16string_view dur
         return false;
     }
     // Backed up only now: a commit refused above keeps the last change undoable.
-    backupAllTimes();
+    list_.backupAllTimes();
     list_.writeRow(index_, row_);
     list_.rebuildCaptionTable();
     baseStart_ = parseTime(row_.start);
@@ -105,7 +105,7 @@ TimeRangeResult TimelineTab::runRange(const TimeRangeRequest& request) {
         amount = parseTime(limited(request.amount));
     }
     // Backed up once every field was good: a refused operation changes nothing.
-    backupAllTimes();
+    list_.backupAllTimes();
     for (int index = range.first; index <= range.last; ++index) {
         WorkingRow row;
         list_.readRow(index, row);
@@ -129,8 +129,7 @@ TimeRangeResult TimelineTab::runRange(const TimeRangeRequest& request) {
 
 bool TimelineTab::undo() {
     if (!ui_.askYesNo(kTimesUndoQuestion, kProgramTitle)) return false;
-    for (int index = 0; index < list_.rowCount(); ++index)
-        if (!list_.cell(index, ColStartBackup).empty()) list_.restoreTimes(index);
+    list_.restoreAllTimes();
     list_.rebuildCaptionTable();
     undoAvailable_ = false;
     loadRow(index_);
@@ -141,7 +140,7 @@ int TimelineTab::startLive() {
     if (!ui_.askYesNo(kLiveTimingQuestion, kProgramTitle)) return -1;
     const int first = list_.findNextUntimedRow(-1);
     if (first < 0) return -1;
-    backupAllTimes();
+    list_.backupAllTimes();
     undoAvailable_ = true;
     liveRow_ = first;
     nextOut_ = false;
@@ -178,10 +177,6 @@ void TimelineTab::endLive() {
     liveRow_ = -1;
     nextOut_ = false;
     inTime_ = 0;
-}
-
-void TimelineTab::backupAllTimes() {
-    for (int index = 0; index < list_.rowCount(); ++index) list_.backupTimes(index);
 }
 
 void TimelineTab::storeTime(int index, TimeField which, int32_t milliseconds) {

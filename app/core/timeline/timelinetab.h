@@ -116,7 +116,6 @@ public:
 private:
     std::u16string& field(TimeField which) { return which == TimeField::Start ? row_.start : row_.duration; }
     int32_t base(TimeField which) const { return which == TimeField::Start ? baseStart_ : baseDuration_; }
-    void backupAllTimes();
     void storeTime(int index, TimeField which, int32_t milliseconds);
 
     CaptionList& list_;
