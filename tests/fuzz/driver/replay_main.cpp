@@ -1,5 +1,7 @@
 // Runs a fuzz target over every file of the folders or files named on the
-// command line, without the fuzzing engine; a crash fails the test.
+// command line, without the fuzzing engine; a crash fails the test. So does
+// a named folder or file that is missing or holds no input: the fuzzing run
+// starts from the same seeds and would stop there.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -27,12 +29,18 @@ int main(int argc, char** argv) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(""), 0);
     for (int i = 1; i < argc; ++i) {
         const std::filesystem::path path(argv[i]);
+        int found = 0;
         if (std::filesystem::is_directory(path)) {
             for (const auto& entry : std::filesystem::recursive_directory_iterator(path))
-                if (entry.is_regular_file()) count += replay(entry.path());
-        } else if (std::filesystem::exists(path)) {
-            count += replay(path);
+                if (entry.is_regular_file()) found += replay(entry.path());
+        } else if (std::filesystem::is_regular_file(path)) {
+            found += replay(path);
         }
+        if (found == 0) {
+            std::fprintf(stderr, "no seed inputs in %s\n", argv[i]);
+            return 1;
+        }
+        count += found;
     }
     std::printf("replayed %d inputs\n", count);
     return 0;
