@@ -13,6 +13,8 @@ void applyDefaultPositionsToAll(DefaultPositionMode mode) {
     if (HWND list = mainCaptionListView()) refreshCaptionRows(list, state.captions);
 }
 
-void fillUnsetPositions(WorkingRow& row) { fillZeroPositions(positionSettingsOf(app().settings, app().movie), row); }
+void followDefaultPositions(const WorkingRow& before, WorkingRow& row) {
+    followDefaultPositions(positionSettingsOf(app().settings, app().movie), before, row);
+}
 
 }  // namespace qucap

@@ -202,6 +202,7 @@ bool CaptionCreationPage::commitRow() {
     WorkingRow row;
     captions.readRow(index, row);
     captions.readLock(index, row);
+    const WorkingRow before = row;
     std::array<std::u16string, kTextCount> typed;
     for (const CaptionEditorPair& pair : kCaptionEditors) {
         const auto at = std::size_t(pair.textIndex);
@@ -216,7 +217,7 @@ bool CaptionCreationPage::commitRow() {
         return false;
     }
     refusedRow_ = -1;
-    fillUnsetPositions(row);
+    followDefaultPositions(before, row);
     captions.writeRow(index, row);
     captions.rebuildCaptionTable();
     if (HWND list = mainCaptionListView()) showCaptionRow(list, captions, index);

@@ -143,6 +143,42 @@ TEST(DefaultPositions, RulesForTheListAndFillingOneRow) {
     EXPECT_EQ(row.positions, (PositionSet{376, 5, 410, 7}));
 }
 
+// A two-line caption typed text by text, the row stored after each: what
+// the program filled in follows the texts.
+TEST(DefaultPositions, FilledPositionsFollowTheTextsTypedInOrder) {
+    const std::pair<const char*, PositionSet> typed[] = {
+        {"a---", {428, 0, 0, 0}},
+        {"ab--", {428, 410, 0, 0}},
+        {"abc-", {376, 358, 410, 0}},
+        {"abcd", {376, 358, 410, 444}},
+        {"abc-", {376, 358, 410, 0}},
+    };
+    WorkingRow before = rowOf("----");
+    for (const auto& [texts, expected] : typed) {
+        WorkingRow row = rowOf(texts);
+        row.positions = before.positions;
+        followDefaultPositions(frame(), before, row);
+        EXPECT_EQ(row.positions, expected) << texts;
+        before = row;
+    }
+}
+
+// What someone placed stays: a position set elsewhere, and a locked row.
+TEST(DefaultPositions, PlacedPositionsDoNotFollowTheTexts) {
+    WorkingRow before = rowOf("ab--");
+    before.positions = {300, 410, 0, 0};
+    WorkingRow row = rowOf("abcd");
+    row.positions = before.positions;
+    followDefaultPositions(frame(), before, row);
+    EXPECT_EQ(row.positions, (PositionSet{300, 358, 410, 444}));
+
+    before.positions = {428, 410, 0, 0};
+    row.positions = before.positions;
+    row.lock = 1;
+    followDefaultPositions(frame(), before, row);
+    EXPECT_EQ(row.positions, (PositionSet{428, 410, 410, 444}));  // only the unset ones are filled
+}
+
 TEST(DefaultPositions, PlacedPositionsStayInTheFrame) {
     const PositionSettings s = frame();
     EXPECT_EQ(lastPosition(s, false, Line1Body), 449);

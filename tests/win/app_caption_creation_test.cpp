@@ -11,6 +11,7 @@
 #include "app/core/batchproject.h"
 #include "app/core/shell/captiontab.h"
 #include "app/main_window.h"
+#include "captiondata/caption/captionfile.h"
 #include "app/tabs/page.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
@@ -136,6 +137,39 @@ TEST_F(CaptionCreationTest, ARowTypedWithColourBoldAndRubyIsInTheCaptionFileAfte
     const std::u16string expected = u"横," + std::u16string(kScenarioBody) + u",";
     EXPECT_NE(file.find(expected), std::u16string::npos) << std::string(file.begin(), file.end());
     EXPECT_NE(file.find(u"," + std::u16string(kScenarioRuby) + u","), std::u16string::npos);
+}
+
+// Line 1 typed, then line 2 by a click into its editor: each focus change
+// stores the row, and the positions the program filled in follow its texts,
+// so the two lines never overlap. The 352x288 movie with sizes 32 and 16.
+TEST_F(CaptionCreationTest, ATwoLineCaptionTypedInOrderTakesTheDefaultsOfItsFourTexts) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    openProject();
+    click(IDC_ADD_ROW);
+    const int row = app().captions.selection();
+    const auto positions = [row] {
+        std::vector<std::u16string> values;
+        for (const int column : kPositionColumns) values.push_back(listText(row, column));
+        return values;
+    };
+    using Positions = std::vector<std::u16string>;
+    replaceAll(IDC_LINE1_BODY_TEXT, L"字幕の見本です");
+    focusAndSelect(IDC_LINE1_RUBY_TEXT, 0, 0);
+    replaceAll(IDC_LINE1_RUBY_TEXT, L"字幕(じまく)");
+    focusAndSelect(IDC_LINE2_BODY_TEXT, 0, 0);
+    EXPECT_EQ(positions(), (Positions{u"244", u"226", u"0", u"0"})) << "line 1 alone";
+    replaceAll(IDC_LINE2_BODY_TEXT, L"二行目の本文");
+    focusAndSelect(IDC_LINE2_RUBY_TEXT, 0, 0);
+    replaceAll(IDC_LINE2_RUBY_TEXT, L"本文(ほんぶん)");
+    key(IDC_LINE2_RUBY_TEXT, VK_RETURN, VK_RETURN);
+    EXPECT_EQ(positions(), (Positions{u"192", u"174", u"226", u"260"}));
+
+    clickMain(IDC_END);
+    ASSERT_EQ(main(), nullptr);
+    CaptionTable saved;
+    ASSERT_EQ(readCaptionInfoForProgram(app().io, app().settings.captionInfoPath, saved), 0);
+    ASSERT_GT(saved.size(), std::size_t(row));
+    EXPECT_EQ(saved[std::size_t(row)].positions, (std::array<int32_t, kTextCount>{192, 174, 226, 260}));
 }
 
 TEST_F(CaptionCreationTest, ARowReopenedIsShownChangedCommittedInsertedAndDeleted) {

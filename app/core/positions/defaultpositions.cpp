@@ -136,4 +136,13 @@ void fillZeroPositions(const PositionSettings& settings, WorkingRow& row) {
         if (row.positions[std::size_t(text)] == 0) row.positions[std::size_t(text)] = defaults[std::size_t(text)];
 }
 
+void followDefaultPositions(const PositionSettings& settings, const WorkingRow& before, WorkingRow& row) {
+    if (row.lock == 0) {
+        const PositionSet previous = defaultPositions(settings, before);
+        for (std::size_t text = 0; text < row.positions.size(); ++text)
+            if (row.positions[text] == previous[text]) row.positions[text] = 0;
+    }
+    fillZeroPositions(settings, row);
+}
+
 }  // namespace qucap

@@ -52,6 +52,13 @@ DefaultPositionRules defaultPositionRules(const PositionSettings& settings);
 // Sets each position of `row` that is 0 to its far-edge default.
 void fillZeroPositions(const PositionSettings& settings, WorkingRow& row);
 
+// A stored row whose texts changed from those of `before`: the positions the
+// program filled in follow the new texts. Each position of an unlocked row
+// that still holds the default of the previous texts is computed again, and
+// so is every position that is 0. A position placed anywhere else, and every
+// position of a locked row, stays as it is.
+void followDefaultPositions(const PositionSettings& settings, const WorkingRow& before, WorkingRow& row);
+
 // The frame height for a horizontal row, its width for a vertical one.
 int32_t frameExtent(const PositionSettings& settings, bool vertical);
 // The body size for the two bodies, the ruby size for the two rubies.
