@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "captiondata/profile/iniprofile.h"
+
 #include <map>
 
 #include "captiondata/caption/captionfile.h"
@@ -226,6 +228,26 @@ TEST_F(ShellFileSelection, NewProjectLoadCreatesRecordsAndSwitchesToOpenMode) {
     EXPECT_EQ(tab.text(FileField::InputMovie), kInput);
     EXPECT_EQ(tab.text(FileField::CaptionInfo), u"C:\\work\\proj\\字幕情報.csv");
     EXPECT_EQ(tab.text(FileField::OutputMovie), u"C:\\work\\proj\\出力動画.avi");
+}
+
+// A project naming an existing file by a path longer than the system holds:
+// cut on reading it would name another file, so it is refused as too long.
+TEST_F(ShellFileSelection, APathTooLongIsSaidToBeTooLongNotMissing) {
+    fillNewProject();
+    ASSERT_EQ(tab.load(loadSteps()).status, 0);
+    const std::u16string folder = u"C:\\work\\" + std::u16string(300, u'長');
+    const std::u16string longPath = folder + u"\\字幕情報.csv";
+    t.files.addDirectory(folder);
+    t.files.addFile(longPath, "");
+    IniProfile(t.io).writeString(kProjectFile, u"FileName", u"InpCapName", longPath);
+    tab.edit(FileField::ProjectFile, kProjectFile);
+    steps.clear();
+    t.ui.messages.clear();
+    EXPECT_EQ(tab.load(loadSteps()).status, -1);
+    ASSERT_EQ(t.ui.messages.size(), 1u);
+    EXPECT_EQ(t.ui.messages[0].text, u"字幕情報ファイルのパスが長すぎます（255文字まで）");
+    EXPECT_TRUE(steps.empty());
+    EXPECT_FALSE(tab.dataLoaded());
 }
 
 TEST_F(ShellFileSelection, ExistingFolderAnsweredNoLoadsWhatTheFolderHolds) {

@@ -1,7 +1,9 @@
 #include "app/core/shell/fileselectiontab.h"
 
+#include "app/core/pathfields.h"
 #include "captiondata/caption/captionfile.h"
 #include "captiondata/colour/colourinfo.h"
+#include "captiondata/profile/iniprofile.h"
 #include "captiondata/text/paths.h"
 
 namespace qucap {
@@ -32,6 +34,14 @@ bool availableIn(Availability availability, SelectionMode mode) {
 }
 
 int runStep(const std::function<int()>& step) { return step ? step() : 0; }
+
+// A path longer than the system holds would be cut when it is read and name
+// another file (or none): it is refused as too long, not reported missing.
+// A project file that cannot be read is left to the settings' own read.
+bool projectFilePathsFit(const Io& io, std::u16string_view projectFile) {
+    const IniRead read = IniProfile(io).read(projectFile);
+    return read.status != ReadStatus::Ok || projectPathsFit(io.ui, read.document);
+}
 
 // A writer for a path that names a file; none (skipped) for "設定なし".
 std::function<int()> writerFor(const std::u16string& path, std::function<int(const std::u16string&)> write) {
@@ -190,6 +200,7 @@ LoadResult FileSelectionTab::load(const LoadSteps& steps) {
             if (checkField(own) != 0) return {-1, own};
     } else {
         if (checkField(FileField::ProjectFile) != 0) return {-1, FileField::ProjectFile};
+        if (!projectFilePathsFit(io_, projectFile_)) return {};
         if (LoadProjectSettings(io_, projectFile_, settings_) != 0) return {};
     }
     for (FileField path : kLoadedFileOrder)
