@@ -85,6 +85,7 @@ struct AppState {
     ProjectColours colours;
     BoxTable boxes;
     bool boxListShown = false;            // the box tab showed `boxes` since the load
+    std::u16string unreadBoxFile;         // the box-info file loaded that gave nothing: never saved over
     MediaFacts movie;
     FilterGraph graph;
     int lastCaptionTextField = 0;         // for cut, copy and paste from the menu

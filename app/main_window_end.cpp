@@ -60,7 +60,7 @@ SaveSteps projectSaveSteps() {
     steps.boxInfo = [&state] {
         if (Page* page = state.pages[std::size_t(kBoxDisplayTab)].get()) page->commitEdit();
         return saveDataFile(state.settings.boxInfoPath, [&](DataFileProject& project) {
-            return saveBoxList(state.io, state.boxes, boxMovie(), project, state.boxListShown);
+            return saveBoxList(state.io, state.boxes, boxMovie(), project, state.boxListShown, state.unreadBoxFile);
         });
     };
     steps.colourInfo = [&state] {

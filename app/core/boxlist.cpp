@@ -182,7 +182,24 @@ SaveFileRequest boxInfoSaveRequest(std::u16string_view projectFolder) {
             {{u"カンマ区切りﾌｧｲﾙ (*.csv)", u"*.csv"}, {u"テキストﾌｧｲﾙ (*.txt)", u"*.txt"}, allFilesFilter()}};
 }
 
-int saveBoxList(const Io& io, const BoxTable& rows, const BoxMovie& movie, DataFileProject& project, bool listShown) {
+int loadBoxInfo(const Io& io, std::u16string_view path, BoxTable& rows, std::u16string& unreadFile) {
+    rows.clear();
+    unreadFile.clear();
+    ReadFindings found;
+    const int status = readBoxInfoForProgram(io, path, rows, &found);
+    if (status == 0 && found.unread(rows.size())) {
+        io.ui.warn(kBoxInfoUnread, Deliverable::Program);
+        unreadFile = std::u16string(path);
+    }
+    return status;
+}
+
+int saveBoxList(const Io& io, const BoxTable& rows, const BoxMovie& movie, DataFileProject& project, bool listShown,
+                std::u16string_view unreadFile) {
+    if (!unreadFile.empty() && samePath(unreadFile, project.path)) {
+        io.ui.warn(kBoxInfoNotOverwritten, Deliverable::Program);
+        return -1;
+    }
     if (!namesFile(project.path) && !listShown) return 0;
     return saveUnderProjectName(io, project, boxInfoSaveRequest(project.projectFolder), u"InpBoxName",
                                 [&](std::u16string_view path) { return writeBoxInfo(io, path, rows, movie); });

@@ -125,6 +125,17 @@ private:
     BoxRow fields_ = newBoxRow(0);
 };
 
+inline constexpr std::u16string_view kBoxInfoUnread =
+    u"枠情報ファイルから枠を1行も読み込めませんでした\n（枠情報ファイルの形式ではないか、壊れています）";
+inline constexpr std::u16string_view kBoxInfoNotOverwritten = u"読み込めなかった枠情報ファイルには上書き保存しません";
+
+// Reads the project's box-info file into `rows` (emptied first; the reader
+// keeps nothing of an earlier project). A file that is no text at all, or
+// held text but gave no row, loads as no rows with kBoxInfoUnread shown and
+// its path in `unreadFile`, so no save replaces what it holds; `unreadFile`
+// is emptied otherwise. The reader's result.
+int loadBoxInfo(const Io& io, std::u16string_view path, BoxTable& rows, std::u16string& unreadFile);
+
 // The save dialog offered when the project has no box-info file.
 SaveFileRequest boxInfoSaveRequest(std::u16string_view projectFolder);
 
@@ -132,7 +143,9 @@ SaveFileRequest boxInfoSaveRequest(std::u16string_view projectFolder);
 // written there. A project naming none asks for a name only when the box tab
 // has shown the list since the load (`listShown`), which is the only way rows
 // get in: cancel gives -1, a chosen name becomes the project's and is
-// recorded as InpBoxName in the project file.
-int saveBoxList(const Io& io, const BoxTable& rows, const BoxMovie& movie, DataFileProject& project, bool listShown);
+// recorded as InpBoxName in the project file. The file `unreadFile` (see
+// loadBoxInfo) is refused with kBoxInfoNotOverwritten (-1).
+int saveBoxList(const Io& io, const BoxTable& rows, const BoxMovie& movie, DataFileProject& project, bool listShown,
+                std::u16string_view unreadFile = {});
 
 }  // namespace qucap

@@ -48,7 +48,20 @@ void CaptionList::clear() {
     rows_.clear();
     selection_ = -1;
     unreadFile_.clear();
+    forgetPartlyReadFile();
 }
+
+void CaptionList::setPartlyReadFile(std::u16string path) {
+    partlyReadFile_ = std::move(path);
+    partlyReadRows_ = fileRows();
+}
+
+void CaptionList::forgetPartlyReadFile() {
+    partlyReadFile_.clear();
+    partlyReadRows_.clear();
+}
+
+bool CaptionList::holdsPartlyReadRows() const { return !partlyReadFile_.empty() && fileRows() == partlyReadRows_; }
 
 void CaptionList::readRow(int index, WorkingRow& row) const {
     if (!isRow(index)) return;

@@ -96,6 +96,17 @@ public:
     const std::u16string& unreadFile() const { return unreadFile_; }
     void setUnreadFile(std::u16string path) { unreadFile_ = std::move(path); }
 
+    // The caption-info file the list was loaded from when some of its bytes
+    // could not be read: it is saved over only once the rows differ from
+    // those it gave. Empty otherwise; clear() and forgetPartlyReadFile()
+    // forget it.
+    const std::u16string& partlyReadFile() const { return partlyReadFile_; }
+    // Remembers the file with the rows the list holds now.
+    void setPartlyReadFile(std::u16string path);
+    void forgetPartlyReadFile();
+    // Whether the rows are still those the partly read file gave.
+    bool holdsPartlyReadRows() const;
+
     // Set while an editor holds a change that is not yet in the list.
     bool pendingEdit() const { return pendingEdit_; }
     void setPendingEdit(bool pending) { pendingEdit_ = pending; }
@@ -140,6 +151,8 @@ private:
     int selection_ = -1;
     bool pendingEdit_ = false;
     std::u16string unreadFile_;
+    std::u16string partlyReadFile_;
+    std::vector<CaptionFileRow> partlyReadRows_;
 };
 
 }  // namespace qucap

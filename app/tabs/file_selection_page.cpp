@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/caption_list_view.h"
+#include "app/core/boxlist.h"
 #include "app/core/captionload.h"
 #include "app/core/shell/savesequence.h"
 #include "app/main_window.h"
@@ -131,9 +132,8 @@ int readColours() {
 // The box rows of the project being loaded; none of an earlier project stays.
 // The box tab shows them when it is next shown.
 int readBoxRows() {
-    app().boxes.clear();
     app().boxListShown = false;
-    return readBoxInfoForProgram(app().io, app().settings.boxInfoPath, app().boxes);
+    return loadBoxInfo(app().io, app().settings.boxInfoPath, app().boxes, app().unreadBoxFile);
 }
 
 }  // namespace

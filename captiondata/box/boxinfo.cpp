@@ -4,6 +4,7 @@
 
 #include "captiondata/io/textfile.h"
 #include "captiondata/limits.h"
+#include "captiondata/text/lines.h"
 #include "captiondata/text/plaincsv.h"
 #include "captiondata/text/u16.h"
 #include "captiondata/text/utf16writer.h"
@@ -74,20 +75,40 @@ std::u16string joinedByCommas(const BoxListCells& cells) {
     return line;
 }
 
-int readBoxInfo(const Io& io, std::u16string_view path, BoxTable& table, Deliverable who) {
+int readBoxInfo(const Io& io, std::u16string_view path, BoxTable& table, Deliverable who,
+                ReadFindings* findings = nullptr) {
+    ReadFindings found;
     const TextRead read = readTextFile(io, path, kBoxReadMessages, who);
     if (read.outcome != TextReadOutcome::Ok) return -1;
-    table = parseBoxInfo(read.text, who == Deliverable::Filter ? BoxTimes::Parsed : BoxTimes::Zero);
+    if (read.isText) {
+        table = parseBoxInfo(read.text, who == Deliverable::Filter ? BoxTimes::Parsed : BoxTimes::Zero,
+                             &found.unreadLines);
+        found.linesWithUnreadable = lineNumbersOf(read.text, read.unreadable);
+    } else {
+        table.clear();
+        found.notText = true;
+    }
+    if (findings) *findings = std::move(found);
     return 0;
+}
+
+// A line that gave no row, yet is neither blank nor the header or a comment.
+bool holdsUnreadText(std::u16string_view line, const std::vector<std::u16string>& fields) {
+    if (line.find_first_not_of(u" \t,") == std::u16string_view::npos) return false;
+    return fields.empty() || fields[0] != u"0";
 }
 
 }  // namespace
 
-BoxTable parseBoxInfo(std::u16string_view text, BoxTimes times) {
+BoxTable parseBoxInfo(std::u16string_view text, BoxTimes times, std::size_t* unreadLines) {
     BoxTable table;
+    if (unreadLines) *unreadLines = 0;
     for (const auto& line : plainCsvLines(text)) {
         const auto fields = plainCsvFields(line, kBoxFieldCount);
-        if (plainCsvRowNumber(fields) <= 0) continue;
+        if (plainCsvRowNumber(fields) <= 0) {
+            if (unreadLines && holdsUnreadText(line, fields)) ++*unreadLines;
+            continue;
+        }
         BoxRow row;
         for (const auto& column : kNumberColumns)
             numberIn(row, column.field) = readLeadingInt(fieldOrEmpty(fields, column.field));
@@ -101,9 +122,10 @@ BoxTable parseBoxInfo(std::u16string_view text, BoxTimes times) {
     return table;
 }
 
-int readBoxInfoForProgram(const Io& io, std::u16string_view path, BoxTable& table) {
+int readBoxInfoForProgram(const Io& io, std::u16string_view path, BoxTable& table, ReadFindings* findings) {
+    if (findings) *findings = {};
     if (!namesFile(path)) return 0;
-    return readBoxInfo(io, path, table, Deliverable::Program);
+    return readBoxInfo(io, path, table, Deliverable::Program, findings);
 }
 
 int readBoxInfoForFilter(const Io& io, std::u16string_view path, BoxTable& table) {

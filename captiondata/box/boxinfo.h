@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "captiondata/io/io.h"
+#include "captiondata/io/textfile.h"
 
 namespace qucap {
 
@@ -61,19 +62,23 @@ using BoxListCells = std::array<std::u16string, kBoxFieldCount>;
 // Which reader: the program keeps the times 0, the filter parses them.
 enum class BoxTimes { Zero, Parsed };
 
-// The rows of a decoded file whose first field is a positive number.
-BoxTable parseBoxInfo(std::u16string_view text, BoxTimes times);
+// The rows of a decoded file whose first field is a positive number;
+// `unreadLines`, when given, counts the other lines that hold text and are
+// not the header or a comment (first field "0").
+BoxTable parseBoxInfo(std::u16string_view text, BoxTimes times, std::size_t* unreadLines = nullptr);
 
 // Program: fills `table` (times 0). 0, reading nothing, for an empty or
 // "設定なし" name; -1 when the file is missing or a folder (no message) or
 // could not be read (message titled "カブレン字幕付加システム"). The table is
-// kept when the read fails.
-int readBoxInfoForProgram(const Io& io, std::u16string_view path, BoxTable& table);
+// kept when the read fails. Bytes that are no text at all give no row;
+// `findings`, when given, tells what else the file held.
+int readBoxInfoForProgram(const Io& io, std::u16string_view path, BoxTable& table, ReadFindings* findings = nullptr);
 
 // Filter: fills `table` with the times of fields 3 and 5 (0 when longer than
 // 11 characters). -1 without a message for an empty or "設定なし" name or a
 // missing file or folder; -1 with a message titled "カブレン字幕合成フィルタ"
-// when reading fails. The table is kept when the read fails.
+// when reading fails. The table is kept when the read fails. Bytes that are
+// no text at all give no row, as in the program.
 int readBoxInfoForFilter(const Io& io, std::u16string_view path, BoxTable& table);
 
 // The movie time of a frame: (frame - 1) x frame duration (100-ns units) /

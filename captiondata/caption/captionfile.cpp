@@ -71,17 +71,24 @@ bool holdsUnreadText(std::u16string_view line) {
 // Both readers: the filter checks each row before storing it and stops at
 // the first fault.
 int readRows(const Io& io, std::u16string_view path, Deliverable who, CaptionTable& table,
-             std::size_t* unreadLines = nullptr) {
-    if (unreadLines) *unreadLines = 0;
+             ReadFindings* findings = nullptr) {
+    ReadFindings found;
+    if (findings) *findings = found;
     const TextRead read = readTextFile(io, path, {kCaptionReadFailed, kCaptionSizeFailed}, who);
     if (read.outcome != TextReadOutcome::Ok) return -1;
+    if (!read.isText) {
+        table.clear();
+        if (findings) findings->notText = true;
+        return 0;
+    }
+    found.linesWithUnreadable = lineNumbersOf(read.text, read.unreadable);
     const auto lines = splitLines(read.text, kCaptionLineMax, SubRule::EndsLine);
     table.assign(lines.size(), CaptionRow{});
     std::size_t next = 0;
     for (const auto& line : lines) {
         auto parsed = parseRowLine(line);
         if (!parsed) {
-            if (unreadLines && holdsUnreadText(line)) ++*unreadLines;
+            if (holdsUnreadText(line)) ++found.unreadLines;
             continue;
         }
         parsed->row.start = parseTime(parsed->startText);
@@ -95,13 +102,15 @@ int readRows(const Io& io, std::u16string_view path, Deliverable who, CaptionTab
         }
         table[next++] = std::move(parsed->row);
     }
+    if (findings) *findings = std::move(found);
     return 0;
 }
 
 }  // namespace
 
-int readCaptionInfoForProgram(const Io& io, std::u16string_view path, CaptionTable& table, std::size_t* unreadLines) {
-    return namesFile(path) ? readRows(io, path, Deliverable::Program, table, unreadLines) : 0;
+int readCaptionInfoForProgram(const Io& io, std::u16string_view path, CaptionTable& table,
+                              ReadFindings* findings) {
+    return namesFile(path) ? readRows(io, path, Deliverable::Program, table, findings) : 0;
 }
 
 int readCaptionInfoForFilter(const Io& io, std::u16string_view path, CaptionTable& table) {

@@ -7,6 +7,7 @@
 
 #include "captiondata/caption/captionrow.h"
 #include "captiondata/io/io.h"
+#include "captiondata/io/textfile.h"
 
 namespace qucap {
 
@@ -28,21 +29,21 @@ struct CaptionFileRow {
     std::array<std::u16string, kTextCount> texts;  // with markup
     std::array<int32_t, kTextCount> positions{};   // 0 where the position column is empty
     int32_t lock = 0;
+    bool operator==(const CaptionFileRow&) const = default;
 };
 
 // Program: fills `table` (times parsed without checking, lock outside 0..3 read as 0).
 // 0 on success and, reading nothing, for an empty or "設定なし" name; -1 when the
 // file is missing (no message) or could not be read (message shown). The table
-// is kept when the read fails. `unreadLines`, when given, counts the lines
-// that gave no row and are neither blank (white space and commas only) nor
-// the header or a comment (first field "0"): text the reader could not take.
+// is kept when the read fails. `findings`, when given, tells what else the
+// file held.
 int readCaptionInfoForProgram(const Io& io, std::u16string_view path, CaptionTable& table,
-                              std::size_t* unreadLines = nullptr);
+                              ReadFindings* findings = nullptr);
 
 // Filter: fills `table` and checks every row; the first bad row shows its
 // message (title "カブレン字幕合成フィルタ") and ends the read with -1, the rows
 // stored before it stay. -1 without a message for an empty or "設定なし" name or
-// a missing file.
+// a missing file. Bytes that are no text at all give no row, as in the program.
 int readCaptionInfoForFilter(const Io& io, std::u16string_view path, CaptionTable& table);
 
 // The bytes of the file for these rows (the sample row when there are none).

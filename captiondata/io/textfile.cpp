@@ -5,8 +5,11 @@ namespace qucap {
 TextRead readTextFile(const Io& io, std::u16string_view path, const ReadMessages& messages, Deliverable who) {
     ReadResult read = io.files.readFile(path);
     switch (read.status) {
-    case ReadStatus::Ok:
-        return {TextReadOutcome::Ok, decodeTextFile(read.bytes, io.shiftJis)};
+    case ReadStatus::Ok: {
+        DecodedText decoded = decodeText(read.bytes, io.shiftJis);
+        const bool isText = decoded.isText();
+        return {TextReadOutcome::Ok, std::move(decoded.text), std::move(decoded.unreadable), isText};
+    }
     case ReadStatus::Missing:
     case ReadStatus::IsDirectory:
         return {};

@@ -2,6 +2,7 @@
 // Reading and writing whole text files with the system's failure messages.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "captiondata/io/io.h"
 
@@ -22,6 +23,27 @@ enum class TextReadOutcome {
 struct TextRead {
     TextReadOutcome outcome = TextReadOutcome::NoFile;
     std::u16string text;
+    // Where bytes that no accepted encoding reads stand in `text` (see DecodedText).
+    std::vector<std::size_t> unreadable;
+    // False for bytes that are no text at all (a picture, say).
+    bool isText = true;
+};
+
+// What a reader of a data file found in it besides its rows.
+struct ReadFindings {
+    // The bytes are no text at all (a picture, say): no row is read from them.
+    bool notText = false;
+    // Lines that gave no row and are neither blank (white space and commas
+    // only) nor the header or a comment (first field "0"): text the reader
+    // could not take.
+    std::size_t unreadLines = 0;
+    // The lines of the file (1 for the first) holding bytes that no accepted
+    // encoding reads; each such byte reads as kUnreadableCharacter.
+    std::vector<std::size_t> linesWithUnreadable;
+
+    // Nothing of the file can be kept as it is: it is no text, or its text
+    // gave none of the `rows` read from it.
+    bool unread(std::size_t rows) const { return notText || (rows == 0 && unreadLines > 0); }
 };
 
 TextRead readTextFile(const Io& io, std::u16string_view path, const ReadMessages& messages, Deliverable who);

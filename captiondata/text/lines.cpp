@@ -32,4 +32,19 @@ std::vector<std::u16string> splitLines(std::u16string_view text, std::size_t max
     return lines;
 }
 
+std::vector<std::size_t> lineNumbersOf(std::u16string_view text, const std::vector<std::size_t>& offsets) {
+    std::vector<std::size_t> numbers;
+    std::size_t line = 1;
+    std::size_t at = 0;
+    for (const std::size_t offset : offsets) {
+        for (; at < offset && at < text.size(); ++at) {
+            const char16_t c = text[at];
+            const bool lfAfterCr = c == u'\n' && at > 0 && text[at - 1] == u'\r';
+            if ((c == u'\r' || c == u'\n' || c == u'\x1A') && !lfAfterCr) ++line;
+        }
+        if (numbers.empty() || numbers.back() != line) numbers.push_back(line);
+    }
+    return numbers;
+}
+
 }  // namespace qucap

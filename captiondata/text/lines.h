@@ -18,4 +18,8 @@ enum class SubRule {
 // it holds any character. Each line keeps at most `maxChars` characters.
 std::vector<std::u16string> splitLines(std::u16string_view text, std::size_t maxChars, SubRule rule);
 
+// The lines (1 for the first, as splitLines with SubRule::EndsLine counts
+// them) on which the characters at `offsets` (in order) stand, each line once.
+std::vector<std::size_t> lineNumbersOf(std::u16string_view text, const std::vector<std::size_t>& offsets);
+
 }  // namespace qucap

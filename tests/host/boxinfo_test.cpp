@@ -93,6 +93,15 @@ TEST(BoxRead, HeaderOnlyAndSkippedRowsGiveNoSlots) {
     EXPECT_EQ(table[1].startFrame, 6);
 }
 
+// A picture's bytes are no box rows, even where a line of them starts with
+// a number: neither reader draws boxes from them.
+TEST(BoxRead, BytesThatAreNoTextGiveNoRows) {
+    TestIo t;
+    const std::string picture("\x89PNG\r\n\x1A\n1,1,\0,9,\x01,1,1,50,50,0,0,0,0,黒,64\r\n", 44);
+    EXPECT_TRUE(readFor(Deliverable::Program, t, picture).empty());
+    EXPECT_TRUE(readFor(Deliverable::Filter, t, picture).empty());
+}
+
 TEST(BoxRead, CutsColourWordLongLinesAndFieldsBeyondTheFifteenth) {
     TestIo t;
     auto padded = [](std::u16string_view digits) { return std::u16string(digits) + std::u16string(61, u'x'); };

@@ -218,5 +218,39 @@ TEST_F(BoxSaveTest, WithoutAFileAsksOnlyOnceTheListWasShown) {
     EXPECT_EQ(t.ui.saveRequests.size(), 2u);
 }
 
+// Junk, or text without a box row, loads as no rows and is never saved
+// over; files as the program writes them load and save without a word.
+TEST_F(BoxSaveTest, AFileThatGaveNothingIsNeverSavedOver) {
+    path = u"C:\\p\\枠情報.csv";
+    std::string junk(3000, '\0');
+    for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = char((i * 7919 + 13) % 251);
+    const std::string unread[] = {junk, utf16File({kBoxFileHeader, u"一,1,0:00:00.00,30,0:00:01.00,1,1,9,9,0,0,0,0,黒,64"})};
+    for (const std::string& bytes : unread) {
+        t.files.addFile(path, bytes);
+        t.ui.messages.clear();
+        std::u16string unreadFile;
+        ASSERT_EQ(loadBoxInfo(t.io, path, rows, unreadFile), 0);
+        EXPECT_TRUE(rows.empty());
+        EXPECT_EQ(unreadFile, path);
+        rows.push_back(newBoxRow(1));  // even with a row added since
+        EXPECT_EQ(saveBoxList(t.io, rows, movie, project, true, unreadFile), -1);
+        EXPECT_EQ(t.files.contents(path), bytes);
+        ASSERT_EQ(t.ui.messages.size(), 2u);
+        EXPECT_EQ(t.ui.messages[0].text, u"枠情報ファイルから枠を1行も読み込めませんでした\n"
+                                         u"（枠情報ファイルの形式ではないか、壊れています）");
+        EXPECT_EQ(t.ui.messages[1].text, u"読み込めなかった枠情報ファイルには上書き保存しません");
+    }
+    for (const std::string& bytes : {std::string(), utf16File({kBoxFileHeader}), utf16File({kBoxFileHeader, u"", u",,,"}),
+                                     boxInfoBytes({newBoxRow(1)}, movie, true)}) {
+        t.files.addFile(path, bytes);
+        t.ui.messages.clear();
+        std::u16string unreadFile = u"前の枠情報.csv";
+        ASSERT_EQ(loadBoxInfo(t.io, path, rows, unreadFile), 0);
+        EXPECT_EQ(unreadFile, u"");
+        EXPECT_EQ(saveBoxList(t.io, rows, movie, project, true, unreadFile), 0);
+        EXPECT_TRUE(t.ui.messages.empty());
+    }
+}
+
 }  // namespace
 }  // namespace qucap

@@ -101,8 +101,11 @@ TEST_F(CaptionLoadTest, SaveWritesTheNamedFile) {
 TEST_F(CaptionLoadTest, AFileWhoseTextGaveNoRowIsNeverSavedOver) {
     std::u16string path(kCaptionPath);
     CaptionInfoProject project{path, u"C:\\p", kProjectFile};
-    // Binary junk, and rows whose number column is empty: text the reader cannot take.
+    // Binary junk, also where its bytes would make a row; text in no
+    // encoding the reader takes; rows whose number column is empty.
     const std::string unread[] = {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
+                                  std::string("\x89PNG\r\n\x1A\n1,\0\x02,\x01\r\n2,x", 18),
+                                  "1,\x81 \x81 \x81 \x81 \xFF\xFF\xFF\r\n",
                                   utf16File({kCaptionFileHeader, u",0:00:01.00,0:00:02.00,横,字幕,0,,0,,0,,0,0"})};
     for (const std::string& bytes : unread) {
         t.files.addFile(kCaptionPath, bytes);
@@ -126,6 +129,47 @@ TEST_F(CaptionLoadTest, AFileWhoseTextGaveNoRowIsNeverSavedOver) {
         EXPECT_EQ(saveCaptionList(t.io, list, project), 0);
         EXPECT_TRUE(t.ui.messages.empty());
     }
+}
+
+// A Shift-JIS file with a few bytes that are not Shift-JIS: the rest reads
+// right, the message names the line, and the file is saved over only once
+// the rows changed.
+TEST_F(CaptionLoadTest, AFewUnreadableBytesCostOnlyTheirOwnCharacters) {
+    const std::string header = "0,\x95\x5C\x8E\xA6\r\n";  // "0,表示"
+    const std::string bytes = header + "1,0:00:01.00,0:00:01.00,\x89\xA1,\x8E\x9A\x96\x8B" "1,0,,0,,0,,0,0\r\n" +
+                              "2,0:00:02.00,0:00:01.00,\x89\xA1,\x8E\x9A\x96\x8B" "2,0,,0,,0,,0,0\r\n" +
+                              "3,0:00:03.00,0:00:01.00,\x89\xA1,\x81 \xFF" "3,0,,0,,0,,0,0\r\n";
+    t.files.addFile(kCaptionPath, bytes);
+    ASSERT_EQ(loadCaptionInfo(t.io, kCaptionPath, list), 0);
+    EXPECT_EQ(column(kPlainColumns[Line1Body]), (Texts{u"字幕1", u"字幕2", u"\uFFFD \uFFFD" u"3"}));
+    EXPECT_EQ(column(ColOrientation), (Texts{u"横", u"横", u"横"}));
+    ASSERT_EQ(t.ui.messages.size(), 1u);
+    EXPECT_EQ(t.ui.messages[0].text, u"字幕情報ファイルの4行目に読めない文字があります\n"
+                                     u"（読めない文字は「\uFFFD」になっています。字幕を変更するまで、このファイルには上書き保存しません）");
+
+    std::u16string path(kCaptionPath);
+    CaptionInfoProject project{path, u"C:\\p", kProjectFile};
+    EXPECT_EQ(saveCaptionList(t.io, list, project), 0);  // nothing changed: the file stays as it is
+    EXPECT_EQ(t.files.contents(kCaptionPath), bytes);
+    EXPECT_EQ(t.ui.messages.size(), 1u);
+
+    const std::u16string row3 = list.cell(2, kMarkupColumns[Line1Body]);
+    list.setCell(2, kMarkupColumns[Line1Body], u"字幕3");
+    ASSERT_EQ(saveCaptionList(t.io, list, project), 0);
+    EXPECT_NE(t.files.contents(kCaptionPath), bytes);
+    // Once written, the file holds the list: changed back, it is written again.
+    list.setCell(2, kMarkupColumns[Line1Body], row3);
+    ASSERT_EQ(saveCaptionList(t.io, list, project), 0);
+    EXPECT_EQ(t.files.contents(kCaptionPath),
+              utf16File({kCaptionFileHeader, u"1,0:00:01.00,0:00:01.00,横,字幕1,0,,0,,0,,0,0",
+                         u"2,0:00:02.00,0:00:01.00,横,字幕2,0,,0,,0,,0,0",
+                         u"3,0:00:03.00,0:00:01.00,横,\uFFFD \uFFFD" u"3,0,,0,,0,,0,0"}));
+}
+
+TEST(UnreadableCharacters, TheMessageNamesTheFirstFiveLines) {
+    const std::u16string message = unreadableCharactersMessage(u"字幕情報ファイル", {2, 5, 6, 9, 10, 12});
+    EXPECT_EQ(message.substr(0, message.find(u'\n')),
+              u"字幕情報ファイルの2行目、5行目、6行目、9行目、10行目などに読めない文字があります");
 }
 
 TEST_F(CaptionLoadTest, SaveWithoutNameAsksAndRecordsTheChoice) {

@@ -23,13 +23,47 @@ TEST(Decode, ByteOrderMarksChooseUtf16) {
     EXPECT_EQ(decode("\xFF\xFE"), u"");
 }
 
-TEST(Decode, WithoutMarkTriesUtf8ThenShiftJisThenBytes) {
+TEST(Decode, WithoutMarkTriesUtf8ThenShiftJis) {
     EXPECT_EQ(decode("abc,1"), u"abc,1");
     EXPECT_EQ(decode("\xE5\xAD\x97\xE5\xB9\x95"), u"字幕");              // UTF-8
     EXPECT_EQ(decode("\xEF\xBB\xBF\xE5\xAD\x97"), u"字");                // UTF-8 with mark
     EXPECT_EQ(decode("\x8E\x9A\x96\x8B,\x82\xA0"), u"字幕,あ");          // Shift-JIS
     EXPECT_EQ(decode("\xB6\xCC\xDE\xDA\xDD"), u"ｶﾌﾞﾚﾝ");                  // half-width kana
-    EXPECT_EQ(decode("a\x80\xFF"), std::u16string(u"a\u0080\u00FF"));  // neither: bytes
+}
+
+// Bytes that start no Shift-JIS character cost only their own place: the
+// characters around them read as they are, and where they stood is told.
+TEST(Decode, ShiftJisIsReadCharacterByCharacter) {
+    struct Case {
+        std::string bytes;
+        std::u16string text;
+        std::vector<std::size_t> unreadable;
+    };
+    const Case cases[] = {
+        {"\x8E\x9A\x96\x8B" "1\r\n\x81 \xFF\r\n\x8E\x9A", u"字幕1\r\n\uFFFD \uFFFD\r\n字", {5, 7}},
+        {"a\x80\xA0\xFD\xFE\xFF", u"a\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", {1, 2, 3, 4, 5}},
+        {"\x82\xA0\x82", u"あ\uFFFD", {1}},              // a lead byte cut off at the end
+        {"\x85\x40\x82\xA0", u"\uFFFDあ", {0}},          // a pair that is no character of code page 932
+        {"\x8E\x9A\x96\x8B", u"字幕", {}},
+    };
+    for (const Case& c : cases) {
+        const DecodedText decoded = decodeText(c.bytes, platformShiftJis());
+        EXPECT_EQ(decoded.text, c.text) << c.bytes;
+        EXPECT_EQ(decoded.unreadable, c.unreadable) << c.bytes;
+    }
+}
+
+TEST(Decode, TellsBytesThatAreNoTextAtAll) {
+    const std::pair<std::string, bool> cases[] = {
+        {"1,a\tb\r\n2,c\n\x1A", true},                        // tab, line ends and the end-of-file mark
+        {"\x8E\x9A\x96\x8B\x81 \r\n\x82\xA0\x82\xA2\x82\xA4\x82\xA6", true},  // one in nine unreadable
+        {"\x81 \x81 \x81 a", false},                              // most of it unreadable
+        {std::string("1,a\0b", 5), false},                        // a NUL
+        {"\x89PNG\r\n\x1A\n\x01", false},                       // a picture's signature
+        {"\xFF\xFE" "a\0\x7F\0"s, false},                        // DEL in UTF-16
+        {"\xC2\x85", false},                                     // a C1 control in UTF-8
+    };
+    for (const auto& [bytes, isText] : cases) EXPECT_EQ(decodeText(bytes, platformShiftJis()).isText(), isText) << bytes;
 }
 
 TEST(Decode, HandlesEmbeddedNulAndLoneSurrogates) {
@@ -46,6 +80,13 @@ TEST(Lines, CrSubAndLoneLfEndLines) {
     EXPECT_EQ(splitLines(u"a\rb\x1A" u"c\r", 100, SubRule::EndsLine), (V{u"a", u"b", u"c"}));
     EXPECT_EQ(splitLines(u"a\r\n\r\n", 100, SubRule::EndsLine), (V{u"a", u""}));
     EXPECT_EQ(splitLines(u"abcdef\r", 3, SubRule::EndsLine), (V{u"abc"}));
+}
+
+TEST(Lines, NumbersOfTheLinesCharactersStandOn) {
+    using N = std::vector<std::size_t>;
+    const std::u16string_view text = u"ab\r\ncd\ne\rf\x1Ag";
+    EXPECT_EQ(lineNumbersOf(text, {0, 1, 4, 9, 11}), (N{1, 2, 4, 5}));
+    EXPECT_EQ(lineNumbersOf(text, {}), N{});
 }
 
 TEST(Lines, SubEndsFileUnlessItFollowsLf) {

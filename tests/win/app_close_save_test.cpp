@@ -146,5 +146,70 @@ TEST_F(CloseSaveTest, AColourFileNotChangedInTheProgramKeepsItsBytesAndShowsWhat
     EXPECT_EQ(fileBytes(colourFile), bytes);
 }
 
+// Files the program could not read as they are keep their bytes: a picture
+// named as the caption-info file (its bytes would make a row), junk as the
+// box-info file, and a Shift-JIS file with a few bytes that are not
+// Shift-JIS, which is written only once its rows were changed.
+TEST_F(CloseSaveTest, FilesThatCouldNotBeReadAreNotSavedOver) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    ASSERT_FALSE(makeProject().empty());
+    const NewProjectPaths paths = newProjectPaths(*documents_ / u"保存確認", u"保存確認");
+    const std::string picture("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\r\n1,\x02\x03,\x04\r\n", 27);
+    std::string junk(3000, '\0');
+    for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = char((i * 7919 + 13) % 251);
+    putFile(paths.captionInfo, picture);
+    putFile(paths.boxInfo, junk);
+
+    boxes_->answerNext({IDOK, IDOK});
+    ASSERT_TRUE(openMainWindow());
+    loadOfferedProject();
+    ASSERT_TRUE(boxes_->waitFor(2));
+    EXPECT_EQ(boxes_->texts(), (std::vector<std::u16string>{
+                                   u"字幕情報ファイルから字幕を1行も読み込めませんでした\n（字幕情報ファイルの形式ではないか、壊れています）",
+                                   u"枠情報ファイルから枠を1行も読み込めませんでした\n（枠情報ファイルの形式ではないか、壊れています）"}));
+    EXPECT_EQ(app().captions.rowCount(), 0);
+    EXPECT_TRUE(app().boxes.empty());
+    boxes_->clear();
+    boxes_->answerNext({IDOK, IDOK, IDYES});
+    SendMessageW(main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(boxes_->waitFor(3));
+    pumpMessages();
+    ASSERT_EQ(main(), nullptr);
+    EXPECT_EQ(boxes_->texts(), (std::vector<std::u16string>{u"読み込めなかった字幕情報ファイルには上書き保存しません",
+                                                             u"読み込めなかった枠情報ファイルには上書き保存しません",
+                                                             u"保存できなかったファイルがあります。\n保存せずに終了しますか？"}));
+    EXPECT_EQ(fileBytes(paths.captionInfo), picture);
+    EXPECT_EQ(fileBytes(paths.boxInfo), junk);
+
+    // 字幕1, 字幕2 and a third row holding 81 20 FF, in Shift-JIS.
+    const std::string shiftJis = "1,0:00:01.00,0:00:01.00,\x89\xA1,\x8E\x9A\x96\x8B" "1,0,,0,,0,,0,0\r\n"
+                                 "2,0:00:02.00,0:00:01.00,\x89\xA1,\x8E\x9A\x96\x8B" "2,0,,0,,0,,0,0\r\n"
+                                 "3,0:00:03.00,0:00:01.00,\x89\xA1,\x81\x20\xFF,0,,0,,0,,0,0\r\n";
+    putFile(paths.captionInfo, shiftJis);
+    putFile(paths.boxInfo, "");
+    for (const bool change : {false, true}) {
+        resetAppState();
+        boxes_->clear();
+        boxes_->answerNext({IDOK});
+        ASSERT_TRUE(openMainWindow());
+        loadOfferedProject();
+        ASSERT_TRUE(boxes_->waitFor(1));
+        EXPECT_EQ(boxes_->texts()[0].substr(0, 24), u"字幕情報ファイルの3行目に読めない文字があります");
+        ASSERT_EQ(app().captions.rowCount(), 3);
+        EXPECT_EQ(app().captions.cell(0, kPlainColumns[Line1Body]), u"字幕1");
+        EXPECT_EQ(app().captions.cell(2, kPlainColumns[Line1Body]), u"\uFFFD \uFFFD");
+        if (change) commitRow(u"字幕3");
+        boxes_->clear();
+        SendMessageW(main(), WM_CLOSE, 0, 0);
+        pumpMessages();
+        ASSERT_EQ(main(), nullptr);
+        EXPECT_TRUE(boxes_->texts().empty());
+        if (!change) EXPECT_EQ(fileBytes(paths.captionInfo), shiftJis);
+    }
+    const std::u16string written = captionFileText();
+    EXPECT_NE(written.find(u"横,字幕2,0"), std::u16string::npos);
+    EXPECT_NE(written.find(u"字幕3"), std::u16string::npos);
+}
+
 }  // namespace
 }  // namespace qucap::test

@@ -65,7 +65,7 @@ struct SynthesisStartResult {
 struct SynthesisProject {
     std::u16string_view projectFile;
     ProjectSettings& settings;  // saved first; outputMoviePath takes the final name
-    const CaptionList& captions;
+    CaptionList& captions;
     std::u16string_view projectFolder;  // proposed folder of a new caption-info file
     bool writeCaptionInfo = true;
     const std::vector<BoxRow>* boxes = nullptr;  // written when not null
