@@ -5,16 +5,17 @@
 #   rgb24.avi  720x480, 29.97 fps, 1 s, uncompressed 24-bit RGB stored bottom-up
 #   small.avi  352x288, 25 fps, 1 s, uncompressed YUY2 (a movie of another size)
 #   demo.avi   720x480, 29.97 fps, 10 s, uncompressed YUY2, with a 440 Hz PCM tone (the demo's movie)
+#   h264.mp4   720x480, 29.97 fps, 2 s, H.264 with AAC sound (what phones and cameras write)
 # Files already made by this version of the script are kept, so a second run
 # costs nothing.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
-MEDIA_VERSION=1   # raise when the recipes below change
+MEDIA_VERSION=2   # raise when the recipes below change
 media=$QUCAP_TEST_MEDIA
 stamp=$media/.version
 if [ "$(cat "$stamp" 2>/dev/null)" = "$MEDIA_VERSION" ] && [ -f "$media/yuy2.avi" ] && [ -f "$media/rgb24.avi" ] &&
-   [ -f "$media/small.avi" ] && [ -f "$media/demo.avi" ]; then
+   [ -f "$media/small.avi" ] && [ -f "$media/demo.avi" ] && [ -f "$media/h264.mp4" ]; then
   exit 0
 fi
 command -v ffmpeg >/dev/null || die "make-test-media: ffmpeg is missing (run ./qucap setup)"
@@ -40,6 +41,12 @@ yuy2_movie demo 10
 ffmpeg -hide_banner -loglevel error -y -f lavfi -i "$(pattern 1 352x288 25)" \
   -c:v rawvideo -pix_fmt yuyv422 "$media/small.tmp.avi"
 mv "$media/small.tmp.avi" "$media/small.avi"
+
+# Every frame a key frame, so a still at any time decodes that very frame.
+ffmpeg -hide_banner -loglevel error -y \
+  -f lavfi -i "$(pattern 2)" -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=2" \
+  -c:v libx264 -pix_fmt yuv420p -g 1 -c:a aac -shortest "$media/h264.tmp.mp4"
+mv "$media/h264.tmp.mp4" "$media/h264.mp4"
 
 # ffmpeg stores uncompressed RGB top-down (a negative biHeight). Windows
 # programs usually write it bottom-up, so the picture is written flipped and

@@ -118,6 +118,20 @@ PY
 }
 check "the box is the truncated blend of white and the picture, and nothing else changed" box_blend_holds
 
+# --- an H.264/AAC MP4, as phones write them -------------------------------------
+
+H264_MOVIE=$QUCAP_TEST_MEDIA/h264.mp4   # 720x480, 60 frames of 1001/30 ms, with AAC sound
+MOVIE=$H264_MOVIE new_project 携帯
+utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:00.50,0:00:01.00,横,携帯の動画です,0,,0,,0,,0,0"
+render "$project" "$E2E_DIR/phone.avi"
+facts=$(stream_facts "$E2E_DIR/phone.avi")
+checks=$((checks + 1))
+IFS=, read -r codec width height rate frames <<<"$facts"
+[ "$codec,$width,$height,$frames" = "rawvideo,720,480,60" ] || fail "phone.avi is \"$facts\", expected 60 raw 720x480 frames"
+expect_exit 0 -- qucapcmd still "$project" 1000 "$(win_path "$E2E_DIR/phone-1000.bmp")"
+expect_same "the MP4's frame $(frame_of 1000) against the still of 1000 ms" \
+  "$(digest movie_pixels "$E2E_DIR/phone.avi" "$(frame_of 1000)")" "$(digest pixels "$E2E_DIR/phone-1000.bmp")"
+
 # --- the fourth byte -------------------------------------------------------------
 
 # Under Wine the splitter hands the filter RGB32 frames whose fourth byte is

@@ -15,6 +15,7 @@ FILTER_MODULE=$QUCAP_PROGRAM_DIR/Qucapsyf.ax
 YUY2_MOVIE=$QUCAP_TEST_MEDIA/yuy2.avi     # 720x480, 90 frames of 1001/30 ms
 RGB24_MOVIE=$QUCAP_TEST_MEDIA/rgb24.avi   # 720x480, 30 frames, bottom-up RGB24
 SMALL_MOVIE=$QUCAP_TEST_MEDIA/small.avi   # 352x288
+H264_MOVIE=$QUCAP_TEST_MEDIA/h264.mp4     # 720x480, 60 frames of H.264 with AAC sound
 
 # --- helpers ------------------------------------------------------------------
 
@@ -147,6 +148,23 @@ expect_different "the caption on RGB24" "$(digest pixels "$E2E_DIR/rgb-captioned
   "$(digest movie_pixels "$RGB24_MOVIE" 14 $CAPTION_BAND)"
 expect_same "below the caption on RGB24" "$(digest pixels "$E2E_DIR/rgb-captioned.bmp" $BELOW_CAPTION)" \
   "$(digest movie_pixels "$RGB24_MOVIE" 14 $BELOW_CAPTION)"
+
+# --- stills of an H.264/AAC MP4, as phones write them ------------------------
+
+# Wine's GStreamer splitter and its libav decoders give the filter the frames.
+new_project 携帯 "$H264_MOVIE"
+utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:00.50,0:00:01.00,横,携帯の動画です,0,,0,,0,,0,0"
+still "$project" 1000 mp4-captioned
+new_project 携帯無字幕 "$H264_MOVIE"
+still "$project" 1000 mp4-plain
+expect_bitmap "$E2E_DIR/mp4-captioned.bmp" 720 480
+expect_different "the caption on the MP4" "$(digest pixels "$E2E_DIR/mp4-captioned.bmp" $CAPTION_BAND)" \
+  "$(digest pixels "$E2E_DIR/mp4-plain.bmp" $CAPTION_BAND)"
+expect_same "below the caption on the MP4" "$(digest pixels "$E2E_DIR/mp4-captioned.bmp" $BELOW_CAPTION)" \
+  "$(digest pixels "$E2E_DIR/mp4-plain.bmp" $BELOW_CAPTION)"
+mp4_frame=$(frame_of 1000)
+mp4_psnr=$(psnr "$E2E_DIR/mp4-plain.bmp" "$H264_MOVIE" "$mp4_frame")
+check "the MP4 still is frame $mp4_frame (PSNR $mp4_psnr dB)" at_least "$mp4_psnr" 22
 
 # --- the filter's module, registered or not ----------------------------------
 

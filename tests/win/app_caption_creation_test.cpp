@@ -157,7 +157,7 @@ TEST_F(CaptionCreationTest, ATwoLineCaptionTypedInOrderTakesTheDefaultsOfItsFour
     focusAndSelect(IDC_LINE1_RUBY_TEXT, 0, 0);
     replaceAll(IDC_LINE1_RUBY_TEXT, L"字幕(じまく)");
     focusAndSelect(IDC_LINE2_BODY_TEXT, 0, 0);
-    EXPECT_EQ(positions(), (Positions{u"244", u"226", u"0", u"0"})) << "line 1 alone";
+    EXPECT_EQ(positions(), (Positions{u"244", u"226", u"", u""})) << "line 1 alone";
     replaceAll(IDC_LINE2_BODY_TEXT, L"二行目の本文");
     focusAndSelect(IDC_LINE2_RUBY_TEXT, 0, 0);
     replaceAll(IDC_LINE2_RUBY_TEXT, L"本文(ほんぶん)");
