@@ -21,14 +21,18 @@ die() { say "qucap: $*"; exit 1; }
 
 jobs_count() { nproc 2>/dev/null || echo 2; }
 
-# Packages of tools/packages.txt (plus any given) that are not installed yet.
+# The packages of a list in tools/ (one per line, # starts a comment).
+package_list() { grep -v '^#' "$QUCAP_ROOT/tools/$1"; }
+
+# Packages given that are not installed yet.
 missing_packages() {
   local p
-  for p in $(grep -v '^#' "$QUCAP_ROOT/tools/packages.txt") "$@"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || printf '%s\n' "$p"
   done
 }
 
+# Installs the packages given that are missing.
 install_packages() {
   local missing
   missing=$(missing_packages "$@")
