@@ -3,7 +3,7 @@
 #include <array>
 
 #include "captiondata/text/u16.h"
-#include "filter/core/layout/rubygroups.h"
+#include "captiondata/markup/ruby_groups.h"
 
 namespace qucap {
 namespace {

@@ -5,7 +5,7 @@
 #include "captiondata/markup/markup.h"
 #include "filter/core/layout/glyphpass.h"
 #include "filter/core/layout/rowpreparation.h"
-#include "filter/core/layout/rubygroups.h"
+#include "captiondata/markup/ruby_groups.h"
 
 namespace qucap {
 namespace {

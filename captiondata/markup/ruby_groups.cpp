@@ -1,4 +1,4 @@
-#include "filter/core/layout/rubygroups.h"
+#include "captiondata/markup/ruby_groups.h"
 
 #include <algorithm>
 
