@@ -23,6 +23,7 @@
 #include "captiondata/colour/colourinfo.h"
 #include "captiondata/io/io.h"
 #include "captiondata/project/projectsettings.h"
+#include "win32/handles.h"
 #include "win32/win32_filesystem.h"
 #include "win32/win32_shiftjis.h"
 
@@ -42,14 +43,14 @@ struct AppPaths {
 
 // Drawing objects made once at start and deleted at the end.
 struct SharedDrawing {
-    HFONT counterFont = nullptr;  // 16 px "ＭＳ ゴシック", frame counters and pages
-    HPEN faceColourPen = nullptr;
-    HPEN bluePen = nullptr;       // 0xFF0000 as a colour reference: pure blue
-    HPEN darkBluePen = nullptr;   // 0x800000
-    HBRUSH faceColourBrush = nullptr;
-    HBRUSH darkBlueBrush = nullptr;
-    HBRUSH whiteBrush = nullptr;
-    HBRUSH blackBrush = nullptr;
+    GdiObject<HFONT> counterFont;  // 16 px "ＭＳ ゴシック", frame counters and pages
+    GdiObject<HPEN> faceColourPen;
+    GdiObject<HPEN> bluePen;       // 0xFF0000 as a colour reference: pure blue
+    GdiObject<HPEN> darkBluePen;   // 0x800000
+    GdiObject<HBRUSH> faceColourBrush;
+    GdiObject<HBRUSH> darkBlueBrush;
+    GdiObject<HBRUSH> whiteBrush;
+    GdiObject<HBRUSH> blackBrush;
 };
 
 struct AppState {

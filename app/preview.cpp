@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <memory>
+#include <utility>
+
 #include "app/app_state.h"
 #include "app/core/captionvalidation.h"
 #include "app/core/preview/previewdisplay.h"
@@ -315,7 +318,7 @@ int attachVideo(HWND host) {
     SetScrollInfo(GetDlgItem(host, IDC_POSITION_SCROLL), SB_CTL, &bar, TRUE);
     state.lastScrollPosition = 0;
     for (int id : {IDC_FRAME_COUNTER, IDC_TIME_COUNTER}) {
-        SendDlgItemMessageW(host, id, WM_SETFONT, WPARAM(state.drawing.counterFont), TRUE);
+        SendDlgItemMessageW(host, id, WM_SETFONT, WPARAM(state.drawing.counterFont.get()), TRUE);
         setText(host, id, u"");
     }
     return 0;

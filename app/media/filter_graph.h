@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/media/com_ptr.h"
 #include "app/media/directshow_ids.h"
+#include "app/media/marshalled_interface.h"
+#include "win32/com_ptr.h"
 
 namespace qucap {
 

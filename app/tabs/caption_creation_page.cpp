@@ -13,8 +13,11 @@
 #include "app/tabs/help_host.h"
 #include "app/tabs/input_method.h"
 #include "app/tabs/pages.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
+#include "win32/handles.h"
 
 namespace qucap {
 namespace {
@@ -373,9 +376,9 @@ void CaptionCreationPage::showSelectionFormat(int id) {
 
 void CaptionCreationPage::showEditMenu(int id, LPARAM at) {
     HWND editor = item(id);
-    HMENU menu = LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_EDIT_MENU));
+    const OwnedMenu menu(LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_EDIT_MENU)));
     if (!editor || !menu) return;
-    HMENU popup = GetSubMenu(menu, 0);
+    HMENU popup = GetSubMenu(menu.get(), 0);
     const UINT selectionState = editorSelection(editor).empty() ? MF_GRAYED : MF_ENABLED;
     EnableMenuItem(popup, IDM_CUT, MF_BYCOMMAND | selectionState);
     EnableMenuItem(popup, IDM_COPY, MF_BYCOMMAND | selectionState);
@@ -383,7 +386,6 @@ void CaptionCreationPage::showEditMenu(int id, LPARAM at) {
     POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     ClientToScreen(editor, &point);
     const int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, window(), nullptr);
-    DestroyMenu(menu);
     static constexpr std::pair<int, UINT> kEditCommands[] = {{IDM_CUT, WM_CUT}, {IDM_COPY, WM_COPY}, {IDM_PASTE, WM_PASTE}};
     for (const auto& [command, editMessage] : kEditCommands)
         if (chosen == command) SendMessageW(editor, editMessage, 0, 0);

@@ -9,6 +9,9 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/tabs/input_method.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
+#include "win32/handles.h"
 #include "win32/wide.h"
 
 namespace qucap {
@@ -34,9 +37,8 @@ LRESULT CALLBACK swatchProcedure(HWND swatch, UINT message, WPARAM wParam, LPARA
         GetClientRect(swatch, &inside);
         InflateRect(&inside, -1, -1);
         HDC dc = GetDC(swatch);
-        HBRUSH brush = CreateSolidBrush(COLORREF(app().colours[place.slot][place.role].value));
-        FillRect(dc, &inside, brush);
-        DeleteObject(brush);
+        const GdiObject<HBRUSH> brush(CreateSolidBrush(COLORREF(app().colours[place.slot][place.role].value)));
+        FillRect(dc, &inside, brush.get());
         ReleaseDC(swatch, dc);
     }
     return result;
@@ -64,7 +66,7 @@ void ColourSettingsPage::initialise() {
     for (const ColourSlotControls& controls : kColourSlotControls) {
         for (const int id : controls.fields) {
             HWND field = item(id);
-            if (app().drawing.counterFont) SendMessageW(field, WM_SETFONT, WPARAM(app().drawing.counterFont), FALSE);
+            if (app().drawing.counterFont) SendMessageW(field, WM_SETFONT, WPARAM(app().drawing.counterFont.get()), FALSE);
             SendMessageW(field, EM_SETLIMITTEXT, kColourFieldLimit, 0);
             HWND swatch = item(id + 1);
             SetPropW(swatch, kPreviousProcedure, HANDLE(GetWindowLongPtrW(swatch, GWLP_WNDPROC)));

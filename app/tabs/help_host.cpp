@@ -64,7 +64,7 @@ void closeHelp() {
 }
 
 HBRUSH helpBackgroundBrush() {
-    HBRUSH shared = app().drawing.whiteBrush;
+    HBRUSH shared = app().drawing.whiteBrush.get();
     return shared ? shared : HBRUSH(GetStockObject(WHITE_BRUSH));
 }
 

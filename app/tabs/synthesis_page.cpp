@@ -63,14 +63,23 @@ std::u16string windowText(HWND window) {
 bool isColourRadio(int id) { return id >= kWatermarkRedRadio && id <= kWatermarkWhiteRadio; }
 
 // The bar: white text, transparent, over the navy brush.
-INT_PTR CALLBACK progressProcedure(HWND, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR progressProcedureUnguarded(HWND, UINT message, WPARAM wParam, LPARAM);
+
+// The procedure the system calls: progressProcedureUnguarded, with no exception let through.
+INT_PTR CALLBACK progressProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] {
+        return progressProcedureUnguarded(window, message, wParam, lParam);
+    });
+}
+
+INT_PTR progressProcedureUnguarded(HWND, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) return TRUE;
-    if (message == WM_CTLCOLORDLG) return INT_PTR(app().drawing.darkBlueBrush);
+    if (message == WM_CTLCOLORDLG) return INT_PTR(app().drawing.darkBlueBrush.get());
     if (message == WM_CTLCOLORSTATIC) {
         HDC dc = HDC(wParam);
         SetTextColor(dc, RGB(255, 255, 255));
         SetBkMode(dc, TRANSPARENT);
-        return INT_PTR(app().drawing.darkBlueBrush);
+        return INT_PTR(app().drawing.darkBlueBrush.get());
     }
     return FALSE;
 }
@@ -116,7 +125,7 @@ SynthesisPage::~SynthesisPage() = default;
 
 void SynthesisPage::initialise() {
     AppState& state = app();
-    SendMessageW(item(kWatermarkTextEdit), WM_SETFONT, WPARAM(state.drawing.counterFont), FALSE);
+    SendMessageW(item(kWatermarkTextEdit), WM_SETFONT, WPARAM(state.drawing.counterFont.get()), FALSE);
     model_.initialise(state.encoders, listedIn(DisplayListKind::VideoEncoders), listedIn(DisplayListKind::AudioEncoders));
     fillCombos();
     createProgressBar();

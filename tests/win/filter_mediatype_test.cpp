@@ -4,7 +4,8 @@
 #include <dvdmedia.h>
 #include <dshow.h>
 
-#include "app/media/com_ptr.h"
+#include "tests/win/dshowbase_test_support.h"
+#include "win32/com_ptr.h"
 
 namespace qucap::test {
 namespace {
