@@ -4,6 +4,8 @@
 #include <chrono>
 
 #include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
+#include "win32/window_text.h"
 
 namespace qucap {
 namespace {
@@ -42,16 +44,22 @@ void FilterMessageRelay::flushTo(TextSink& sink) {
     for (const std::u16string& text : texts) sink.writeLine(text);
 }
 
+// The thread's entry.
 void FilterMessageRelay::watch() {
-    while (!stopping_) {
-        EnumWindows(visit, reinterpret_cast<LPARAM>(this));
-        std::this_thread::sleep_for(kLookInterval);
-    }
+    guardWindowProc(kProgramTitle, 0, [this] {
+        while (!stopping_) {
+            EnumWindows(visit, reinterpret_cast<LPARAM>(this));
+            std::this_thread::sleep_for(kLookInterval);
+        }
+        return 0;
+    });
 }
 
 BOOL CALLBACK FilterMessageRelay::visit(HWND window, LPARAM relay) {
-    reinterpret_cast<FilterMessageRelay*>(relay)->answerIfFilterBox(window);
-    return TRUE;
+    return guardWindowProc(kProgramTitle, TRUE, [&] {
+        reinterpret_cast<FilterMessageRelay*>(relay)->answerIfFilterBox(window);
+        return TRUE;
+    });
 }
 
 void FilterMessageRelay::answerIfFilterBox(HWND window) {

@@ -41,7 +41,16 @@ CaptionCreationPage* pageOfEditor(HWND editor) {
 }
 
 // The text and border editors: focus, Enter, paste and selection moves go to the page.
+LRESULT editorProcedureUnguarded(HWND editor, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: editorProcedureUnguarded, with no exception let through.
 LRESULT CALLBACK editorProcedure(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, LRESULT(0), [&] {
+        return editorProcedureUnguarded(editor, message, wParam, lParam);
+    });
+}
+
+LRESULT editorProcedureUnguarded(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(editor, kPreviousProcedure));
     const int id = GetDlgCtrlID(editor);
     const bool text = editorPairOfText(id) != nullptr;

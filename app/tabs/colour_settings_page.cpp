@@ -27,7 +27,16 @@ int fieldId(const ColourFieldPlace& place) {
 }
 
 // A swatch draws its frame, then fills its inside with its field's colour.
+LRESULT swatchProcedureUnguarded(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: swatchProcedureUnguarded, with no exception let through.
 LRESULT CALLBACK swatchProcedure(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, LRESULT(0), [&] {
+        return swatchProcedureUnguarded(swatch, message, wParam, lParam);
+    });
+}
+
+LRESULT swatchProcedureUnguarded(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(swatch, kPreviousProcedure));
     if (message == WM_NCDESTROY) RemovePropW(swatch, kPreviousProcedure);
     const LRESULT result = CallWindowProcW(previous, swatch, message, wParam, lParam);

@@ -18,6 +18,8 @@
 #include "app/tabs/timeline_page.h"
 #include "captiondata/box/boxinfo.h"
 #include "captiondata/colour/colourinfo.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/resource.h"
 #include "win32/project_handover.h"
 #include "win32/wide.h"
@@ -96,7 +98,16 @@ std::optional<std::u16string> chooseFile(HWND owner, const BrowseDialog& dialog,
 }
 
 // Starts the folder dialog at the folder given as its data.
-int CALLBACK selectStartFolder(HWND dialog, UINT message, LPARAM, LPARAM folder) {
+int selectStartFolderUnguarded(HWND dialog, UINT message, LPARAM, LPARAM folder);
+
+// The procedure the system calls: selectStartFolderUnguarded, with no exception let through.
+int CALLBACK selectStartFolder(HWND dialog, UINT message, LPARAM lParam, LPARAM folder) {
+    return guardWindowProc(kProgramTitle, int(0), [&] {
+        return selectStartFolderUnguarded(dialog, message, lParam, folder);
+    });
+}
+
+int selectStartFolderUnguarded(HWND dialog, UINT message, LPARAM, LPARAM folder) {
     if (message == BFFM_INITIALIZED && folder) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, folder);
     return 0;
 }

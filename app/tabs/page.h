@@ -36,7 +36,9 @@ protected:
     Page() = default;
     // After the template's controls exist.
     virtual void initialise() {}
-    // Messages of the page; return true when handled (`result` is the dialog result).
+    // Messages of the page; return true when handled. `result` is the dialog
+    // result, or the return value itself for the messages that have one
+    // (WM_CTLCOLOR*, WM_COMPAREITEM, WM_VKEYTOITEM, WM_CHARTOITEM, WM_QUERYDRAGICON).
     virtual bool handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
         (void)message; (void)wParam; (void)lParam; (void)result;
         return false;
@@ -54,6 +56,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_ = nullptr;
 };
 

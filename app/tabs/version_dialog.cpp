@@ -72,7 +72,16 @@ void openMakerAddress(HWND dialog) {
     ShellExecuteW(dialog, L"open", wide(address), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+INT_PTR versionProcedureUnguarded(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: versionProcedureUnguarded, with no exception let through.
 INT_PTR CALLBACK versionProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] {
+        return versionProcedureUnguarded(dialog, message, wParam, lParam);
+    });
+}
+
+INT_PTR versionProcedureUnguarded(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             centreDialogOnScreen(dialog);

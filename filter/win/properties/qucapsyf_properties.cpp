@@ -78,7 +78,8 @@ HRESULT CQucapsyfProperties::OnApplyChanges() {
 }
 
 INT_PTR CQucapsyfProperties::OnReceiveMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
+    // A failed command is dropped (TRUE): the page stays as it was shown.
+    return guardWindowProc(kFilterTitle, INT_PTR(TRUE), [&]() -> INT_PTR {
         DialogPageView view(dialog);
         if (message == WM_INITDIALOG) {
             model_.start(view);
@@ -92,10 +93,8 @@ INT_PTR CQucapsyfProperties::OnReceiveMessage(HWND dialog, UINT message, WPARAM 
                 return TRUE;
             }
         }
-    } catch (const std::bad_alloc&) {
-        return TRUE;  // the command is dropped; the page stays as it was shown
-    }
-    return CBasePropertyPage::OnReceiveMessage(dialog, message, wParam, lParam);
+        return CBasePropertyPage::OnReceiveMessage(dialog, message, wParam, lParam);
+    });
 }
 
 void CQucapsyfProperties::showDirtiness() {
