@@ -17,16 +17,6 @@ int32_t timeOfDayNow() {
     return timeOfDay(now.wHour, now.wMinute, now.wSecond);
 }
 
-// The thread has no windows of its own; one message is taken so a message
-// sent to the thread does not wait for the end of the synthesis.
-void dispatchOnePendingMessage() {
-    MSG message;
-    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 // Stops the filters whose output goes into the multiplexer, before the
 // graph stops. The graph stops its filters from the multiplexer upstream; a
 // run stopped in the middle of the movie would otherwise hand the

@@ -197,7 +197,7 @@ void CaptionCreationPage::resyncBorder(const CaptionEditorPair& pair) {
     const CaptionList& captions = app().captions;
     const std::u16string stored = captions.cell(captions.selection(), kMarkupColumns[std::size_t(pair.textIndex)]);
     showing_ = true;
-    showInBorderEditor(item(pair.border), editorText(item(pair.text)), stored);
+    showInBorderEditor(item(pair.border), windowText(item(pair.text)), stored);
     showing_ = false;
 }
 
@@ -217,7 +217,7 @@ bool CaptionCreationPage::commitRow() {
     std::array<std::u16string, kTextCount> typed;
     for (const CaptionEditorPair& pair : kCaptionEditors) {
         const auto at = std::size_t(pair.textIndex);
-        typed[at] = editorText(item(pair.text));
+        typed[at] = windowText(item(pair.text));
         const std::vector<EditorCharacter> line = readEditorLine(item(pair.text), item(pair.border));
         row.texts[at] = markupFromEditor(line, kindOfText(pair.textIndex));
         row.plainTexts[at] = plainText(row.texts[at]);

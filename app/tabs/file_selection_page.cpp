@@ -23,6 +23,7 @@
 #include "resources/app/resource.h"
 #include "win32/project_handover.h"
 #include "win32/wide.h"
+#include "win32/window_text.h"
 
 namespace qucap {
 namespace {
@@ -33,13 +34,6 @@ constexpr int kFieldLimit = 255;
 constexpr int kFileSelectionHelpIndex = 1;
 // How long a load waits for another process's project hand-over before it goes on.
 constexpr DWORD kLoadHandOverWaitMs = 5'000;
-
-std::u16string windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::vector<wchar_t> buffer(std::size_t(length) + 1, L'\0');
-    GetWindowTextW(window, buffer.data(), length + 1);
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()));
-}
 
 const FileFieldControls* controlsOfEdit(int id) {
     for (const FileFieldControls& controls : kFileFieldControls)

@@ -11,6 +11,16 @@
 
 namespace qucap {
 
+// Empties drop-down list `combo` and adds `entries` (strings or views) in order.
+template <class Entries>
+void fillCombo(HWND combo, const Entries& entries) {
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const auto& entry : entries) {
+        const std::u16string text(entry);
+        SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(text.c_str()));
+    }
+}
+
 class Page {
 public:
     virtual ~Page();

@@ -23,6 +23,7 @@
 #include "resources/app/resource.h"
 #include "win32/project_handover.h"
 #include "win32/wide.h"
+#include "win32/window_text.h"
 
 namespace qucap {
 namespace {
@@ -48,18 +49,6 @@ EncoderListedQuery listedIn(DisplayListKind kind) {
         const DisplayLists* lists = app().displayLists.get();
         return lists && lists->isListed(kind, name);
     };
-}
-
-void fillCombo(HWND combo, const std::vector<std::u16string>& items) {
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string& entry : items) SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(wide(entry)));
-}
-
-std::u16string windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::vector<wchar_t> buffer(std::size_t(length) + 1, L'\0');
-    GetWindowTextW(window, buffer.data(), length + 1);
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()));
 }
 
 bool isColourRadio(int id) { return id >= kWatermarkRedRadio && id <= kWatermarkWhiteRadio; }
@@ -154,18 +143,9 @@ void SynthesisPage::refillEncoderLists() {
 }
 
 void SynthesisPage::growRight(int dx) {
-    for (int id : {kWatermarkGroup, kWatermarkTextEdit}) {
-        RECT r;
-        GetWindowRect(item(id), &r);
-        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
-        SetWindowPos(item(id), nullptr, 0, 0, r.right - r.left + dx, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
-    }
-    for (int id : {kSynthesisHelp, kExportSamiButton, kExportSrtButton, kStartSynthesisButton, kAbortSynthesisButton}) {
-        RECT r;
-        GetWindowRect(item(id), &r);
-        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
-        SetWindowPos(item(id), nullptr, r.left + dx, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    }
+    for (int id : {kWatermarkGroup, kWatermarkTextEdit}) shiftControl(id, 0, dx);
+    for (int id : {kSynthesisHelp, kExportSamiButton, kExportSrtButton, kStartSynthesisButton, kAbortSynthesisButton})
+        shiftControl(id, dx);
     InvalidateRect(window(), nullptr, TRUE);
 }
 

@@ -8,6 +8,7 @@
 #include <vfwmsgs.h>
 
 #include "dshowbase/comguard.h"
+#include "dshowbase/sampleprops.h"
 #include "dshowbase/transforminputpin.h"
 #include "dshowbase/transformoutputpin.h"
 #include "filter/win/qucapsyf.h"
@@ -15,33 +16,6 @@
 
 namespace qucap {
 namespace {
-
-// A sample flag: how to read it from the input and set it on the output.
-struct SampleFlag {
-    HRESULT (STDMETHODCALLTYPE IMediaSample::*get)();
-    HRESULT (STDMETHODCALLTYPE IMediaSample::*set)(BOOL);
-};
-
-constexpr std::array<SampleFlag, 3> kSampleFlags = {{
-    {&IMediaSample::IsSyncPoint, &IMediaSample::SetSyncPoint},
-    {&IMediaSample::IsPreroll, &IMediaSample::SetPreroll},
-    {&IMediaSample::IsDiscontinuity, &IMediaSample::SetDiscontinuity},
-}};
-
-// Times only when the input has both, media times likewise, then the flags;
-// a flag query answering neither S_OK nor S_FALSE gives E_UNEXPECTED.
-HRESULT copySampleProperties(IMediaSample* in, IMediaSample* out) {
-    REFERENCE_TIME start = 0, stop = 0;
-    if (in->GetTime(&start, &stop) == S_OK) out->SetTime(&start, &stop);
-    LONGLONG mediaStart = 0, mediaStop = 0;
-    if (in->GetMediaTime(&mediaStart, &mediaStop) == S_OK) out->SetMediaTime(&mediaStart, &mediaStop);
-    for (const SampleFlag& flag : kSampleFlags) {
-        const HRESULT answer = (in->*flag.get)();
-        if (answer != S_OK && answer != S_FALSE) return E_UNEXPECTED;
-        (out->*flag.set)(answer == S_OK);
-    }
-    return S_OK;
-}
 
 int32_t bitsOfPicture(const OfferedType& type, PictureKind kind) {
     return kind == PictureKind::Yuy2 ? 16 : type.bitCount;
