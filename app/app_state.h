@@ -92,7 +92,8 @@ struct AppState {
 
     // The preview (app/preview.h).
     HWND previewHost = nullptr;           // the window that last received the video
-    HANDLE previewThread = nullptr;       // the one preview thread, until it has been waited for
+    OwnedHandle previewThread;            // the one preview thread, until it has been waited for
+    uint32_t previewThreadNumber = 0;     // counts the preview threads started; the last one's
     std::atomic<int64_t> pendingSeekTarget{0};  // 100-ns units, 0 for none
     int lastScrollPosition = -1;          // the position bar's value last written
     std::atomic<bool> sharedBlockWarned{false};  // one shared-block message per preview

@@ -91,7 +91,7 @@ INT_PTR mainProcedureUnguarded(HWND window, UINT message, WPARAM wParam, LPARAM 
             showPreviewDisplay(window);
             return TRUE;
         case kPreviewEndedMessage:
-            previewThreadEnded();
+            if (!previewThreadEnded(lParam)) return TRUE;
             if (wParam != 0) {  // the movie played to its end
                 app().liveTiming = false;
                 refreshControls();

@@ -106,7 +106,7 @@ INT_PTR previewProcedureUnguarded(HWND dialog, UINT message, WPARAM wParam, LPAR
         case WM_PAINT: paintVideoArea(dialog); return TRUE;
         case kPreviewTickMessage: showPreviewDisplay(dialog); return TRUE;
         case kPreviewEndedMessage:
-            previewThreadEnded();
+            if (!previewThreadEnded(lParam)) return TRUE;
             showPreviewDisplay(dialog);
             refreshPreviewButtons(dialog);
             return TRUE;

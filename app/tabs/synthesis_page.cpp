@@ -82,8 +82,8 @@ SynthesisPage* currentSynthesisPage() {
 }  // namespace
 
 // The synthesis thread's user seam: the program's boxes and message line.
-// A No to the interruption question puts the state back to running before
-// the thread runs the graph again, and has the page refreshed.
+// A No to the interruption question tells the page, whose thread puts the
+// state back to running, while the synthesis thread runs the graph again.
 class SynthesisThreadUi : public Ui {
 public:
     explicit SynthesisThreadUi(HWND page) : page_(page) {}
@@ -92,8 +92,6 @@ public:
     }
     bool askYesNo(std::u16string_view text, std::u16string_view title) override {
         if (app().ui.askYesNo(text, title)) return true;
-        app().playState = PlayState::Synthesizing;
-        app().synthesisRunning = true;
         PostMessageW(page_, kSynthesisResumedMessage, 0, 0);
         return false;
     }
@@ -155,6 +153,11 @@ bool SynthesisPage::handle(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
         case WM_COMMAND: command(LOWORD(wParam), HIWORD(wParam)); return true;
         case kSynthesisProgressMessage: setProgress(int(wParam)); return true;
         case kSynthesisResumedMessage:
+            // The run goes on, unless it ended while the message waited.
+            if (job_) {
+                app().playState = PlayState::Synthesizing;
+                app().synthesisRunning = true;
+            }
             refreshControls();
             applyEnabling();
             return true;
