@@ -23,6 +23,7 @@
 #include "captiondata/colour/colourinfo.h"
 #include "captiondata/io/io.h"
 #include "captiondata/project/projectsettings.h"
+#include "win32/handles.h"
 #include "win32/win32_filesystem.h"
 #include "win32/win32_shiftjis.h"
 
@@ -42,14 +43,14 @@ struct AppPaths {
 
 // Drawing objects made once at start and deleted at the end.
 struct SharedDrawing {
-    HFONT counterFont = nullptr;  // 16 px "ＭＳ ゴシック", frame counters and pages
-    HPEN faceColourPen = nullptr;
-    HPEN bluePen = nullptr;       // 0xFF0000 as a colour reference: pure blue
-    HPEN darkBluePen = nullptr;   // 0x800000
-    HBRUSH faceColourBrush = nullptr;
-    HBRUSH darkBlueBrush = nullptr;
-    HBRUSH whiteBrush = nullptr;
-    HBRUSH blackBrush = nullptr;
+    GdiObject<HFONT> counterFont;  // 16 px "ＭＳ ゴシック", frame counters and pages
+    GdiObject<HPEN> faceColourPen;
+    GdiObject<HPEN> bluePen;       // 0xFF0000 as a colour reference: pure blue
+    GdiObject<HPEN> darkBluePen;   // 0x800000
+    GdiObject<HBRUSH> faceColourBrush;
+    GdiObject<HBRUSH> darkBlueBrush;
+    GdiObject<HBRUSH> whiteBrush;
+    GdiObject<HBRUSH> blackBrush;
 };
 
 struct AppState {
@@ -92,7 +93,8 @@ struct AppState {
 
     // The preview (app/preview.h).
     HWND previewHost = nullptr;           // the window that last received the video
-    HANDLE previewThread = nullptr;       // the one preview thread, until it has been waited for
+    OwnedHandle previewThread;            // the one preview thread, until it has been waited for
+    uint32_t previewThreadNumber = 0;     // counts the preview threads started; the last one's
     std::atomic<int64_t> pendingSeekTarget{0};  // 100-ns units, 0 for none
     int lastScrollPosition = -1;          // the position bar's value last written
     std::atomic<bool> sharedBlockWarned{false};  // one shared-block message per preview

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "captiondata/io/ui.h"
 #include "captiondata/text/u16.h"
+#include "dshowbase/comguard.h"
 
 namespace qucap {
 namespace {
@@ -15,7 +17,14 @@ struct Enumeration {
     std::size_t count = 0;
 };
 
-int CALLBACK visitFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM context) {
+int visitFamilyUnguarded(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM context);
+
+// The procedure the system calls: visitFamilyUnguarded, with no exception let through.
+int CALLBACK visitFamily(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD type, LPARAM context) {
+    return guardWindowProc(kProgramTitle, int(0), [&] { return visitFamilyUnguarded(font, metrics, type, context); });
+}
+
+int visitFamilyUnguarded(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM context) {
     auto& pass = *reinterpret_cast<Enumeration*>(context);
     if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == L'@') return 1;
     if (pass.names) pass.names->push_back(truncated(reinterpret_cast<const char16_t*>(font->lfFaceName), kFontNameCut));

@@ -14,6 +14,8 @@
 #include "app/tabs/help_host.h"
 #include "app/tabs/page.h"
 #include "app/tabs/synthesis_page.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/resource.h"
 #include "win32/wide.h"
 
@@ -48,7 +50,16 @@ void paintVideoArea(HWND main) {
     EndPaint(main, &paint);
 }
 
+INT_PTR mainProcedureUnguarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: mainProcedureUnguarded, with no exception let through.
 INT_PTR CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] {
+        return mainProcedureUnguarded(window, message, wParam, lParam);
+    });
+}
+
+INT_PTR mainProcedureUnguarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             initialiseMainWindow(window);
@@ -80,7 +91,7 @@ INT_PTR CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             showPreviewDisplay(window);
             return TRUE;
         case kPreviewEndedMessage:
-            previewThreadEnded();
+            if (!previewThreadEnded(lParam)) return TRUE;
             if (wParam != 0) {  // the movie played to its end
                 app().liveTiming = false;
                 refreshControls();

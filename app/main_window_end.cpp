@@ -15,23 +15,6 @@
 namespace qucap {
 namespace {
 
-template <typename Handle>
-void deleteObject(Handle& handle) {
-    if (handle) DeleteObject(handle);
-    handle = nullptr;
-}
-
-void deleteDrawingObjects(SharedDrawing& d) {
-    deleteObject(d.counterFont);
-    deleteObject(d.faceColourPen);
-    deleteObject(d.bluePen);
-    deleteObject(d.darkBluePen);
-    deleteObject(d.faceColourBrush);
-    deleteObject(d.darkBlueBrush);
-    deleteObject(d.whiteBrush);
-    deleteObject(d.blackBrush);
-}
-
 BoxMovie boxMovie() {
     const MediaFacts& movie = app().movie;
     return BoxMovie{movie.frameDuration, movie.width};
@@ -95,7 +78,7 @@ void tearDownMainWindow() {
     state.comInitialised = false;
     state.fontNames.clear();
     state.encoders = {};
-    deleteDrawingObjects(state.drawing);
+    state.drawing = SharedDrawing{};
     HWND main = state.mainWindow;
     state.mainWindow = nullptr;
     state.ui.setOwner(nullptr);

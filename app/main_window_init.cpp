@@ -54,13 +54,13 @@ bool buildPaths(AppState& state) {
 }
 
 void createDrawingObjects(SharedDrawing& drawing) {
-    drawing.faceColourPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
-    drawing.bluePen = CreatePen(PS_SOLID, 1, RGB(0, 0, 255));
-    drawing.darkBluePen = CreatePen(PS_SOLID, 1, RGB(0, 0, 128));
-    drawing.faceColourBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    drawing.darkBlueBrush = CreateSolidBrush(RGB(0, 0, 128));
-    drawing.whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
-    drawing.blackBrush = CreateSolidBrush(RGB(0, 0, 0));
+    drawing.faceColourPen.reset(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
+    drawing.bluePen.reset(CreatePen(PS_SOLID, 1, RGB(0, 0, 255)));
+    drawing.darkBluePen.reset(CreatePen(PS_SOLID, 1, RGB(0, 0, 128)));
+    drawing.faceColourBrush.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    drawing.darkBlueBrush.reset(CreateSolidBrush(RGB(0, 0, 128)));
+    drawing.whiteBrush.reset(CreateSolidBrush(RGB(255, 255, 255)));
+    drawing.blackBrush.reset(CreateSolidBrush(RGB(0, 0, 0)));
 }
 
 HFONT createCounterFont() {
@@ -96,7 +96,7 @@ bool initialiseState(HWND window) {
     refreshControls();
     state.fontNames = installedJapaneseFontNames();
     if (!buildPaths(state)) return false;
-    state.drawing.counterFont = createCounterFont();
+    state.drawing.counterFont.reset(createCounterFont());
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (FAILED(com)) return false;
     state.comInitialised = true;

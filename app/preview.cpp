@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <memory>
+#include <utility>
+
 #include "app/app_state.h"
 #include "app/core/captionvalidation.h"
 #include "app/core/preview/previewdisplay.h"
@@ -17,6 +20,8 @@
 #include "app/media/preview_graphs.h"
 #include "app/tabs/page.h"
 #include "app/tabs/preview_dialog.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/resource.h"
 #include "win32/project_handover.h"
 #include "win32/shared_block_writer.h"
@@ -37,7 +42,8 @@ void setText(HWND host, int id, std::u16string_view view) {
 // The seek of every preview operation: while the captions are drawn, the
 // filter first learns the target through the shared control block. A block
 // that cannot be written is told once per preview, and the seek happens.
-void seekPreview(int64_t target) {
+// `graph` is the user interface thread's record, or the preview thread's own.
+void seekPreview(FilterGraph& graph, int64_t target) {
     AppState& state = app();
     if (state.captionsInPreview) {
         const int32_t milliseconds = int32_t(target / 10'000);
@@ -49,49 +55,78 @@ void seekPreview(int64_t target) {
     // A graph stopped around the seek (see repositionGraph) is not the end
     // of a running preview: its thread waits on.
     state.repositioning = true;
-    repositionGraph(state.graph, target);
+    repositionGraph(graph, target);
     state.repositioning = false;
 }
 
-void dispatchOnePendingMessage() {
-    MSG message;
-    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+void seekPreview(int64_t target) { seekPreview(app().graph, target); }
+
+PreviewPosition previewPositionOf(FilterGraph& graph) {
+    return PreviewPosition(app().movie, currentPosition(graph), graph.seekingAvailable());
 }
 
-// The preview thread: seeks to the pending target, runs the graph and waits
-// for its end in slices, telling the host after each slice. It ends when
-// the graph completes or stops running (a pause or a stop of the user).
-DWORD WINAPI previewThreadMain(void* parameter) {
-    HWND host = static_cast<HWND>(parameter);
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+// What a preview thread is given: its host, its number and the graph
+// marshalled for it.
+struct PreviewThreadStart {
+    HWND host = nullptr;
+    uint32_t number = 0;
+    MarshalledInterface graph;
+};
+
+// The thread's last message: wParam 1 when the movie played to its end;
+// lParam the thread's number and whether it stopped the graph, which makes
+// the preview Stopped. The thread itself leaves the play state alone.
+void postEnded(const PreviewThreadStart& start, bool completed, bool stopped) {
+    PostMessageW(start.host, kPreviewEndedMessage, completed ? 1 : 0, LPARAM(start.number) * 2 + (stopped ? 1 : 0));
+}
+
+// The preview thread on its own record of the graph: seeks to the pending
+// target, runs the graph and waits for its end in slices, telling the host
+// after each slice. It ends when the graph completes or stops running (a
+// pause or a stop of the user).
+void runPreview(const PreviewThreadStart& start, FilterGraph& graph) {
     AppState& state = app();
-    FilterGraph& graph = state.graph;
-    if (const int64_t target = state.pendingSeekTarget.exchange(0)) seekPreview(target);
+    if (const int64_t target = state.pendingSeekTarget.exchange(0)) seekPreview(graph, target);
     runGraph(graph);
     long code = 0;
     bool completed = false;
+    bool stopped = false;
     if (!graph.seekingAvailable()) {
         completed = SUCCEEDED(graph.events()->WaitForCompletion(INFINITE, &code));
-        state.playState = PlayState::Stopped;
         stopGraph(graph);
+        stopped = true;
     } else {
         HRESULT waited = E_ABORT;
         while ((waited = graph.events()->WaitForCompletion(kSliceMs, &code)) == E_ABORT &&
                (graphRunning(graph) || state.repositioning)) {
-            PostMessageW(host, kPreviewTickMessage, 0, 0);
+            PostMessageW(start.host, kPreviewTickMessage, 0, 0);
             dispatchOnePendingMessage();
         }
         completed = SUCCEEDED(waited) && code == EC_COMPLETE;
         if (completed) {
-            state.playState = PlayState::Stopped;
             stopGraph(graph);
-            seekPreview(previewPosition().seekToStart());
+            seekPreview(graph, previewPositionOf(graph).seekToStart());
+            stopped = true;
         }
     }
-    PostMessageW(host, kPreviewEndedMessage, completed ? 1 : 0, 0);
+    postEnded(start, completed, stopped);
+}
+
+// The thread's entry. The graph's interfaces are taken in the thread's own
+// apartment from the marshalled stream and let go before it ends. A run
+// that could not start or ended in an exception still tells its host it
+// ended (the preview is then Stopped), so the host closes the thread's handle.
+DWORD WINAPI previewThreadMain(void* parameter) {
+    std::unique_ptr<PreviewThreadStart> start(static_cast<PreviewThreadStart*>(parameter));
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    const bool ran = guardWindowProc(kProgramTitle, false, [&] {
+        FilterGraph graph;
+        if (graph.takeMarshalled(start->graph, app().graph) != 0) return false;
+        runPreview(*start, graph);
+        return true;
+    });
+    if (!ran) postEnded(*start, false, true);
+    start.reset();
     if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }
@@ -102,9 +137,17 @@ void startPreviewThread(HWND host) {
     if (state.pendingSeekTarget == 0)
         state.pendingSeekTarget = pendingSeekTarget(previewPosition().currentTimeMs(), state.settings.rewindSeconds);
     state.sharedBlockWarned = false;
+    auto start = std::make_unique<PreviewThreadStart>();
+    start->host = host;
+    start->number = ++state.previewThreadNumber;
+    start->graph = state.graph.marshalForThread();
     DWORD id = 0;
-    state.previewThread = CreateThread(nullptr, 0, previewThreadMain, host, 0, &id);
-    if (!state.previewThread) state.playState = PlayState::Stopped;
+    if (start->graph) state.previewThread.reset(CreateThread(nullptr, 0, previewThreadMain, start.get(), 0, &id));
+    if (!state.previewThread) {
+        state.playState = PlayState::Stopped;
+        return;
+    }
+    start.release();  // the thread's now
 }
 
 // Whether the graph runs; when it does not, the preview is Stopped.
@@ -176,10 +219,7 @@ SeekTarget stepTarget(int id) { return id == IDC_FRAME_BACK ? &PreviewPosition::
 
 }  // namespace
 
-PreviewPosition previewPosition() {
-    AppState& state = app();
-    return PreviewPosition(state.movie, currentPosition(state.graph), state.graph.seekingAvailable());
-}
+PreviewPosition previewPosition() { return previewPositionOf(app().graph); }
 
 void playPressed() {
     AppState& state = app();
@@ -315,7 +355,7 @@ int attachVideo(HWND host) {
     SetScrollInfo(GetDlgItem(host, IDC_POSITION_SCROLL), SB_CTL, &bar, TRUE);
     state.lastScrollPosition = 0;
     for (int id : {IDC_FRAME_COUNTER, IDC_TIME_COUNTER}) {
-        SendDlgItemMessageW(host, id, WM_SETFONT, WPARAM(state.drawing.counterFont), TRUE);
+        SendDlgItemMessageW(host, id, WM_SETFONT, WPARAM(state.drawing.counterFont.get()), TRUE);
         setText(host, id, u"");
     }
     return 0;
@@ -333,17 +373,22 @@ void refreshPreviewButtons(HWND host) {
     }
 }
 
-void previewThreadEnded() { joinPreviewThread(); }
+bool previewThreadEnded(LPARAM report) {
+    AppState& state = app();
+    if (uint32_t(report / 2) != state.previewThreadNumber) return false;
+    // The thread stopped the graph of a preview still playing; a state the
+    // user interface thread set since then stays.
+    if (report % 2 != 0 && state.playState == PlayState::Playing) state.playState = PlayState::Stopped;
+    joinPreviewThread();
+    return true;
+}
 
 void joinPreviewThread() {
     AppState& state = app();
     if (!state.previewThread) return;
-    // The thread ends on its own once the graph stops running; its exit code is always 0.
-    waitDispatching({state.previewThread}, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeThread(state.previewThread, &exitCode);
-    CloseHandle(state.previewThread);
-    state.previewThread = nullptr;
+    // The thread ends on its own once the graph stops running.
+    waitDispatching({state.previewThread.get()}, INFINITE);
+    state.previewThread.reset();
 }
 
 }  // namespace qucap

@@ -4,10 +4,11 @@
 // the transport commands, the one preview thread, and what the host window
 // shows besides the picture (counters, caption lines, position bar).
 //
-// The thread only runs and waits on the graph; every 100 ms it posts
+// The thread only runs and waits on the graph, through interfaces
+// marshalled into its own apartment; every 100 ms it posts
 // kPreviewTickMessage to its host, whose user interface thread then updates
-// the display, and at its end it posts kPreviewEndedMessage. So the
-// application state is only read and written on the user interface thread.
+// the display, and at its end it posts kPreviewEndedMessage with what became
+// of the graph. The play state is only written on the user interface thread.
 #include <windows.h>
 
 #include <cstdint>
@@ -49,8 +50,11 @@ int attachVideo(HWND host);
 // The button rules and the title rule for the host.
 void refreshPreviewButtons(HWND host);
 
-// kPreviewEndedMessage: waits for the thread to end and closes its handle.
-void previewThreadEnded();
+// kPreviewEndedMessage with its lParam: false for the message of an earlier
+// thread (a new preview started before it arrived), which changes nothing;
+// otherwise a preview still Playing becomes Stopped when the thread stopped
+// the graph, and the thread is waited for and its handle closed.
+bool previewThreadEnded(LPARAM report);
 // Waits for a preview thread still alive (dispatching this thread's
 // messages): before the graph is rebuilt, emptied or released.
 void joinPreviewThread();

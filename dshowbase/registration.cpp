@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dshowbase/module.h"
+#include "win32/com_ptr.h"
 
 namespace qucap {
 namespace {
@@ -86,17 +87,13 @@ HRESULT registerWithMapper1(IFilterMapper* mapper, const AMOVIESETUP_FILTER& fil
 
 // One of the two mappers, whichever could be created.
 struct Mapper {
-    IFilterMapper2* second = nullptr;
-    IFilterMapper* first = nullptr;
-    ~Mapper() {
-        if (second) second->Release();
-        if (first) first->Release();
-    }
+    ComPtr<IFilterMapper2> second;
+    ComPtr<IFilterMapper> first;
     HRESULT unregisterFilter(REFCLSID clsid) {
         return second ? second->UnregisterFilter(nullptr, nullptr, clsid) : first->UnregisterFilter(clsid);
     }
     HRESULT registerFilter(const AMOVIESETUP_FILTER& filter) {
-        return second ? registerWithMapper2(second, filter) : registerWithMapper1(first, filter);
+        return second ? registerWithMapper2(second.get(), filter) : registerWithMapper1(first.get(), filter);
     }
 };
 
@@ -160,10 +157,10 @@ HRESULT deleteRegistryTree(HKEY root, const WCHAR* subkey) {
 HRESULT registerFilters(std::span<const CFactoryTemplate> templates, bool registering, ComObjectCreator create) {
     try {
         Mapper mapper;
-        HRESULT hr = create(CLSID_FilterMapper2, IID_IFilterMapper2, reinterpret_cast<void**>(&mapper.second));
+        HRESULT hr = create(CLSID_FilterMapper2, IID_IFilterMapper2, mapper.second.putVoid());
         if (FAILED(hr)) {
-            mapper.second = nullptr;
-            hr = create(CLSID_FilterMapper, IID_IFilterMapper, reinterpret_cast<void**>(&mapper.first));
+            mapper.second.reset();
+            hr = create(CLSID_FilterMapper, IID_IFilterMapper, mapper.first.putVoid());
             if (FAILED(hr)) return hr;
         }
         for (const CFactoryTemplate& factoryTemplate : templates) {

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "dshowbase/comguard.h"
+#include "dshowbase/sampleprops.h"
 #include "dshowbase/transforminputpin.h"
 #include "dshowbase/transformoutputpin.h"
 
@@ -166,12 +167,10 @@ HRESULT CTransformFilter::InitializeOutputSample(IMediaSample* sample, IMediaSam
                                               hasStop ? &props->tStop : nullptr, flags);
     if (FAILED(hr)) return hr;
 
-    if (hasStart) out->SetTime(&props->tStart, hasStop ? &props->tStop : nullptr);
-    out->SetSyncPoint((props->dwSampleFlags & AM_SAMPLE_SPLICEPOINT) ? TRUE : FALSE);
-    out->SetDiscontinuity((props->dwSampleFlags & AM_SAMPLE_DATADISCONTINUITY) ? TRUE : FALSE);
-    out->SetPreroll((props->dwSampleFlags & AM_SAMPLE_PREROLL) ? TRUE : FALSE);
-    LONGLONG mediaStart = 0, mediaStop = 0;
-    if (sample->GetMediaTime(&mediaStart, &mediaStop) == S_OK) out->SetMediaTime(&mediaStart, &mediaStop);
+    // A flag the input cannot answer is left clear on the output.
+    copySampleProperties(sample, out);
+    // A start time without a stop time, which GetTime answers with a success code of its own.
+    if (hasStart && !hasStop) out->SetTime(&props->tStart, nullptr);
     setOutputLength(out, m_pOutput->CurrentMediaType());
 
     *outSample = out;

@@ -4,19 +4,14 @@
 #include <chrono>
 
 #include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
+#include "win32/window_text.h"
 
 namespace qucap {
 namespace {
 
 constexpr int kMessageTextControl = 0xFFFF;  // the static text of a message box
 constexpr auto kLookInterval = std::chrono::milliseconds(50);
-constexpr std::size_t kTextCapacity = 1024;
-
-std::u16string windowTextOf(HWND window) {
-    wchar_t text[kTextCapacity] = {};
-    GetWindowTextW(window, text, int(kTextCapacity));
-    return std::u16string(reinterpret_cast<const char16_t*>(text));
-}
 
 bool isDialog(HWND window) {
     wchar_t name[16] = {};
@@ -42,32 +37,36 @@ void FilterMessageRelay::flushTo(TextSink& sink) {
     for (const std::u16string& text : texts) sink.writeLine(text);
 }
 
+// The thread's entry.
 void FilterMessageRelay::watch() {
-    while (!stopping_) {
-        EnumWindows(visit, reinterpret_cast<LPARAM>(this));
-        std::this_thread::sleep_for(kLookInterval);
-    }
+    guardWindowProc(kProgramTitle, 0, [this] {
+        while (!stopping_) {
+            EnumWindows(visit, reinterpret_cast<LPARAM>(this));
+            std::this_thread::sleep_for(kLookInterval);
+        }
+        return 0;
+    });
 }
 
 BOOL CALLBACK FilterMessageRelay::visit(HWND window, LPARAM relay) {
-    reinterpret_cast<FilterMessageRelay*>(relay)->answerIfFilterBox(window);
-    return TRUE;
+    return guardWindowProc(kProgramTitle, TRUE, [&] {
+        reinterpret_cast<FilterMessageRelay*>(relay)->answerIfFilterBox(window);
+        return TRUE;
+    });
 }
 
 void FilterMessageRelay::answerIfFilterBox(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process != GetCurrentProcessId() || !IsWindowVisible(window) || !isDialog(window)) return;
-    if (windowTextOf(window) != kFilterTitle) return;
+    if (windowText(window) != kFilterTitle) return;
     std::lock_guard lock(mutex_);
     // A box told to close may be listed a moment longer; handles that are
     // gone are forgotten, so a new box that reuses one is seen.
     answered_.erase(std::remove_if(answered_.begin(), answered_.end(), [](HWND w) { return !IsWindow(w); }),
                     answered_.end());
     if (std::find(answered_.begin(), answered_.end(), window) != answered_.end()) return;
-    wchar_t text[kTextCapacity] = {};
-    GetDlgItemTextW(window, kMessageTextControl, text, int(kTextCapacity));
-    texts_.emplace_back(reinterpret_cast<const char16_t*>(text));
+    texts_.push_back(windowText(GetDlgItem(window, kMessageTextControl)));
     answered_.push_back(window);
     // A warning has OK; a question has Yes and No, and No is the safe answer.
     const int answer = GetDlgItem(window, IDOK) != nullptr ? IDOK : IDNO;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/media/com_ptr.h"
 #include "app/media/directshow_ids.h"
+#include "win32/com_ptr.h"
 
 namespace qucap {
 

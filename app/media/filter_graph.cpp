@@ -11,14 +11,29 @@ int FilterGraph::createGraph() {
         releaseGraph();
         return -1;
     }
+    if (!queryControls()) {
+        releaseGraph();
+        return -1;
+    }
+    return 0;
+}
+
+bool FilterGraph::queryControls() {
     seekingResult_ = E_NOINTERFACE;
-    const bool complete = SUCCEEDED(graph_.query(IID_IMediaControl, control_)) &&
-                          SUCCEEDED(graph_.query(IID_IMediaPosition, position_)) &&
-                          SUCCEEDED(graph_.query(IID_IMediaEventEx, events_)) &&
-                          SUCCEEDED(seekingResult_ = graph_.query(IID_IMediaSeeking, seeking_)) &&
-                          SUCCEEDED(graph_.query(IID_IVideoWindow, videoWindow_)) &&
-                          SUCCEEDED(graph_.query(IID_IBasicVideo, basicVideo_));
-    if (!complete) {
+    return SUCCEEDED(graph_.query(IID_IMediaControl, control_)) &&
+           SUCCEEDED(graph_.query(IID_IMediaPosition, position_)) &&
+           SUCCEEDED(graph_.query(IID_IMediaEventEx, events_)) &&
+           SUCCEEDED(seekingResult_ = graph_.query(IID_IMediaSeeking, seeking_)) &&
+           SUCCEEDED(graph_.query(IID_IVideoWindow, videoWindow_)) &&
+           SUCCEEDED(graph_.query(IID_IBasicVideo, basicVideo_));
+}
+
+MarshalledInterface FilterGraph::marshalForThread() const { return MarshalledInterface(IID_IGraphBuilder, graph_.get()); }
+
+int FilterGraph::takeMarshalled(MarshalledInterface& manager, const FilterGraph& shared) {
+    releaseGraph();
+    graph_ = manager.takeForWorker(IID_IGraphBuilder, shared.graph());
+    if (!graph_ || !queryControls()) {
         releaseGraph();
         return -1;
     }

@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/media/com_ptr.h"
 #include "app/media/directshow_ids.h"
+#include "app/media/marshalled_interface.h"
+#include "win32/com_ptr.h"
 
 namespace qucap {
 
@@ -37,6 +38,15 @@ public:
     // Creates a capture graph builder for this graph and attaches it; -1
     // when there is no graph or the builder cannot be made or attached.
     int attachCaptureBuilder();
+
+    // The graph handed to a worker thread the way COM asks: marshalled here,
+    // on the thread that created it (empty when there is no graph or it
+    // cannot be marshalled), and taken on the worker by a record of its own,
+    // in the worker's apartment (see MarshalledInterface::takeForWorker;
+    // `shared` is this record). -1 when it cannot be taken; the marshalled
+    // data is used up either way. The filter slots stay empty there.
+    MarshalledInterface marshalForThread() const;
+    int takeMarshalled(MarshalledInterface& manager, const FilterGraph& shared);
 
     IGraphBuilder* graph() const { return graph_.get(); }
     IMediaControl* control() const { return control_.get(); }
@@ -83,6 +93,8 @@ public:
 
 private:
     void releaseFilters();
+    // The control interfaces of the manager held; false when one is missing.
+    bool queryControls();
 
     ComPtr<IGraphBuilder> graph_;
     ComPtr<IMediaControl> control_;

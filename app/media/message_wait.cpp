@@ -15,6 +15,14 @@ void dispatchPendingMessages() {
 
 }  // namespace
 
+void dispatchOnePendingMessage() {
+    MSG message;
+    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 int waitDispatching(std::initializer_list<HANDLE> handles, DWORD timeoutMs) {
     const std::vector<HANDLE> list(handles);
     const DWORD count = DWORD(list.size());

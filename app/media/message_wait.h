@@ -12,4 +12,9 @@ namespace qucap {
 // index of the first signalled handle, or -1 on time-out or failure.
 int waitDispatching(std::initializer_list<HANDLE> handles, DWORD timeoutMs);
 
+// Takes and dispatches one message of the thread's queue, if there is one: a
+// worker thread waiting on a graph in slices calls it after each slice, so a
+// message sent to the thread does not wait for the end of its work.
+void dispatchOnePendingMessage();
+
 }  // namespace qucap

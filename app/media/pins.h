@@ -1,7 +1,7 @@
 #pragma once
 // Finding the pins of a filter to connect.
-#include "app/media/com_ptr.h"
 #include "app/media/directshow_ids.h"
+#include "win32/com_ptr.h"
 
 namespace qucap {
 

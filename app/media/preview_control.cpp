@@ -1,5 +1,7 @@
 #include "app/media/preview_control.h"
 
+#include "app/media/message_wait.h"
+
 namespace qucap {
 namespace {
 
@@ -12,14 +14,6 @@ constexpr LONG kVideoWindowStyle = 0x46000000;  // child, clip siblings, clip ch
 HRESULT queryState(FilterGraph& graph, OAFilterState& state) {
     state = State_Stopped;
     return graph.control() ? graph.control()->GetState(kStateQueryMs, &state) : E_FAIL;
-}
-
-void dispatchOnePendingMessage() {
-    MSG message;
-    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // The standard property frame for one filter of a graph.
-#include "app/media/com_ptr.h"
 #include "app/media/directshow_ids.h"
+#include "win32/com_ptr.h"
 
 namespace qucap {
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/media/com_ptr.h"
 #include "dshowbase/basefilter.h"
 #include "dshowbase/baseinputpin.h"
+#include "win32/com_ptr.h"
 
 namespace qucap {
 

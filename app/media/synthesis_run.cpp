@@ -7,6 +7,7 @@
 #include "app/core/media/synthesisprogress.h"
 #include "app/core/media/synthesisstart.h"
 #include "app/media/message_wait.h"
+#include "dshowbase/comguard.h"
 
 namespace qucap {
 namespace {
@@ -15,16 +16,6 @@ int32_t timeOfDayNow() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     return timeOfDay(now.wHour, now.wMinute, now.wSecond);
-}
-
-// The thread has no windows of its own; one message is taken so a message
-// sent to the thread does not wait for the end of the synthesis.
-void dispatchOnePendingMessage() {
-    MSG message;
-    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 // Stops the filters whose output goes into the multiplexer, before the
@@ -58,13 +49,14 @@ SynthesisRun::SynthesisRun(SynthesisRunSetup setup)
 
 SynthesisRun::~SynthesisRun() {
     if (thread_.joinable()) thread_.join();
-    if (abortEvent_) CloseHandle(abortEvent_);
-    if (endedEvent_) CloseHandle(endedEvent_);
 }
 
 bool SynthesisRun::start() {
     if (thread_.joinable() || !setup_.graph || !setup_.graph->control() || !setup_.ui || !abortEvent_ || !endedEvent_)
         return false;
+    graphForThread_ = setup_.graph->marshalForThread();
+    if (setup_.multiplexer) multiplexerForThread_ = MarshalledInterface(IID_IBaseFilter, setup_.multiplexer);
+    if (!graphForThread_ || (setup_.multiplexer && !multiplexerForThread_)) return false;
     try {
         thread_ = std::thread([this] { threadMain(); });
     } catch (...) {
@@ -75,44 +67,62 @@ bool SynthesisRun::start() {
 
 void SynthesisRun::abort() {
     abortRequested_ = true;
-    SetEvent(abortEvent_);
+    SetEvent(abortEvent_.get());
 }
 
 SynthesisOutcome SynthesisRun::wait() {
     if (!thread_.joinable()) return outcome_;
     // The thread's end is signalled by an event of its own: the native
     // handle of a std::thread need not be a Win32 handle.
-    waitDispatching({endedEvent_}, INFINITE);
+    waitDispatching({endedEvent_.get()}, INFINITE);
     thread_.join();
     return outcome_;
 }
 
 void SynthesisRun::threadMain() {
-    // The graph's interfaces are called as they are, without marshalling.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    try {
-        outcome_ = runToEnd();
-    } catch (...) {
+    // A run that ends in an exception is told through the run's own seam
+    // (a box in the program, the console's error stream in Qucapcmd) and
+    // stopped as an interrupted one.
+    const auto tell = [this](std::u16string_view text) {
+        setup_.ui->messageBox(text, kProgramTitle, MessageIcon::Warning);
+    };
+    bool failed = true;
+    outcome_ = guardOperation(tell, SynthesisOutcome::Interrupted, [&] {
+        if (multiplexerForThread_)
+            multiplexer_ = multiplexerForThread_.takeForWorker(IID_IBaseFilter, setup_.multiplexer);
+        if (graph_.takeMarshalled(graphForThread_, *setup_.graph) != 0 || (setup_.multiplexer && !multiplexer_)) {
+            failed = false;  // nothing ran
+            setMessage(kProcessingInterrupted);
+            return SynthesisOutcome::Interrupted;
+        }
+        const SynthesisOutcome outcome = runToEnd();
+        failed = false;
+        return outcome;
+    });
+    if (failed) guardOperation(tell, 0, [&] {
         stopInterrupted();
-        outcome_ = SynthesisOutcome::Interrupted;
-    }
-    try {
+        return 0;
+    });
+    multiplexer_.reset();
+    graph_.releaseGraph();
+    guardOperation(tell, 0, [&] {
         if (setup_.ended) setup_.ended(outcome_);
-    } catch (...) {
-    }
+        return 0;
+    });
     if (SUCCEEDED(com)) CoUninitialize();
-    SetEvent(endedEvent_);
+    SetEvent(endedEvent_.get());
 }
 
 SynthesisOutcome SynthesisRun::runToEnd() {
     const int32_t startTime = timeOfDayNow();
     ComPtr<IMediaSeeking> muxSeeking;
-    const bool seekable = setup_.multiplexer &&
-                          SUCCEEDED(setup_.multiplexer->QueryInterface(IID_IMediaSeeking, muxSeeking.putVoid()));
+    const bool seekable = multiplexer_ &&
+                          SUCCEEDED(multiplexer_->QueryInterface(IID_IMediaSeeking, muxSeeking.putVoid()));
     // Without a clock the frames go through as fast as they are made; the
     // clock goes while the graph is still stopped.
-    setup_.graph->removeClock();
-    setup_.graph->run();
+    graph_.removeClock();
+    graph_.run();
     setMessage(runningText(setup_.outputPath));
     LONGLONG muxDuration = 0;
     if (!seekable)
@@ -122,7 +132,7 @@ SynthesisOutcome SynthesisRun::runToEnd() {
 
     while (!waitForCompletion(seekable, muxDuration)) {
         abortRequested_ = false;
-        ResetEvent(abortEvent_);
+        ResetEvent(abortEvent_.get());
         if (setup_.ui->askYesNo(kInterruptionQuestion, kProgramTitle)) {
             stopInterrupted();
             setMessage(kProcessingInterrupted);
@@ -130,10 +140,10 @@ SynthesisOutcome SynthesisRun::runToEnd() {
             return SynthesisOutcome::Interrupted;
         }
         // No: the same file goes on being written.
-        setup_.graph->run();
+        graph_.run();
     }
-    setup_.graph->stop();
-    setup_.graph->seekTo(0);
+    graph_.stop();
+    graph_.seekTo(0);
     elapsed_ = elapsedTime(startTime, timeOfDayNow());
     setMessage(finishedText(elapsed_));
     if (setup_.progress) setup_.progress(0);
@@ -142,19 +152,19 @@ SynthesisOutcome SynthesisRun::runToEnd() {
 
 bool SynthesisRun::waitForCompletion(bool withProgress, int64_t muxDuration) {
     HANDLE graphEvent = nullptr;
-    setup_.graph->events()->GetEventHandle(reinterpret_cast<OAEVENT*>(&graphEvent));
+    graph_.events()->GetEventHandle(reinterpret_cast<OAEVENT*>(&graphEvent));
     for (;;) {
         // The abort comes first: a completion the graph reports after the
         // abort button was pressed does not undo the question.
         if (abortRequested_) {
-            setup_.graph->control()->Pause();
+            graph_.control()->Pause();
             return false;
         }
         // Paused by the abort button, or stopped: the run did not complete.
         if (!graphRunning()) return false;
         const int ending = takeEvents();
         if (ending != 0) return ending > 0;
-        const HANDLE handles[] = {graphEvent, abortEvent_};
+        const HANDLE handles[] = {graphEvent, abortEvent_.get()};
         const DWORD count = graphEvent ? 2 : 1;
         const DWORD woken = WaitForMultipleObjects(count, graphEvent ? handles : handles + 1, FALSE, setup_.sliceMs);
         if (woken == WAIT_TIMEOUT) {
@@ -165,7 +175,7 @@ bool SynthesisRun::waitForCompletion(bool withProgress, int64_t muxDuration) {
 }
 
 int SynthesisRun::takeEvents() {
-    IMediaEventEx* events = setup_.graph->events();
+    IMediaEventEx* events = graph_.events();
     long code = 0;
     LONG_PTR first = 0, second = 0;
     int ending = 0;
@@ -179,7 +189,7 @@ int SynthesisRun::takeEvents() {
 
 bool SynthesisRun::graphRunning() const {
     OAFilterState state = State_Stopped;
-    const HRESULT hr = setup_.graph->control()->GetState(0, &state);
+    const HRESULT hr = graph_.control()->GetState(0, &state);
     return SUCCEEDED(hr) && state == State_Running;
 }
 
@@ -187,7 +197,7 @@ void SynthesisRun::showProgress(int64_t muxDuration) {
     ComPtr<IMediaSeeking> seeking;
     LONGLONG position = 0;
     std::optional<int> percent;
-    if (SUCCEEDED(setup_.multiplexer->QueryInterface(IID_IMediaSeeking, seeking.putVoid())) &&
+    if (SUCCEEDED(multiplexer_->QueryInterface(IID_IMediaSeeking, seeking.putVoid())) &&
         SUCCEEDED(seeking->GetCurrentPosition(&position)))
         percent = progressPercent(position, muxDuration, setup_.inputDuration);
     if (!percent)
@@ -197,8 +207,8 @@ void SynthesisRun::showProgress(int64_t muxDuration) {
 }
 
 void SynthesisRun::stopInterrupted() {
-    stopFeedersOf(setup_.multiplexer);
-    setup_.graph->stop();
+    stopFeedersOf(multiplexer_.get());
+    graph_.stop();
 }
 
 void SynthesisRun::setMessage(std::u16string_view text) { setup_.ui->setMessage(text); }

@@ -2,7 +2,9 @@
 // The synthesis thread: runs the synthesis graph, reports the progress from
 // the multiplexer's position once a second, and ends on completion, or, when
 // the graph stopped running (the abort, or an error), after the
-// interruption question: Yes ends the run, No runs the graph again.
+// interruption question: Yes ends the run, No runs the graph again. The
+// thread works on the graph manager and the multiplexer marshalled into its
+// own apartment.
 #include <windows.h>
 
 #include <atomic>
@@ -12,7 +14,9 @@
 #include <thread>
 
 #include "app/media/filter_graph.h"
+#include "app/media/marshalled_interface.h"
 #include "captiondata/io/ui.h"
+#include "win32/handles.h"
 
 namespace qucap {
 
@@ -69,8 +73,14 @@ private:
     void setMessage(std::u16string_view text);
 
     SynthesisRunSetup setup_;
-    HANDLE abortEvent_;
-    HANDLE endedEvent_;  // set as the thread's last act
+    // The graph manager and the multiplexer marshalled by start, and what
+    // the thread took of them in its own apartment (let go before it ends).
+    MarshalledInterface graphForThread_;
+    MarshalledInterface multiplexerForThread_;
+    FilterGraph graph_;
+    ComPtr<IBaseFilter> multiplexer_;
+    OwnedHandle abortEvent_;
+    OwnedHandle endedEvent_;  // set as the thread's last act
     std::atomic<bool> abortRequested_{false};
     std::thread thread_;
     SynthesisOutcome outcome_ = SynthesisOutcome::NotStarted;

@@ -5,7 +5,9 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/tabs/input_method.h"
+#include "captiondata/io/ui.h"
 #include "captiondata/text/u16.h"
+#include "dshowbase/comguard.h"
 #include "win32/wide.h"
 
 namespace qucap {
@@ -32,7 +34,16 @@ BoxDisplayPage* pageOfField(HWND field) {
 }
 
 // The number fields: Enter commits the row; any other key tells how to.
+LRESULT fieldProcedureUnguarded(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: fieldProcedureUnguarded, with no exception let through.
 LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, LRESULT(0), [&] {
+        return fieldProcedureUnguarded(field, message, wParam, lParam);
+    });
+}
+
+LRESULT fieldProcedureUnguarded(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(field, kPreviousProcedure));
     if (message == WM_KEYUP && wParam == VK_RETURN) {
         if (BoxDisplayPage* page = pageOfField(field)) page->enterPressed();

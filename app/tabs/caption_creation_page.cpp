@@ -13,8 +13,11 @@
 #include "app/tabs/help_host.h"
 #include "app/tabs/input_method.h"
 #include "app/tabs/pages.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
+#include "win32/handles.h"
 
 namespace qucap {
 namespace {
@@ -38,7 +41,16 @@ CaptionCreationPage* pageOfEditor(HWND editor) {
 }
 
 // The text and border editors: focus, Enter, paste and selection moves go to the page.
+LRESULT editorProcedureUnguarded(HWND editor, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: editorProcedureUnguarded, with no exception let through.
 LRESULT CALLBACK editorProcedure(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, LRESULT(0), [&] {
+        return editorProcedureUnguarded(editor, message, wParam, lParam);
+    });
+}
+
+LRESULT editorProcedureUnguarded(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(editor, kPreviousProcedure));
     const int id = GetDlgCtrlID(editor);
     const bool text = editorPairOfText(id) != nullptr;
@@ -185,7 +197,7 @@ void CaptionCreationPage::resyncBorder(const CaptionEditorPair& pair) {
     const CaptionList& captions = app().captions;
     const std::u16string stored = captions.cell(captions.selection(), kMarkupColumns[std::size_t(pair.textIndex)]);
     showing_ = true;
-    showInBorderEditor(item(pair.border), editorText(item(pair.text)), stored);
+    showInBorderEditor(item(pair.border), windowText(item(pair.text)), stored);
     showing_ = false;
 }
 
@@ -206,7 +218,7 @@ bool CaptionCreationPage::commitRow() {
     std::array<std::u16string, kTextCount> typed;
     for (const CaptionEditorPair& pair : kCaptionEditors) {
         const auto at = std::size_t(pair.textIndex);
-        typed[at] = editorText(item(pair.text));
+        typed[at] = windowText(item(pair.text));
         const std::vector<EditorCharacter> line = readEditorLine(item(pair.text), item(pair.border));
         row.texts[at] = markupFromEditor(line, kindOfText(pair.textIndex));
         row.plainTexts[at] = plainText(row.texts[at]);
@@ -374,9 +386,9 @@ void CaptionCreationPage::showSelectionFormat(int id) {
 
 void CaptionCreationPage::showEditMenu(int id, LPARAM at) {
     HWND editor = item(id);
-    HMENU menu = LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_EDIT_MENU));
+    const OwnedMenu menu(LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_EDIT_MENU)));
     if (!editor || !menu) return;
-    HMENU popup = GetSubMenu(menu, 0);
+    HMENU popup = GetSubMenu(menu.get(), 0);
     const UINT selectionState = editorSelection(editor).empty() ? MF_GRAYED : MF_ENABLED;
     EnableMenuItem(popup, IDM_CUT, MF_BYCOMMAND | selectionState);
     EnableMenuItem(popup, IDM_COPY, MF_BYCOMMAND | selectionState);
@@ -384,7 +396,6 @@ void CaptionCreationPage::showEditMenu(int id, LPARAM at) {
     POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     ClientToScreen(editor, &point);
     const int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, window(), nullptr);
-    DestroyMenu(menu);
     static constexpr std::pair<int, UINT> kEditCommands[] = {{IDM_CUT, WM_CUT}, {IDM_COPY, WM_COPY}, {IDM_PASTE, WM_PASTE}};
     for (const auto& [command, editMessage] : kEditCommands)
         if (chosen == command) SendMessageW(editor, editMessage, 0, 0);

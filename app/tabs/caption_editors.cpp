@@ -87,14 +87,6 @@ CHARFORMAT2W effectsAndColour(unsigned effects, Rgb colour) {
 
 }  // namespace
 
-std::u16string editorText(HWND editor) {
-    const int length = GetWindowTextLengthW(editor);
-    std::u16string text(std::size_t(length) + 1, u'\0');
-    const int got = GetWindowTextW(editor, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(std::size_t(got > 0 ? got : 0));
-    return text;
-}
-
 EditorSelection editorSelection(HWND editor) {
     CHARRANGE range{};
     SendMessageW(editor, EM_EXGETSEL, 0, LPARAM(&range));
@@ -146,7 +138,7 @@ void showInBorderEditor(HWND editor, std::u16string_view plain, std::u16string_v
 }
 
 std::vector<EditorCharacter> readEditorLine(HWND text, HWND border) {
-    const std::u16string characters = editorText(text);
+    const std::u16string characters = windowText(text);
     const LONG borderLength = GetWindowTextLengthW(border);
     const EditorSelection keptText = editorSelection(text);
     const EditorSelection keptBorder = editorSelection(border);

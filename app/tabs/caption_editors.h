@@ -12,10 +12,9 @@
 #include <vector>
 
 #include "captiondata/markup/richformat.h"
+#include "win32/window_text.h"
 
 namespace qucap {
-
-std::u16string editorText(HWND editor);
 
 struct EditorSelection {
     LONG start = 0;

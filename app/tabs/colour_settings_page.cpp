@@ -9,6 +9,9 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/tabs/input_method.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
+#include "win32/handles.h"
 #include "win32/wide.h"
 
 namespace qucap {
@@ -24,7 +27,16 @@ int fieldId(const ColourFieldPlace& place) {
 }
 
 // A swatch draws its frame, then fills its inside with its field's colour.
+LRESULT swatchProcedureUnguarded(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: swatchProcedureUnguarded, with no exception let through.
 LRESULT CALLBACK swatchProcedure(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, LRESULT(0), [&] {
+        return swatchProcedureUnguarded(swatch, message, wParam, lParam);
+    });
+}
+
+LRESULT swatchProcedureUnguarded(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(swatch, kPreviousProcedure));
     if (message == WM_NCDESTROY) RemovePropW(swatch, kPreviousProcedure);
     const LRESULT result = CallWindowProcW(previous, swatch, message, wParam, lParam);
@@ -34,9 +46,8 @@ LRESULT CALLBACK swatchProcedure(HWND swatch, UINT message, WPARAM wParam, LPARA
         GetClientRect(swatch, &inside);
         InflateRect(&inside, -1, -1);
         HDC dc = GetDC(swatch);
-        HBRUSH brush = CreateSolidBrush(COLORREF(app().colours[place.slot][place.role].value));
-        FillRect(dc, &inside, brush);
-        DeleteObject(brush);
+        const GdiObject<HBRUSH> brush(CreateSolidBrush(COLORREF(app().colours[place.slot][place.role].value)));
+        FillRect(dc, &inside, brush.get());
         ReleaseDC(swatch, dc);
     }
     return result;
@@ -64,7 +75,7 @@ void ColourSettingsPage::initialise() {
     for (const ColourSlotControls& controls : kColourSlotControls) {
         for (const int id : controls.fields) {
             HWND field = item(id);
-            if (app().drawing.counterFont) SendMessageW(field, WM_SETFONT, WPARAM(app().drawing.counterFont), FALSE);
+            if (app().drawing.counterFont) SendMessageW(field, WM_SETFONT, WPARAM(app().drawing.counterFont.get()), FALSE);
             SendMessageW(field, EM_SETLIMITTEXT, kColourFieldLimit, 0);
             HWND swatch = item(id + 1);
             SetPropW(swatch, kPreviousProcedure, HANDLE(GetWindowLongPtrW(swatch, GWLP_WNDPROC)));

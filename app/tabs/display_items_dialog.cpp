@@ -11,6 +11,8 @@
 #include "app/tabs/dialog_placement.h"
 #include "app/tabs/font_settings_page.h"
 #include "app/tabs/synthesis_page.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 
@@ -116,7 +118,16 @@ bool isKindRadio(int id) {
     return false;
 }
 
+INT_PTR displayItemsProcedureUnguarded(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: displayItemsProcedureUnguarded, with no exception let through.
 INT_PTR CALLBACK displayItemsProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] {
+        return displayItemsProcedureUnguarded(dialog, message, wParam, lParam);
+    });
+}
+
+INT_PTR displayItemsProcedureUnguarded(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: initialise(dialog, reinterpret_cast<DisplayItemsState*>(lParam)); return TRUE;
         case WM_COMMAND: {

@@ -19,9 +19,12 @@
 #include "app/tabs/timeline_page.h"
 #include "captiondata/box/boxinfo.h"
 #include "captiondata/colour/colourinfo.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/resource.h"
 #include "win32/project_handover.h"
 #include "win32/wide.h"
+#include "win32/window_text.h"
 
 namespace qucap {
 namespace {
@@ -32,13 +35,6 @@ constexpr int kFieldLimit = 255;
 constexpr int kFileSelectionHelpIndex = 1;
 // How long a load waits for another process's project hand-over before it goes on.
 constexpr DWORD kLoadHandOverWaitMs = 5'000;
-
-std::u16string windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::vector<wchar_t> buffer(std::size_t(length) + 1, L'\0');
-    GetWindowTextW(window, buffer.data(), length + 1);
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()));
-}
 
 const FileFieldControls* controlsOfEdit(int id) {
     for (const FileFieldControls& controls : kFileFieldControls)
@@ -97,7 +93,16 @@ std::optional<std::u16string> chooseFile(HWND owner, const BrowseDialog& dialog,
 }
 
 // Starts the folder dialog at the folder given as its data.
-int CALLBACK selectStartFolder(HWND dialog, UINT message, LPARAM, LPARAM folder) {
+int selectStartFolderUnguarded(HWND dialog, UINT message, LPARAM, LPARAM folder);
+
+// The procedure the system calls: selectStartFolderUnguarded, with no exception let through.
+int CALLBACK selectStartFolder(HWND dialog, UINT message, LPARAM lParam, LPARAM folder) {
+    return guardWindowProc(kProgramTitle, int(0), [&] {
+        return selectStartFolderUnguarded(dialog, message, lParam, folder);
+    });
+}
+
+int selectStartFolderUnguarded(HWND dialog, UINT message, LPARAM, LPARAM folder) {
     if (message == BFFM_INITIALIZED && folder) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, folder);
     return 0;
 }

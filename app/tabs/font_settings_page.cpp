@@ -12,6 +12,7 @@
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 #include "win32/wide.h"
+#include "win32/window_text.h"
 
 namespace qucap {
 namespace {
@@ -38,11 +39,6 @@ FontListedQuery listedFonts() {
     };
 }
 
-void fillCombo(HWND combo, const std::vector<std::u16string>& entries) {
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string& entry : entries) SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(wide(entry)));
-}
-
 bool isCombo(int id) {
     for (int combo : {kBodyFontNameCombo, kBodySizeCombo, kRubyFontNameCombo, kRubySizeCombo, kBodyBorderWidthCombo,
                       kRubyBorderWidthCombo})
@@ -53,13 +49,6 @@ bool isCombo(int id) {
 bool isLayoutRadio(int id) { return id == kRubyOnBothSidesRadio || id == kRubyBetweenLinesRadio; }
 bool isBorderRadio(int id) { return id >= kBorderOutlineRadio && id <= kBlackBoxRadio; }
 bool isCheckBox(int id) { return id == kFillCheck || id == kSideCheck || id == kGradationCheck; }
-
-std::u16string windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::vector<wchar_t> buffer(std::size_t(length) + 1, L'\0');
-    GetWindowTextW(window, buffer.data(), length + 1);
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()));
-}
 
 }  // namespace
 

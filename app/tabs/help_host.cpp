@@ -4,6 +4,8 @@
 #include "app/core/shell/helphost.h"
 #include "app/core/shell/mainlayout.h"
 #include "app/tabs/dialog_placement.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/resource.h"
 
 namespace qucap {
@@ -64,7 +66,7 @@ void closeHelp() {
 }
 
 HBRUSH helpBackgroundBrush() {
-    HBRUSH shared = app().drawing.whiteBrush;
+    HBRUSH shared = app().drawing.whiteBrush.get();
     return shared ? shared : HBRUSH(GetStockObject(WHITE_BRUSH));
 }
 
@@ -80,7 +82,16 @@ bool isCloseCommand(UINT message, WPARAM wParam) {
     return message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL);
 }
 
-INT_PTR CALLBACK pageProcedure(HWND, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR pageProcedureUnguarded(HWND, UINT message, WPARAM wParam, LPARAM);
+
+// The procedure the system calls: pageProcedureUnguarded, with no exception let through.
+INT_PTR CALLBACK pageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] {
+        return pageProcedureUnguarded(window, message, wParam, lParam);
+    });
+}
+
+INT_PTR pageProcedureUnguarded(HWND, UINT message, WPARAM wParam, LPARAM) {
     INT_PTR result = FALSE;
     if (paintsWhite(message, wParam, result)) return result;
     if (message == WM_INITDIALOG) return TRUE;
@@ -107,7 +118,16 @@ void createPage(HWND host) {
     SetWindowTextW(host, reinterpret_cast<const wchar_t*>(std::u16string(page->caption).c_str()));
 }
 
-INT_PTR CALLBACK hostProcedure(HWND host, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR hostProcedureUnguarded(HWND host, UINT message, WPARAM wParam, LPARAM);
+
+// The procedure the system calls: hostProcedureUnguarded, with no exception let through.
+INT_PTR CALLBACK hostProcedure(HWND host, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] {
+        return hostProcedureUnguarded(host, message, wParam, lParam);
+    });
+}
+
+INT_PTR hostProcedureUnguarded(HWND host, UINT message, WPARAM wParam, LPARAM) {
     HelpWindowState& state = helpState();
     INT_PTR result = FALSE;
     if (paintsWhite(message, wParam, result)) return result;

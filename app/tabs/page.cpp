@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "app/tabs/help_host.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "win32/wide.h"
 #include "resources/app/resource.h"
 
@@ -40,16 +42,27 @@ void Page::setItemText(int id, std::u16string_view view) const {
 }
 
 void Page::fillChoices(int id, std::span<const std::u16string_view> choices) const {
-    HWND list = item(id);
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string_view choice : choices) {
-        const std::u16string text(choice);
-        SendMessageW(list, CB_ADDSTRING, 0, LPARAM(wide(text)));
-    }
-    SendMessageW(list, CB_SETCURSEL, 0, 0);
+    fillCombo(item(id), choices);
+    SendMessageW(item(id), CB_SETCURSEL, 0, 0);
 }
 
+namespace {
+
+// Messages whose result the dialog manager takes from the procedure's own
+// return value instead of DWLP_MSGRESULT.
+bool returnsResultDirectly(UINT message) {
+    return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_COMPAREITEM ||
+           message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON ||
+           message == WM_INITDIALOG;
+}
+
+}  // namespace
+
 INT_PTR CALLBACK Page::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] { return dispatch(window, message, wParam, lParam); });
+}
+
+INT_PTR Page::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* page = reinterpret_cast<Page*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(page));
@@ -66,6 +79,7 @@ INT_PTR CALLBACK Page::procedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
     INT_PTR result = TRUE;
     if (!page->handle(message, wParam, lParam, result)) return FALSE;
+    if (returnsResultDirectly(message)) return result;
     SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
     return TRUE;
 }

@@ -11,6 +11,16 @@
 
 namespace qucap {
 
+// Empties drop-down list `combo` and adds `entries` (strings or views) in order.
+template <class Entries>
+void fillCombo(HWND combo, const Entries& entries) {
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const auto& entry : entries) {
+        const std::u16string text(entry);
+        SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(text.c_str()));
+    }
+}
+
 class Page {
 public:
     virtual ~Page();
@@ -36,7 +46,9 @@ protected:
     Page() = default;
     // After the template's controls exist.
     virtual void initialise() {}
-    // Messages of the page; return true when handled (`result` is the dialog result).
+    // Messages of the page; return true when handled. `result` is the dialog
+    // result, or the return value itself for the messages that have one
+    // (WM_CTLCOLOR*, WM_COMPAREITEM, WM_VKEYTOITEM, WM_CHARTOITEM, WM_QUERYDRAGICON).
     virtual bool handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
         (void)message; (void)wParam; (void)lParam; (void)result;
         return false;
@@ -54,6 +66,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_ = nullptr;
 };
 

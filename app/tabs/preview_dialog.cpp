@@ -6,6 +6,8 @@
 #include "app/media/preview_control.h"
 #include "app/preview.h"
 #include "app/tabs/dialog_placement.h"
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/resource.h"
 
 namespace qucap {
@@ -79,7 +81,16 @@ void command(HWND dialog, int id) {
     }
 }
 
+INT_PTR previewProcedureUnguarded(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: previewProcedureUnguarded, with no exception let through.
 INT_PTR CALLBACK previewProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] {
+        return previewProcedureUnguarded(dialog, message, wParam, lParam);
+    });
+}
+
+INT_PTR previewProcedureUnguarded(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             fitToVideo(dialog);
@@ -95,7 +106,7 @@ INT_PTR CALLBACK previewProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
         case WM_PAINT: paintVideoArea(dialog); return TRUE;
         case kPreviewTickMessage: showPreviewDisplay(dialog); return TRUE;
         case kPreviewEndedMessage:
-            previewThreadEnded();
+            if (!previewThreadEnded(lParam)) return TRUE;
             showPreviewDisplay(dialog);
             refreshPreviewButtons(dialog);
             return TRUE;

@@ -16,11 +16,14 @@
 #include "app/preview.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/pages.h"
+#include "captiondata/io/ui.h"
 #include "captiondata/text/paths.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 #include "win32/project_handover.h"
 #include "win32/wide.h"
+#include "win32/window_text.h"
 
 namespace qucap {
 namespace {
@@ -48,29 +51,26 @@ EncoderListedQuery listedIn(DisplayListKind kind) {
     };
 }
 
-void fillCombo(HWND combo, const std::vector<std::u16string>& items) {
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string& entry : items) SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(wide(entry)));
-}
-
-std::u16string windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::vector<wchar_t> buffer(std::size_t(length) + 1, L'\0');
-    GetWindowTextW(window, buffer.data(), length + 1);
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()));
-}
-
 bool isColourRadio(int id) { return id >= kWatermarkRedRadio && id <= kWatermarkWhiteRadio; }
 
 // The bar: white text, transparent, over the navy brush.
-INT_PTR CALLBACK progressProcedure(HWND, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR progressProcedureUnguarded(HWND, UINT message, WPARAM wParam, LPARAM);
+
+// The procedure the system calls: progressProcedureUnguarded, with no exception let through.
+INT_PTR CALLBACK progressProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] {
+        return progressProcedureUnguarded(window, message, wParam, lParam);
+    });
+}
+
+INT_PTR progressProcedureUnguarded(HWND, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) return TRUE;
-    if (message == WM_CTLCOLORDLG) return INT_PTR(app().drawing.darkBlueBrush);
+    if (message == WM_CTLCOLORDLG) return INT_PTR(app().drawing.darkBlueBrush.get());
     if (message == WM_CTLCOLORSTATIC) {
         HDC dc = HDC(wParam);
         SetTextColor(dc, RGB(255, 255, 255));
         SetBkMode(dc, TRANSPARENT);
-        return INT_PTR(app().drawing.darkBlueBrush);
+        return INT_PTR(app().drawing.darkBlueBrush.get());
     }
     return FALSE;
 }
@@ -82,8 +82,8 @@ SynthesisPage* currentSynthesisPage() {
 }  // namespace
 
 // The synthesis thread's user seam: the program's boxes and message line.
-// A No to the interruption question puts the state back to running before
-// the thread runs the graph again, and has the page refreshed.
+// A No to the interruption question tells the page, whose thread puts the
+// state back to running, while the synthesis thread runs the graph again.
 class SynthesisThreadUi : public Ui {
 public:
     explicit SynthesisThreadUi(HWND page) : page_(page) {}
@@ -92,8 +92,6 @@ public:
     }
     bool askYesNo(std::u16string_view text, std::u16string_view title) override {
         if (app().ui.askYesNo(text, title)) return true;
-        app().playState = PlayState::Synthesizing;
-        app().synthesisRunning = true;
         PostMessageW(page_, kSynthesisResumedMessage, 0, 0);
         return false;
     }
@@ -116,7 +114,7 @@ SynthesisPage::~SynthesisPage() = default;
 
 void SynthesisPage::initialise() {
     AppState& state = app();
-    SendMessageW(item(kWatermarkTextEdit), WM_SETFONT, WPARAM(state.drawing.counterFont), FALSE);
+    SendMessageW(item(kWatermarkTextEdit), WM_SETFONT, WPARAM(state.drawing.counterFont.get()), FALSE);
     model_.initialise(state.encoders, listedIn(DisplayListKind::VideoEncoders), listedIn(DisplayListKind::AudioEncoders));
     fillCombos();
     createProgressBar();
@@ -143,18 +141,9 @@ void SynthesisPage::refillEncoderLists() {
 }
 
 void SynthesisPage::growRight(int dx) {
-    for (int id : {kWatermarkGroup, kWatermarkTextEdit}) {
-        RECT r;
-        GetWindowRect(item(id), &r);
-        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
-        SetWindowPos(item(id), nullptr, 0, 0, r.right - r.left + dx, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
-    }
-    for (int id : {kSynthesisHelp, kExportSamiButton, kExportSrtButton, kStartSynthesisButton, kAbortSynthesisButton}) {
-        RECT r;
-        GetWindowRect(item(id), &r);
-        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
-        SetWindowPos(item(id), nullptr, r.left + dx, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    }
+    for (int id : {kWatermarkGroup, kWatermarkTextEdit}) shiftControl(id, 0, dx);
+    for (int id : {kSynthesisHelp, kExportSamiButton, kExportSrtButton, kStartSynthesisButton, kAbortSynthesisButton})
+        shiftControl(id, dx);
     InvalidateRect(window(), nullptr, TRUE);
 }
 
@@ -164,6 +153,11 @@ bool SynthesisPage::handle(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
         case WM_COMMAND: command(LOWORD(wParam), HIWORD(wParam)); return true;
         case kSynthesisProgressMessage: setProgress(int(wParam)); return true;
         case kSynthesisResumedMessage:
+            // The run goes on, unless it ended while the message waited.
+            if (job_) {
+                app().playState = PlayState::Synthesizing;
+                app().synthesisRunning = true;
+            }
             refreshControls();
             applyEnabling();
             return true;

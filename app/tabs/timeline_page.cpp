@@ -14,7 +14,9 @@
 #include "app/tabs/help_host.h"
 #include "app/tabs/input_method.h"
 #include "app/tabs/pages.h"
+#include "captiondata/io/ui.h"
 #include "captiondata/time/timetext.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 
@@ -48,7 +50,16 @@ TimelinePage* timelinePage() {
 }
 
 // The time fields tell the page when a key is released in them.
+LRESULT timeFieldProcedureUnguarded(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: timeFieldProcedureUnguarded, with no exception let through.
 LRESULT CALLBACK timeFieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, LRESULT(0), [&] {
+        return timeFieldProcedureUnguarded(field, message, wParam, lParam);
+    });
+}
+
+LRESULT timeFieldProcedureUnguarded(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropW(field, kPreviousProcedure));
     if (message == WM_KEYUP) {
         if (TimelinePage* page = timelinePage()) page->timeFieldKeyReleased(UINT(wParam));

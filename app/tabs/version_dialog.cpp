@@ -7,9 +7,12 @@
 #include "app/app_state.h"
 #include "app/core/shell/mainlayout.h"
 #include "app/core/shell/mainwindowtexts.h"
-#include "captiondata/project/projectkeys.h"
 #include "app/tabs/dialog_placement.h"
+#include "captiondata/io/ui.h"
+#include "captiondata/project/projectkeys.h"
+#include "dshowbase/comguard.h"
 #include "resources/app/resource.h"
+#include "win32/handles.h"
 #include "win32/wide.h"
 
 namespace qucap {
@@ -34,28 +37,26 @@ void appendVersion(HWND dialog) {
 
 // The program's bitmap at the top-left corner of the frame 1214.
 void drawBitmap(HWND dialog, HDC dc) {
-    HBITMAP bitmap = LoadBitmapW(programResources(), MAKEINTRESOURCEW(IDB_PROGRAM_BITMAP));
+    const GdiObject<HBITMAP> bitmap(LoadBitmapW(programResources(), MAKEINTRESOURCEW(IDB_PROGRAM_BITMAP)));
     if (!bitmap) return;
     RECT frame{};
     GetWindowRect(GetDlgItem(dialog, IDC_VERSION_BITMAP), &frame);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&frame), 2);
     HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(dc, frame.left, frame.top, kBitmapSize, kBitmapSize, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
+    {
+        const SelectedObject selected(memory, bitmap.get());
+        BitBlt(dc, frame.left, frame.top, kBitmapSize, kBitmapSize, memory, 0, 0, SRCCOPY);
+    }
     DeleteDC(memory);
-    DeleteObject(bitmap);
 }
 
 // The 1-pixel blue rule; the program's shared pen when it exists.
 void drawRule(HDC dc) {
-    HPEN shared = app().drawing.bluePen;
-    HPEN pen = shared ? shared : CreatePen(PS_SOLID, 1, kBlue);
-    HGDIOBJ old = SelectObject(dc, pen);
+    HPEN shared = app().drawing.bluePen.get();
+    const GdiObject<HPEN> own(shared ? nullptr : CreatePen(PS_SOLID, 1, kBlue));
+    const SelectedObject selected(dc, shared ? shared : own.get());
     MoveToEx(dc, kRuleLeft, kRuleY, nullptr);
     LineTo(dc, kRuleRight, kRuleY);
-    SelectObject(dc, old);
-    if (!shared) DeleteObject(pen);
 }
 
 void paint(HWND dialog) {
@@ -71,7 +72,16 @@ void openMakerAddress(HWND dialog) {
     ShellExecuteW(dialog, L"open", wide(address), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+INT_PTR versionProcedureUnguarded(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The procedure the system calls: versionProcedureUnguarded, with no exception let through.
 INT_PTR CALLBACK versionProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, INT_PTR(FALSE), [&] {
+        return versionProcedureUnguarded(dialog, message, wParam, lParam);
+    });
+}
+
+INT_PTR versionProcedureUnguarded(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             centreDialogOnScreen(dialog);

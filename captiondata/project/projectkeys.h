@@ -56,6 +56,13 @@ inline constexpr IntKeyRule kLayoutType{{u"Layout", u"Type"}, 1, 2, 1};
 inline constexpr IntKeyRule kLayoutFill{{u"Layout", u"Fill"}, 0, 1, 0};
 inline constexpr IntKeyRule kLayoutSide{{u"Layout", u"Side"}, 0, 1, 0};
 inline constexpr IntKeyRule kBorderType{{u"Border", u"Type"}, 1, 4, 1};
+// The values of kBorderType.
+enum class BorderType : int32_t { Border = 1, Shadow = 2, None = 3, BlackBox = 4 };
+constexpr bool isBorderType(int32_t value, BorderType type) { return value == int32_t(type); }
+// Border and shadow draw rings around the glyphs, in the border widths.
+constexpr bool borderTypeDrawsRings(int32_t value) {
+    return isBorderType(value, BorderType::Border) || isBorderType(value, BorderType::Shadow);
+}
 inline constexpr IntKeyRule kBorderGradation{{u"Border", u"Gradation"}, 0, 1, 0};
 inline constexpr IntKeyRule kMainWidth{{u"Border", u"MainWidth"}, 1, 9, 3};
 inline constexpr IntKeyRule kRubyWidth{{u"Border", u"RubyWidth"}, 1, 9, 1};

@@ -1,6 +1,7 @@
 #include "filter/win/gdi_surface.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace qucap {
 
@@ -47,18 +48,15 @@ std::unique_ptr<GdiSurface> GdiSurface::make(const SurfaceGeometry& geometry) {
     header.biBitCount = WORD(geometry.bitsPerPixel);
     header.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr || bits == nullptr) {
-        if (bitmap != nullptr) DeleteObject(bitmap);
-        return nullptr;
-    }
-    std::unique_ptr<GdiSurface> surface(new GdiSurface(geometry, bitmap, bits));
-    if (surface->originalBitmap_ == nullptr) return nullptr;
+    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) return nullptr;
+    std::unique_ptr<GdiSurface> surface(new GdiSurface(geometry, std::move(bitmap), bits));
+    if (!surface->canvas_) return nullptr;
     return surface;
 }
 
-GdiSurface::GdiSurface(const SurfaceGeometry& geometry, HBITMAP bitmap, void* bits)
-    : geometry_(geometry), bitmap_(bitmap) {
+GdiSurface::GdiSurface(const SurfaceGeometry& geometry, GdiObject<HBITMAP> bitmap, void* bits)
+    : geometry_(geometry), bitmap_(std::move(bitmap)) {
     frame_.bits = static_cast<uint8_t*>(bits);
     frame_.width = geometry.width;
     frame_.height = std::abs(geometry.height);
@@ -66,17 +64,11 @@ GdiSurface::GdiSurface(const SurfaceGeometry& geometry, HBITMAP bitmap, void* bi
     frame_.stride = rowBytesOf(geometry.width, geometry.bitsPerPixel);
     frame_.topDown = geometry.height < 0;
     if (dc_.get() == nullptr) return;
-    HGDIOBJ previous = SelectObject(dc_.get(), bitmap_);
-    if (previous == nullptr || previous == HGDI_ERROR) return;
-    originalBitmap_ = previous;
+    if (!selection_.emplace(dc_.get(), bitmap_.get())) return;
     canvas_ = std::make_unique<GdiCanvas>(dc_.get());
 }
 
-GdiSurface::~GdiSurface() {
-    canvas_.reset();
-    if (originalBitmap_ != nullptr) SelectObject(dc_.get(), originalBitmap_);
-    DeleteObject(bitmap_);
-}
+GdiSurface::~GdiSurface() = default;
 
 FrameSurface* GdiSurfaceFactory::surface(const SurfaceGeometry& geometry) {
     for (auto& s : surfaces_)

@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "filter/core/canvas.h"
 #include "filter/win/dc_fonts.h"
+#include "win32/handles.h"
 
 namespace qucap {
 
@@ -38,12 +40,14 @@ public:
     const SurfaceGeometry& geometry() const { return geometry_; }
 
 private:
-    GdiSurface(const SurfaceGeometry& geometry, HBITMAP bitmap, void* bits);
+    GdiSurface(const SurfaceGeometry& geometry, GdiObject<HBITMAP> bitmap, void* bits);
 
+    // Declared in this order so that the bitmap is deselected, then the
+    // context deleted, then the bitmap, also when the constructor throws.
     SurfaceGeometry geometry_;
+    GdiObject<HBITMAP> bitmap_;
     MemoryDc dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ originalBitmap_ = nullptr;
+    std::optional<SelectedObject> selection_;
     FrameBuffer frame_;
     std::unique_ptr<GdiCanvas> canvas_;  // released first: it deselects its fonts
 };

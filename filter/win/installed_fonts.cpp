@@ -2,11 +2,20 @@
 
 #include <algorithm>
 #include <cwchar>
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 
 namespace qucap {
 namespace {
 
-int CALLBACK takeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD fontType, LPARAM list) {
+int takeFaceUnguarded(const LOGFONTW* font, const TEXTMETRICW*, DWORD fontType, LPARAM list);
+
+// The procedure the system calls: takeFaceUnguarded, with no exception let through.
+int CALLBACK takeFace(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD fontType, LPARAM list) {
+    return guardWindowProc(kFilterTitle, int(0), [&] { return takeFaceUnguarded(font, metrics, fontType, list); });
+}
+
+int takeFaceUnguarded(const LOGFONTW* font, const TEXTMETRICW*, DWORD fontType, LPARAM list) {
     reinterpret_cast<InstalledFontList*>(list)->take(font->lfFaceName, fontType);
     return 1;  // go on
 }

@@ -19,9 +19,12 @@ inline constexpr wchar_t kPropertyPageName[] = L"Kavren Caption Synthesize Filte
 // Slots of the installed-font list: 64 characters each, zero-terminated.
 constexpr int kFontSlotChars = 64;
 
-// Every method returns S_OK and runs under the filter's critical section;
-// strings are copied with the capacity the caller gives (in characters,
-// terminator included). The setters make the next sample re-initialise the
+// Every method runs under the filter's own settings lock, not the filter
+// lock of the graph's state changes; the streaming thread holds it only to
+// copy the settings, so a call never waits for a frame. A null pointer argument gives E_POINTER, a setter whose copy of a
+// text cannot be made E_OUTOFMEMORY, anything else S_OK. Strings are copied
+// with the capacity the caller gives (in characters, terminator included; 0
+// copies nothing). The setters make the next sample re-initialise the
 // filter; they do not check ranges.
 struct IQucapsyf : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE GetSettingsPath(WCHAR* buffer, int capacity) = 0;

@@ -17,6 +17,7 @@
 #include "filter/core/compose/compositor.h"
 #include "filter/core/filtersettings.h"
 #include "filter/core/filtertables.h"
+#include "filter/core/videotypes.h"
 #include "filter/win/drive_types.h"
 #include "filter/win/gdi_rasteriser.h"
 #include "filter/win/gdi_surface.h"
@@ -85,6 +86,10 @@ private:
     HRESULT composeSample(IMediaSample* in, IMediaSample* out);
     // Keeps the face names the last layout left for GetFontNames.
     void publishHeldFaces();
+    // The input pin's connection type, when connected with a type the filter takes.
+    std::optional<OfferedType> connectedInput() const;
+    // The output pin's depth when it is connected, else the last accepted one.
+    int32_t outputDepth() const;
 
     // Platform seams the loaders and checks use.
     MessageBoxUi ui_;
@@ -110,10 +115,9 @@ private:
     std::u16string publishedMainFace_;  // what publishHeldFaces last wrote
     std::u16string publishedRubyFace_;
 
-    // What the last type checks recorded.
-    std::optional<PictureKind> inputKind_;
-    int32_t inputDepth_ = 0;
-    int32_t outputDepth_ = 0;
+    // The output depth of the last output type CheckTransform accepted:
+    // what GetMediaType proposes while the output pin is not connected.
+    int32_t acceptedOutputDepth_ = 0;
 };
 
 }  // namespace qucap

@@ -1,13 +1,14 @@
 // The streaming half of CQucapsyf: media types, buffers, initialisation and
 // the transform of each sample.
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cstring>
+#include <string>
 
 #include <vfwmsgs.h>
 
 #include "dshowbase/comguard.h"
+#include "dshowbase/sampleprops.h"
 #include "dshowbase/transforminputpin.h"
 #include "dshowbase/transformoutputpin.h"
 #include "filter/win/qucapsyf.h"
@@ -15,33 +16,6 @@
 
 namespace qucap {
 namespace {
-
-// A sample flag: how to read it from the input and set it on the output.
-struct SampleFlag {
-    HRESULT (STDMETHODCALLTYPE IMediaSample::*get)();
-    HRESULT (STDMETHODCALLTYPE IMediaSample::*set)(BOOL);
-};
-
-constexpr std::array<SampleFlag, 3> kSampleFlags = {{
-    {&IMediaSample::IsSyncPoint, &IMediaSample::SetSyncPoint},
-    {&IMediaSample::IsPreroll, &IMediaSample::SetPreroll},
-    {&IMediaSample::IsDiscontinuity, &IMediaSample::SetDiscontinuity},
-}};
-
-// Times only when the input has both, media times likewise, then the flags;
-// a flag query answering neither S_OK nor S_FALSE gives E_UNEXPECTED.
-HRESULT copySampleProperties(IMediaSample* in, IMediaSample* out) {
-    REFERENCE_TIME start = 0, stop = 0;
-    if (in->GetTime(&start, &stop) == S_OK) out->SetTime(&start, &stop);
-    LONGLONG mediaStart = 0, mediaStop = 0;
-    if (in->GetMediaTime(&mediaStart, &mediaStop) == S_OK) out->SetMediaTime(&mediaStart, &mediaStop);
-    for (const SampleFlag& flag : kSampleFlags) {
-        const HRESULT answer = (in->*flag.get)();
-        if (answer != S_OK && answer != S_FALSE) return E_UNEXPECTED;
-        (out->*flag.set)(answer == S_OK);
-    }
-    return S_OK;
-}
 
 int32_t bitsOfPicture(const OfferedType& type, PictureKind kind) {
     return kind == PictureKind::Yuy2 ? 16 : type.bitCount;
@@ -73,57 +47,73 @@ void CQucapsyf::publishHeldFaces() {
     heldRubyFace_ = publishedRubyFace_;
 }
 
+// The type checks only answer: a type refused by a QueryAccept while the
+// pins stay connected changes nothing the connection relies on.
 HRESULT CQucapsyf::CheckInputType(const CMediaType* in) {
     if (in == nullptr) return E_POINTER;
-    inputKind_.reset();
-    inputDepth_ = 0;
-    const InputDecision decision = decideInput(offeredTypeOf(*in));
-    if (decision.answer == TypeAnswer::Accepted) {
-        inputKind_ = decision.kind;
-        inputDepth_ = decision.depth;
-    }
-    return hresultOf(decision.answer);
+    return hresultOf(decideInput(offeredTypeOf(*in)).answer);
 }
 
 HRESULT CQucapsyf::CheckTransform(const CMediaType* in, const CMediaType* out) {
     if (in == nullptr || out == nullptr) return E_POINTER;
-    outputDepth_ = 0;
     if (CheckInputType(in) != S_OK) return VFW_E_TYPE_NOT_ACCEPTED;
     const OutputDecision decision = decideTransform(offeredTypeOf(*in), offeredTypeOf(*out));
-    if (decision.answer == TypeAnswer::Accepted) outputDepth_ = decision.depth;
+    // The depth proposed from now on: the last output accepted.
+    if (decision.answer == TypeAnswer::Accepted) acceptedOutputDepth_ = decision.depth;
     return hresultOf(decision.answer);
+}
+
+std::optional<OfferedType> CQucapsyf::connectedInput() const {
+    if (m_pInput == nullptr || !m_pInput->IsConnected()) return std::nullopt;
+    const OfferedType input = offeredTypeOf(m_pInput->CurrentMediaType());
+    if (!decideInput(input).kind) return std::nullopt;
+    return input;
+}
+
+int32_t CQucapsyf::outputDepth() const {
+    if (m_pOutput != nullptr) {
+        const OfferedType output = offeredTypeOf(m_pOutput->CurrentMediaType());
+        if (output.headerComplete && (output.bitCount == 24 || output.bitCount == 32)) return output.bitCount;
+    }
+    return acceptedOutputDepth_;
 }
 
 HRESULT CQucapsyf::GetMediaType(int position, CMediaType* type) {
     if (m_pInput == nullptr || !m_pInput->IsConnected()) return E_UNEXPECTED;
     if (position < 0) return E_INVALIDARG;
     if (position > 0) return VFW_S_NO_MORE_ITEMS;
-    if (!inputKind_) return E_FAIL;
+    const std::optional<OfferedType> input = connectedInput();
+    if (!input) return E_FAIL;
     if (type == nullptr) return E_POINTER;
-    const CMediaType& input = m_pInput->CurrentMediaType();
-    const OfferedType offered = offeredTypeOf(input);
-    return fillProposedType(proposeOutput(offered.width, offered.height, outputDepth_), input, *type);
+    return fillProposedType(proposeOutput(input->width, input->height, outputDepth()), m_pInput->CurrentMediaType(),
+                            *type);
 }
 
 HRESULT CQucapsyf::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
     if (m_pInput == nullptr || !m_pInput->IsConnected()) return E_UNEXPECTED;
-    if (!inputKind_) return E_FAIL;
+    const std::optional<OfferedType> input = connectedInput();
+    if (!input) return E_FAIL;
     if (allocator == nullptr || request == nullptr) return E_POINTER;
-    const OfferedType input = offeredTypeOf(m_pInput->CurrentMediaType());
-    int64_t bytes = rgbImageBytes(input.width, input.height, outputDepth_ == 24 ? 24 : 32);
+    int64_t bytes = rgbImageBytes(input->width, input->height, outputDepth() == 24 ? 24 : 32);
     // A downstream filter may have asked for a wider picture than the input's:
     // the buffers then hold that picture, so frames are never cut short.
     if (m_pOutput != nullptr) {
         const OfferedType output = offeredTypeOf(m_pOutput->CurrentMediaType());
         if (output.headerComplete) bytes = std::max(bytes, pictureBytes(output.width, output.height, output.bitCount));
     }
+    // A larger buffer the downstream pin asked for is kept.
+    bytes = std::max<int64_t>(bytes, request->cbBuffer);
     if (bytes > LONG_MAX) return E_OUTOFMEMORY;
     request->cBuffers = std::max<long>(request->cBuffers, 1);
     request->cbAlign = std::max<long>(request->cbAlign, 1);
     request->cbBuffer = long(bytes);
     ALLOCATOR_PROPERTIES actual{};
     const HRESULT hr = allocator->SetProperties(request, &actual);
-    return FAILED(hr) ? hr : S_OK;
+    if (FAILED(hr)) return hr;
+    // An allocator may grant less than asked; buffers too small for the
+    // picture would make every frame black, so the connection fails instead.
+    if (actual.cbBuffer < request->cbBuffer || actual.cBuffers < 1) return E_FAIL;
+    return S_OK;
 }
 
 HRESULT CQucapsyf::CompleteConnect(PIN_DIRECTION, IPin*) {

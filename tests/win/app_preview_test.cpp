@@ -128,7 +128,7 @@ TEST_F(PreviewTest, PlaysPausesStepsAndStopsInTheMainWindow) {
     EXPECT_EQ(previewPosition().currentFrame(), 1);
     EXPECT_EQ(controlText(main(), IDC_FRAME_COUNTER), u"000000 / 000000");
     EXPECT_EQ(controlText(main(), IDC_CAPTION_LINE1), u"");
-    EXPECT_EQ(app().previewThread, nullptr) << "the thread ended and was waited for";
+    EXPECT_FALSE(app().previewThread) << "the thread ended and was waited for";
     EXPECT_TRUE(boxes_->texts().empty());
 }
 
@@ -155,7 +155,7 @@ TEST_F(PreviewTest, PlayedToItsEndTheMovieStopsAtTheStart) {
     pumpMessages(100);
     EXPECT_EQ(app().playState, PlayState::Stopped);
     EXPECT_EQ(previewPosition().currentFrame(), 1);
-    EXPECT_EQ(app().previewThread, nullptr);
+    EXPECT_FALSE(app().previewThread);
     EXPECT_EQ(controlText(main(), IDC_PLAY_PAUSE), u"再生(&P)");
 }
 

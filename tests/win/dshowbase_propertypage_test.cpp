@@ -97,17 +97,7 @@ struct RecordingSite final : IPropertyPageSite {
 };
 
 // Any COM object will do as the page's object.
-struct Thing final : IUnknown {
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-        *object = IsEqualIID(iid, IID_IUnknown) ? this : nullptr;
-        if (!*object) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ULONG(++references); }
-    STDMETHODIMP_(ULONG) Release() override { return ULONG(--references); }
-    long references = 1;
-};
+using Thing = CountedUnknown;
 
 // The window's own visibility (the stand-in frame itself stays hidden, which
 // keeps the tests fast under Xvfb).

@@ -30,6 +30,19 @@ private:
     HRESULT result_;
 };
 
+// A COM object that only answers IUnknown and counts the references held on it.
+struct CountedUnknown final : IUnknown {
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+        *object = IsEqualIID(iid, IID_IUnknown) ? this : nullptr;
+        if (!*object) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ULONG(++references); }
+    STDMETHODIMP_(ULONG) Release() override { return ULONG(--references); }
+    long references = 1;
+};
+
 // The test movie: kFrames frames of kWidth x kHeight, 24-bit RGB stored
 // bottom-up with rows padded to 4 bytes, at 25 frames per second.
 constexpr int kWidth = 10;

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "app/media/com_ptr.h"
 #include "dshowbase/transformfilter.h"
 #include "filter/core/compose/compositor.h"
 #include "filter/core/filtersettings.h"
 #include "filter/core/filtertables.h"
+#include "win32/com_ptr.h"
 
 namespace qucap::test {
 

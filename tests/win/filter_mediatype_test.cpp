@@ -4,7 +4,8 @@
 #include <dvdmedia.h>
 #include <dshow.h>
 
-#include "app/media/com_ptr.h"
+#include "tests/win/dshowbase_test_support.h"
+#include "win32/com_ptr.h"
 
 namespace qucap::test {
 namespace {
@@ -120,14 +121,85 @@ TEST_F(FilterMediaTypeTest, AWiderOutputGetsBuffersForItsWholePicture) {
     EXPECT_EQ(actual.cBuffers, 3);
 }
 
-TEST_F(FilterMediaTypeTest, ARefusedTypeUnsettlesTheKindForProposals) {
+// An allocator that grants `granted` bytes per buffer whatever it is asked.
+class StingyAllocator : public IMemAllocator {
+public:
+    explicit StingyAllocator(long granted) : granted_(granted) {}
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        *object = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMemAllocator) ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP SetProperties(ALLOCATOR_PROPERTIES* request, ALLOCATOR_PROPERTIES* actual) override {
+        *actual = *request;
+        actual->cbBuffer = granted_;
+        return S_OK;
+    }
+    STDMETHODIMP GetProperties(ALLOCATOR_PROPERTIES*) override { return E_NOTIMPL; }
+    STDMETHODIMP Commit() override { return E_NOTIMPL; }
+    STDMETHODIMP Decommit() override { return E_NOTIMPL; }
+    STDMETHODIMP GetBuffer(IMediaSample**, REFERENCE_TIME*, REFERENCE_TIME*, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP ReleaseBuffer(IMediaSample*) override { return E_NOTIMPL; }
+
+private:
+    long granted_;
+};
+
+TEST_F(FilterMediaTypeTest, BuffersTooSmallFailAndLargerRequestsAreKept) {
+    ASSERT_EQ(connectInput(kRgb24), S_OK);
+    ASSERT_EQ(setOutput(kRgb24), S_OK);
+    constexpr long kPicture = 1'036'800;
+    struct Case {
+        long asked;    // what the downstream pin asked for
+        long granted;  // what the allocator grants
+        HRESULT expected;
+        long requested;  // what the filter asked the allocator for
+    };
+    const Case cases[] = {
+        {0, kPicture, S_OK, kPicture},
+        {0, kPicture - 1, E_FAIL, kPicture},          // a smaller grant is an error, not black frames
+        {2 * kPicture, 2 * kPicture, S_OK, 2 * kPicture},  // the larger size downstream wants stays
+        {2 * kPicture, kPicture, E_FAIL, 2 * kPicture},
+    };
+    for (const Case& c : cases) {
+        StingyAllocator allocator(c.granted);
+        ALLOCATOR_PROPERTIES request{};
+        request.cbBuffer = c.asked;
+        EXPECT_EQ(filter->DecideBufferSize(&allocator, &request), c.expected) << c.asked << " " << c.granted;
+        EXPECT_EQ(request.cbBuffer, c.requested);
+    }
+}
+
+// A type refused while connected (a QueryAccept) changes nothing: proposals
+// and buffers still come from the connection, so a downstream pin that
+// proposes no types of its own (the Null Renderer) still connects.
+TEST_F(FilterMediaTypeTest, ARefusedQueryLeavesTheConnectionsTypesInForce) {
+    using namespace dshowbase_test;
     ASSERT_EQ(connectInput(kRgb24), S_OK);
     const CMediaType rgb16 = videoType(MEDIASUBTYPE_RGB565, 720, 480, 16);
+    EXPECT_EQ(filter->GetPin(0)->QueryAccept(&rgb16), S_FALSE);
     EXPECT_EQ(filter->CheckInputType(&rgb16), VFW_E_TYPE_NOT_ACCEPTED);
     CMediaType proposed;
-    EXPECT_EQ(filter->GetMediaType(0, &proposed), E_FAIL);
-    ALLOCATOR_PROPERTIES request{};
-    EXPECT_EQ(filter->DecideBufferSize(nullptr, &request), E_FAIL);
+    ASSERT_EQ(filter->GetMediaType(0, &proposed), S_OK);
+    EXPECT_TRUE(IsEqualGUID(proposed.subtype, MEDIASUBTYPE_RGB32));
+
+    ComPtr<IGraphBuilder> graph;
+    ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()),
+              S_OK);
+    ASSERT_EQ(graph->AddFilter(filter, L"Caption Filter"), S_OK);
+    const ComPtr<IBaseFilter> renderer = ComPtr<IBaseFilter>::adopt(addFilter(graph.get(), kClsidNullRenderer, L"Null"));
+    ASSERT_TRUE(renderer);
+    const ComPtr<IPin> rendererIn = ComPtr<IPin>::adopt(firstPin(renderer.get(), PINDIR_INPUT));
+    EXPECT_EQ(filter->GetPin(0)->QueryAccept(&rgb16), S_FALSE);
+    // The pins directly: the graph's own checks would ask the test's upstream pin for its filter.
+    ASSERT_EQ(filter->GetPin(1)->Connect(rendererIn.get(), nullptr), S_OK);
+    const CMediaType& output = filter->GetPin(1)->CurrentMediaType();
+    EXPECT_TRUE(IsEqualGUID(output.subtype, MEDIASUBTYPE_RGB32));
+    EXPECT_EQ(videoHeaderOf(output).bmiHeader.biWidth, 720);
+    filter->GetPin(1)->Disconnect();
+    rendererIn->Disconnect();
 }
 
 }  // namespace

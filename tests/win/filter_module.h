@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "app/media/com_ptr.h"
 #include "filter/win/iqucapsyf.h"
+#include "win32/com_ptr.h"
 
 namespace qucap::test {
 

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/media/com_ptr.h"
 #include "app/media/filter_graph.h"
 #include "app/media/pins.h"
 #include "app/media/sample_grabber.h"
@@ -26,6 +25,7 @@
 #include "tests/win/filter_module.h"
 #include "tests/win/temp_folder.h"
 #include "tests/win/test_media.h"
+#include "win32/com_ptr.h"
 
 namespace qucap::test {
 namespace {

@@ -131,7 +131,7 @@ const RadioChoice& firstRadio(int32_t Settings::*group) {
     return kRadioChoices[0];
 }
 
-bool usesBorderControls(int32_t borderType) { return borderType == 1 || borderType == 2; }
+bool usesBorderControls(int32_t borderType) { return borderTypeDrawsRings(borderType); }
 
 }  // namespace
 

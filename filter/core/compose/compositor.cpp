@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "captiondata/project/projectkeys.h"
 #include "filter/core/compose/boxes.h"
 #include "filter/core/compose/conversion.h"
 #include "filter/core/compose/fourthbytes.h"
@@ -28,7 +29,6 @@ BorderSettings borderOf(const FilterSettings& settings) {
     return {settings.borderType, settings.gradation, settings.mainBorderWidth, settings.rubyBorderWidth};
 }
 
-bool hasRings(const BorderSettings& border) { return border.type == 1 || border.type == 2; }
 
 // A second buffer laid out as `frame`.
 FrameBuffer snapshotOf(const FrameBuffer& frame, std::vector<uint8_t>& memory) {
@@ -159,7 +159,7 @@ void FrameCompositor::Impl::drawFromCache(const FoundRows& found, FrameBuffer& f
     if (found.caption < 0) return;
     const LaidOutRow& row = cache.layoutFor(layouter, found.caption, captions[std::size_t(found.caption)], colours,
                                             border, layoutSize, {frame.width, frame.height});
-    if (hasRings(border)) {
+    if (borderTypeDrawsRings(border.type)) {
         if (!row.plate.empty()) {
             FrameBuffer snapshot = snapshotOf(frame, snapshotMemory);
             copyRect(frame, row.plate.bounds(), snapshot);

@@ -1,5 +1,6 @@
 #include "filter/core/effects/effects.h"
 
+#include "captiondata/project/projectkeys.h"
 #include "filter/core/effects/blackbox.h"
 #include "filter/core/effects/pixelops.h"
 #include "filter/core/effects/ringorder.h"
@@ -69,7 +70,7 @@ void blendGlyph(const PlacedBitmap& placed, PixelColour colour, FrameBuffer& fra
 
 void drawOutlineEffect(const RowLayout& layout, const BorderSettings& border, const FilterFonts& fonts,
                        GlyphRasteriser& measurer, FrameBuffer& frame, const FrameBuffer& snapshot, FrameCanvas& canvas) {
-    if (border.type == 4) {
+    if (isBorderType(border.type, BorderType::BlackBox)) {
         for (const PixelRect& rect : blackBoxRects(layout, fonts, measurer, frame.width, frame.height))
             canvas.fillBlack(rect);
         canvas.flush();

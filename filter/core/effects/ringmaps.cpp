@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "captiondata/project/projectkeys.h"
+
 namespace qucap {
 
 namespace {
@@ -51,7 +53,7 @@ bool inShadowRing(int32_t dx, int32_t dy, int32_t ring) {
 }
 
 bool inRing(int32_t borderType, int32_t dx, int32_t dy, int32_t ring) {
-    return borderType == 1 ? roundRingAt(dx, dy) == ring : inShadowRing(dx, dy, ring);
+    return isBorderType(borderType, BorderType::Border) ? roundRingAt(dx, dy) == ring : inShadowRing(dx, dy, ring);
 }
 
 struct RingTables {
@@ -86,7 +88,7 @@ const std::vector<RingOffset> kNoOffsets;
 const std::vector<RingSpan> kNoSpans;
 
 bool knownRing(int32_t borderType, int32_t ring) {
-    return (borderType == 1 || borderType == 2) && ring >= 1 && ring <= kMaxRing;
+    return borderTypeDrawsRings(borderType) && ring >= 1 && ring <= kMaxRing;
 }
 
 }  // namespace

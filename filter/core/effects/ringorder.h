@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "captiondata/project/projectkeys.h"
 #include "filter/core/effects/effects.h"
 #include "filter/core/effects/pixelops.h"
 #include "filter/core/effects/ringmaps.h"
@@ -21,7 +22,7 @@ struct RingPaint {
 };
 
 // The border type's rings are drawn at all (types 1 and 2).
-inline bool drawsRings(const BorderSettings& border) { return border.type == 1 || border.type == 2; }
+inline bool drawsRings(const BorderSettings& border) { return borderTypeDrawsRings(border.type); }
 
 // Border width of text index k: the body width for 0 and 2, the ruby width
 // for 1 and 3; limited to 0 (no rings) .. 9.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "captiondata/project/projectkeys.h"
 #include "captiondata/text/paths.h"
 #include "captiondata/text/u16.h"
 #include "filter/core/propertypage/page_projectfile.h"
@@ -139,7 +140,7 @@ const QucapsyfPageModel::Command QucapsyfPageModel::kCommands[] = {
     {IDC_DEFAULT, PageEvent::Clicked, true, &QucapsyfPageModel::defaultClicked},
 };
 
-bool QucapsyfPageModel::widthsEnabledFor(int32_t borderType) { return borderType == 1 || borderType == 2; }
+bool QucapsyfPageModel::widthsEnabledFor(int32_t borderType) { return borderTypeDrawsRings(borderType); }
 
 void QucapsyfPageModel::connect(PageSettingsSource& filter) {
     PageValues values;

@@ -2,6 +2,7 @@
 
 #include "filter/win/properties/caption_file_dialog.h"
 #include "win32/wide.h"
+#include "win32/window_text.h"
 
 namespace qucap {
 
@@ -17,13 +18,7 @@ void DialogPageView::setText(int control, std::u16string_view text) {
     SetDlgItemTextW(dialog_, control, wide(std::u16string(text)));
 }
 
-std::u16string DialogPageView::text(int control) {
-    const int length = GetWindowTextLengthW(GetDlgItem(dialog_, control));
-    std::u16string text(std::size_t(length) + 1, u'\0');
-    const UINT copied = GetDlgItemTextW(dialog_, control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(copied);
-    return text;
-}
+std::u16string DialogPageView::text(int control) { return windowText(GetDlgItem(dialog_, control)); }
 
 void DialogPageView::limitText(int control, std::size_t maxChars) { send(control, EM_SETLIMITTEXT, maxChars); }
 

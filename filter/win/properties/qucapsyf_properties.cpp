@@ -1,7 +1,10 @@
 #include "filter/win/properties/qucapsyf_properties.h"
 
 #include <new>
+#include <utility>
 
+#include "captiondata/io/ui.h"
+#include "dshowbase/comguard.h"
 #include "filter/win/properties/dialog_page_view.h"
 #include "filter/win/properties/qucapsyf_source.h"
 #include "resources/filter/resource.h"
@@ -41,38 +44,32 @@ CUnknown* CreateQucapsyfProperties(IUnknown* outer, HRESULT* result) {
 CQucapsyfProperties::CQucapsyfProperties(IUnknown* outer)
     : CBasePropertyPage(outer, IDD_QUCAPSYF_PROPERTIES, IDS_PROPERTIES_TITLE), model_(g_captionDialogFolder) {}
 
-CQucapsyfProperties::~CQucapsyfProperties() {
-    if (filter_) filter_->Release();
-}
+CQucapsyfProperties::~CQucapsyfProperties() = default;
 
 HRESULT CQucapsyfProperties::OnConnect(IUnknown* object) {
     if (!object) return E_POINTER;
-    IQucapsyf* filter = nullptr;
-    if (FAILED(object->QueryInterface(kIidIQucapsyf, reinterpret_cast<void**>(&filter))) || !filter)
-        return E_NOINTERFACE;
+    ComPtr<IQucapsyf> filter;
+    if (FAILED(object->QueryInterface(kIidIQucapsyf, filter.putVoid())) || !filter) return E_NOINTERFACE;
     try {
-        QucapsyfSource source(*filter);
+        QucapsyfSource source(*filter.get());
         model_.connect(source);
     } catch (const std::bad_alloc&) {
-        filter->Release();
         return E_OUTOFMEMORY;
     }
-    if (filter_) filter_->Release();
-    filter_ = filter;
+    filter_ = std::move(filter);
     return S_OK;
 }
 
 HRESULT CQucapsyfProperties::OnDisconnect() {
     if (!filter_) return E_UNEXPECTED;
-    filter_->Release();
-    filter_ = nullptr;
+    filter_.reset();
     return S_OK;
 }
 
 HRESULT CQucapsyfProperties::OnApplyChanges() {
     if (!filter_) return E_UNEXPECTED;
     try {
-        QucapsyfSource target(*filter_);
+        QucapsyfSource target(*filter_.get());
         model_.apply(target, io_);  // a failed project write has shown its message
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -81,7 +78,8 @@ HRESULT CQucapsyfProperties::OnApplyChanges() {
 }
 
 INT_PTR CQucapsyfProperties::OnReceiveMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
+    // A failed command is dropped (TRUE): the page stays as it was shown.
+    return guardWindowProc(kFilterTitle, INT_PTR(TRUE), [&]() -> INT_PTR {
         DialogPageView view(dialog);
         if (message == WM_INITDIALOG) {
             model_.start(view);
@@ -95,10 +93,8 @@ INT_PTR CQucapsyfProperties::OnReceiveMessage(HWND dialog, UINT message, WPARAM 
                 return TRUE;
             }
         }
-    } catch (const std::bad_alloc&) {
-        return TRUE;  // the command is dropped; the page stays as it was shown
-    }
-    return CBasePropertyPage::OnReceiveMessage(dialog, message, wParam, lParam);
+        return CBasePropertyPage::OnReceiveMessage(dialog, message, wParam, lParam);
+    });
 }
 
 void CQucapsyfProperties::showDirtiness() {

@@ -9,6 +9,7 @@
 #include "filter/core/propertypage/page_model.h"
 #include "filter/win/iqucapsyf.h"
 #include "filter/win/message_box_ui.h"
+#include "win32/com_ptr.h"
 #include "win32/win32_filesystem.h"
 #include "win32/win32_shiftjis.h"
 
@@ -37,7 +38,7 @@ private:
     // Brings the base class's dirty flag in line with the model's.
     void showDirtiness();
 
-    IQucapsyf* filter_ = nullptr;
+    ComPtr<IQucapsyf> filter_;
     QucapsyfPageModel model_;
     Win32FileSystem files_;
     MessageBoxUi ui_;
