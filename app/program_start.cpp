@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/core/shell/mainwindowtexts.h"
-#include "app/main_window.h"
+#include "app/main_window/main_window.h"
 #include "win32/wide.h"
 
 namespace qucap {

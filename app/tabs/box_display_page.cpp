@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
 #include "app/tabs/input_method.h"
 #include "captiondata/io/ui.h"
 #include "captiondata/text/u16.h"

@@ -1,9 +1,9 @@
 // The caption-creation tab's buttons that change the caption list's rows
 // (追加, 挿入, 削除) and the repeat button.
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
-#include "app/main_window.h"
-#include "app/preview.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
+#include "app/main_window/main_window.h"
+#include "app/preview/preview.h"
 #include "app/tabs/caption_creation_page.h"
 #include "captiondata/time/timetext.h"
 #include "resources/app/page_ids.h"

@@ -4,11 +4,11 @@
 #include <richedit.h>
 #include <windowsx.h>
 
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
 #include "app/core/shell/mainwindowtexts.h"
-#include "app/main_window.h"
-#include "app/position_defaults.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/position_defaults.h"
 #include "app/tabs/caption_editors.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/input_method.h"

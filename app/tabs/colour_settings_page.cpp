@@ -6,8 +6,8 @@
 #include <array>
 #include <optional>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
 #include "app/tabs/input_method.h"
 #include "captiondata/io/ui.h"
 #include "dshowbase/comguard.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/core/displayitems.h"
-#include "app/tabs/dialog_placement.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/dialog_placement.h"
 #include "app/tabs/font_settings_page.h"
 #include "app/tabs/synthesis_page.h"
 #include "captiondata/io/ui.h"

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
 #include "app/core/positions/positioncontrols.h"
 #include "app/core/shell/mainwindowtexts.h"
-#include "app/main_window.h"
-#include "app/position_defaults.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/position_defaults.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/pages.h"
 #include "app/tabs/timeline_page.h"

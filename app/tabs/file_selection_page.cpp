@@ -6,12 +6,12 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
 #include "app/core/boxlist.h"
 #include "app/core/captionload.h"
 #include "app/core/shell/savesequence.h"
-#include "app/main_window.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
+#include "app/main_window/main_window.h"
 #include "app/media/preview_graphs.h"
 #include "app/tabs/display_position_page.h"
 #include "app/tabs/help_host.h"

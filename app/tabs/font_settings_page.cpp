@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/core/shell/mainwindowtexts.h"
-#include "app/position_defaults.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/position_defaults.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/input_method.h"
 #include "app/tabs/pages.h"

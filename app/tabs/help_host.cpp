@@ -1,9 +1,9 @@
 #include "app/tabs/help_host.h"
 
-#include "app/app_state.h"
 #include "app/core/shell/helphost.h"
 #include "app/core/shell/mainlayout.h"
-#include "app/tabs/dialog_placement.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/dialog_placement.h"
 #include "captiondata/io/ui.h"
 #include "dshowbase/comguard.h"
 #include "resources/app/resource.h"

@@ -3,14 +3,15 @@
 #include <array>
 
 #include "app/core/shell/mainwindowtexts.h"
+#include "app/main_window/app_state.h"
 #include "app/tabs/box_display_page.h"
 #include "app/tabs/caption_creation_page.h"
 #include "app/tabs/colour_settings_page.h"
 #include "app/tabs/display_position_page.h"
 #include "app/tabs/file_selection_page.h"
 #include "app/tabs/font_settings_page.h"
-#include "app/tabs/timeline_page.h"
 #include "app/tabs/synthesis_page.h"
+#include "app/tabs/timeline_page.h"
 
 namespace qucap {
 
@@ -20,6 +21,9 @@ namespace {
 constexpr std::array<int, kTabPages.size()> kHelpIndexOfTab = {1, 2, 0, 3, 4, 0, 5, 6};
 
 }  // namespace
+
+AppState::AppState() = default;
+AppState::~AppState() = default;
 
 int helpIndexOfTab(int index) { return index >= 0 && index < int(kHelpIndexOfTab.size()) ? kHelpIndexOfTab[std::size_t(index)] : 0; }
 

@@ -3,17 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/core/media/synthesisprogress.h"
 #include "app/core/shell/fileselectiontab.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/export/subtitles.h"
-#include "app/main_window.h"
-#include "app/main_window_parts.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/parts.h"
 #include "app/media/encoders.h"
 #include "app/media/filter_registration.h"
 #include "app/media/synthesis_job.h"
-#include "app/preview.h"
+#include "app/preview/preview.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/pages.h"
 #include "captiondata/io/ui.h"

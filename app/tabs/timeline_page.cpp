@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/core/timeline/timelinecontrols.h"
-#include "app/main_window.h"
-#include "app/preview.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
+#include "app/main_window/main_window.h"
+#include "app/preview/preview.h"
 #include "app/tabs/display_position_page.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/input_method.h"

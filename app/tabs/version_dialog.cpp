@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/app_state.h"
 #include "app/core/shell/mainlayout.h"
 #include "app/core/shell/mainwindowtexts.h"
-#include "app/tabs/dialog_placement.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/dialog_placement.h"
 #include "captiondata/io/ui.h"
 #include "captiondata/project/projectkeys.h"
 #include "dshowbase/comguard.h"

@@ -4,9 +4,9 @@
 // the next start loads them; files the user did not change keep their bytes.
 #include <windows.h>
 
-#include "app/app_state.h"
 #include "app/core/batchproject.h"
-#include "app/main_window.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
 #include "app/tabs/page.h"
 #include "captiondata/project/projectfiles.h"
 #include "resources/app/resource.h"

@@ -8,11 +8,11 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
 #include "app/core/boxlist.h"
 #include "app/core/colourtab.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/core/shell/savesequence.h"
+#include "app/main_window/app_state.h"
 #include "app/tabs/page.h"
 #include "captiondata/profile/iniprofile.h"
 #include "tests/win/app_window_fixture.h"

@@ -4,8 +4,8 @@
 // writes it.
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/main_window_parts.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/parts.h"
 #include "resources/app/resource.h"
 #include "tests/support/test_io.h"
 #include "tests/win/app_window_fixture.h"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/core/displayitems.h"
 #include "app/core/shell/mainlayout.h"
-#include "app/font_names.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/font_names.h"
 #include "app/tabs/display_items_dialog.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"

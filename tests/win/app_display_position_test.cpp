@@ -7,13 +7,13 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
 #include "app/core/batchproject.h"
 #include "app/core/captioncolumns.h"
 #include "app/core/positions/positioncontrols.h"
 #include "app/core/positions/positiontab.h"
 #include "app/core/shell/mainwindowtexts.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
 #include "app/tabs/page.h"
 #include "captiondata/project/projectsettings.h"
 #include "resources/app/page_ids.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/main_window/app_state.h"
 #include "app/tabs/file_selection_page.h"
 #include "captiondata/io/ui.h"
 #include "captiondata/project/projectfiles.h"

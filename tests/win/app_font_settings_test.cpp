@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/core/batchproject.h"
 #include "app/core/shell/fonttab.h"
 #include "app/core/shell/mainwindowtexts.h"
+#include "app/main_window/app_state.h"
 #include "app/tabs/font_settings_page.h"
 #include "captiondata/project/projectfiles.h"
 #include "captiondata/text/u16.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/core/shell/helphost.h"
+#include "app/main_window/app_state.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/version_dialog.h"
 #include "captiondata/project/projectkeys.h"

@@ -6,8 +6,8 @@
 #include <array>
 #include <optional>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
 #include "app/program_start.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/page.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/core/batchproject.h"
-#include "app/preview.h"
+#include "app/main_window/app_state.h"
+#include "app/preview/preview.h"
 #include "app/tabs/page.h"
 #include "captiondata/caption/captionfile.h"
 #include "resources/app/resource.h"

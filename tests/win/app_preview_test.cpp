@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/core/batchproject.h"
-#include "app/main_window.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
 #include "app/media/caption_filter.h"
 #include "app/media/preview_control.h"
 #include "app/media/rgb_picture.h"
 #include "app/media/still_graph.h"
-#include "app/preview.h"
+#include "app/preview/preview.h"
 #include "app/tabs/page.h"
 #include "resources/app/resource.h"
 #include "tests/win/app_window_fixture.h"

@@ -4,10 +4,10 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
 #include "app/core/boxlist.h"
 #include "app/core/shell/mainwindowtexts.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
 #include "app/tabs/page.h"
 #include "captiondata/project/projectsettings.h"
 #include "captiondata/text/paths.h"

@@ -14,11 +14,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/app_state.h"
 #include "app/core/media/synthesisprogress.h"
 #include "app/core/media/synthesisstart.h"
 #include "app/core/media/synthesistab.h"
 #include "app/core/shell/mainwindowtexts.h"
+#include "app/main_window/app_state.h"
 #include "app/media/synthesis_graph.h"
 #include "app/tabs/synthesis_page.h"
 #include "resources/app/page_ids.h"

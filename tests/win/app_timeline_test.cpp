@@ -11,11 +11,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
 #include "app/core/captioncolumns.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/core/timeline/timelinetab.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
 #include "app/media/preview_control.h"
 #include "app/tabs/page.h"
 #include "captiondata/text/u16.h"

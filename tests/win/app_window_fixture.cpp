@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
 #include "app/core/batchproject.h"
-#include "app/main_window.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
 #include "app/tabs/page.h"
 #include "resources/app/resource.h"
 #include "tests/win/filter_module.h"

@@ -4,9 +4,9 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
-#include "app/main_window_parts.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
+#include "app/main_window/parts.h"
 #include "app/tabs/page.h"
 #include "resources/app/resource.h"
 

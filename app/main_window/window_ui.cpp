@@ -1,4 +1,4 @@
-#include "app/window_ui.h"
+#include "app/main_window/window_ui.h"
 
 #include <commdlg.h>
 

@@ -20,6 +20,9 @@ HWND createMainWindow(HINSTANCE instance, int showCommand);
 void refreshControls();
 // Asks the page of the current tab to re-apply its own rules.
 void refreshCurrentPage();
+// The selected row of the caption list shown again on the pages that edit
+// it (caption creation, display position); nothing without a selection.
+void reloadSelectedRow();
 // The message line 1113; empty text clears it.
 void setMessage(std::u16string_view text);
 // Tabs 3, 4 and 6: writes the page's edited row into the caption list.

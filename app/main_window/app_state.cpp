@@ -1,6 +1,4 @@
-#include "app/app_state.h"
-
-#include "app/tabs/page.h"
+#include "app/main_window/app_state.h"
 
 namespace qucap {
 namespace {

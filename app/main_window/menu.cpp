@@ -1,8 +1,8 @@
 // The menu's items follow the play state when a popup opens.
-#include "app/app_state.h"
 #include "app/core/shell/maincontrols.h"
 #include "app/core/shell/mainwindowtexts.h"
-#include "app/main_window_parts.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/parts.h"
 #include "app/tabs/page.h"
 
 namespace qucap {

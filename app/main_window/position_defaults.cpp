@@ -1,8 +1,8 @@
-#include "app/position_defaults.h"
+#include "app/main_window/position_defaults.h"
 
-#include "app/app_state.h"
-#include "app/caption_list_view.h"
 #include "app/core/positions/defaultpositions.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
 #include "resources/app/resource.h"
 
 namespace qucap {

@@ -1,4 +1,4 @@
-#include "app/font_names.h"
+#include "app/main_window/font_names.h"
 
 #include <windows.h>
 

@@ -4,12 +4,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/app_state.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/export/subtitles.h"
-#include "app/main_window.h"
-#include "app/main_window_parts.h"
-#include "app/preview.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/parts.h"
+#include "app/preview/preview.h"
 #include "app/tabs/display_items_dialog.h"
 #include "app/tabs/page.h"
 #include "app/tabs/synthesis_page.h"

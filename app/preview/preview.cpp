@@ -1,4 +1,4 @@
-#include "app/preview.h"
+#include "app/preview/preview.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -6,20 +6,19 @@
 #include <memory>
 #include <utility>
 
-#include "app/app_state.h"
 #include "app/core/captionvalidation.h"
 #include "app/core/preview/previewdisplay.h"
 #include "app/core/shell/captiontab.h"
 #include "app/core/shell/fileselectiontab.h"
 #include "app/core/shell/mainwindowtexts.h"
-#include "app/main_window.h"
-#include "app/main_window_parts.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/parts.h"
 #include "app/media/caption_filter.h"
 #include "app/media/message_wait.h"
 #include "app/media/preview_control.h"
 #include "app/media/preview_graphs.h"
-#include "app/tabs/page.h"
-#include "app/tabs/preview_dialog.h"
+#include "app/preview/preview_dialog.h"
 #include "captiondata/io/ui.h"
 #include "dshowbase/comguard.h"
 #include "resources/app/resource.h"
@@ -155,15 +154,6 @@ bool isRunning() {
     if (graphRunning(app().graph)) return true;
     app().playState = PlayState::Stopped;
     return false;
-}
-
-// The row loaded again into the caption-creation and display-position pages.
-void reloadSelectedRow() {
-    AppState& state = app();
-    const int row = state.captions.selection();
-    if (row < 0) return;
-    for (int tab : {kCaptionCreationTab, kDisplayPositionTab})
-        if (Page* page = state.pages[std::size_t(tab)].get()) page->showRow(row);
 }
 
 // The captioned preview: the project saved as the filter reads it, the

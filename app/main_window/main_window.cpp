@@ -1,16 +1,16 @@
 // The main window's procedure and the operations it offers to the pages.
-#include "app/main_window.h"
+#include "app/main_window/main_window.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
 #include "app/core/shell/maincontrols.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/core/shell/savesequence.h"
-#include "app/main_window_parts.h"
-#include "app/preview.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/parts.h"
+#include "app/preview/preview.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/page.h"
 #include "app/tabs/synthesis_page.h"
@@ -156,6 +156,14 @@ void refreshCurrentPage() {
     AppState& state = app();
     if (!state.initialised) return;
     if (Page* page = state.pages[std::size_t(state.currentTab)].get()) page->refresh();
+}
+
+void reloadSelectedRow() {
+    AppState& state = app();
+    const int row = state.captions.selection();
+    if (row < 0) return;
+    for (int tab : {kCaptionCreationTab, kDisplayPositionTab})
+        if (Page* page = state.pages[std::size_t(tab)].get()) page->showRow(row);
 }
 
 void setMessage(std::u16string_view text) {

@@ -1,9 +1,9 @@
-#include "app/caption_list_view.h"
+#include "app/main_window/caption_list_view.h"
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
 #include "app/core/captioncolumns.h"
+#include "app/main_window/app_state.h"
 #include "resources/app/resource.h"
 #include "win32/wide.h"
 

@@ -1,14 +1,14 @@
 // Saving the loaded project, ending the program and the teardown.
-#include "app/app_state.h"
 #include "app/core/boxlist.h"
 #include "app/core/captionload.h"
 #include "app/core/projectcolours.h"
 #include "app/core/shell/mainwindowtexts.h"
 #include "app/core/shell/savesequence.h"
-#include "app/main_window.h"
-#include "app/main_window_parts.h"
+#include "app/main_window/app_state.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/parts.h"
 #include "app/media/preview_control.h"
-#include "app/preview.h"
+#include "app/preview/preview.h"
 #include "app/tabs/page.h"
 #include "captiondata/text/paths.h"
 

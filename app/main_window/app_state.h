@@ -12,13 +12,13 @@
 
 #include "app/core/captionlist.h"
 #include "app/core/displaylist.h"
-#include "app/core/projectcolours.h"
 #include "app/core/media/encodertables.h"
 #include "app/core/media/mediafacts.h"
+#include "app/core/projectcolours.h"
 #include "app/core/shell/mainlayout.h"
 #include "app/core/shell/playstate.h"
+#include "app/main_window/window_ui.h"
 #include "app/media/filter_graph.h"
-#include "app/window_ui.h"
 #include "captiondata/box/boxinfo.h"
 #include "captiondata/colour/colourinfo.h"
 #include "captiondata/io/io.h"
@@ -54,6 +54,13 @@ struct SharedDrawing {
 };
 
 struct AppState {
+    // Made and ended where the pages are whole (app/tabs/pages.cpp): the
+    // state holds them without knowing page code.
+    AppState();
+    ~AppState();
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
     HWND tabControl = nullptr;
@@ -91,7 +98,7 @@ struct AppState {
     FilterGraph graph;
     int lastCaptionTextField = 0;         // for cut, copy and paste from the menu
 
-    // The preview (app/preview.h).
+    // The preview (app/preview/preview.h).
     HWND previewHost = nullptr;           // the window that last received the video
     OwnedHandle previewThread;            // the one preview thread, until it has been waited for
     uint32_t previewThreadNumber = 0;     // counts the preview threads started; the last one's

@@ -1,7 +1,7 @@
-#include "app/tabs/dialog_placement.h"
+#include "app/main_window/dialog_placement.h"
 
-#include "app/app_state.h"
 #include "app/core/shell/mainlayout.h"
+#include "app/main_window/app_state.h"
 #include "resources/app/resource.h"
 
 namespace qucap {
