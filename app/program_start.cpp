@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/main_window.h"
 #include "win32/wide.h"
 

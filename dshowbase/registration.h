@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "dshowbase/classfactory.h"
+#include "dshowbase/class_factory.h"
 
 namespace qucap {
 

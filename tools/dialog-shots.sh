@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshots of every dialog template of Qucapadd.exe, for looking at them.
-# Builds tools/dialog-preview.cpp with the program's resources into the build
+# Builds tools/dialog_preview.cpp with the program's resources into the build
 # folder, shows each template under Wine and Xvfb and writes one PNG per
 # template into the folder given, with report.txt listing what the preview
 # measured (texts wider than their control, overlapping controls).
@@ -20,7 +20,7 @@ for rc in "$QUCAP_ROOT"/resources/app/*.rc; do
   objects+=("$obj")
 done
 x86_64-w64-mingw32-g++ -std=c++20 -O1 -municode -static -o "$work/dialog-preview.exe" \
-  -I"$QUCAP_ROOT" "$QUCAP_ROOT/tools/dialog-preview.cpp" "$QUCAP_ROOT/tests/win/dialog_layout.cpp" \
+  -I"$QUCAP_ROOT" "$QUCAP_ROOT/tools/dialog_preview.cpp" "$QUCAP_ROOT/tests/win/dialog_layout.cpp" \
   "${objects[@]}" -lcomctl32 -lgdi32
 
 prefix_ready || "$QUCAP_ROOT/tools/setup-wine.sh"

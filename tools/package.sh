@@ -15,8 +15,8 @@ DIST=${QUCAP_DIST:-$QUCAP_ROOT/dist}
 MANUAL="Help/カブレンキャプション説明書.pdf"
 README_NAME="はじめにお読みください.txt"
 
-version=$(sed -n 's/.*kProgramVersion = u"\([^"]*\)".*/\1/p' "$QUCAP_ROOT/app/core/shell/mainwindowtexts.h")
-[ -n "$version" ] || die "the program's version is not found in app/core/shell/mainwindowtexts.h"
+version=$(sed -n 's/.*kProgramVersion = u"\([^"]*\)".*/\1/p' "$QUCAP_ROOT/app/core/main_window/main_window_texts.h")
+[ -n "$version" ] || die "the program's version is not found in app/core/main_window/main_window_texts.h"
 name=qucap-win64-$version
 folder=$DIST/$name
 zip=$DIST/$name.zip

@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "win32/window_text.h"
 
 namespace qucap {

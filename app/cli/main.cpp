@@ -6,7 +6,7 @@
 #include "captiondata/io/io.h"
 #include "win32/console.h"
 #include "win32/console_ui.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 #include "win32/win32_shiftjis.h"
 
 namespace {

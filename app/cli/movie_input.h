@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/cli/verbs.h"
-#include "captiondata/box/boxinfo.h"
+#include "captiondata/box/box_info.h"
 
 namespace qucap {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/cli/verbs.h"
-#include "app/export/readingcheck.h"
+#include "app/export/reading_check.h"
 
 namespace qucap {
 

@@ -8,10 +8,10 @@
 #include "app/cli/movie_input.h"
 #include "app/cli/render_interruption.h"
 #include "app/cli/still_verb.h"
-#include "app/core/batchproject.h"
-#include "app/core/media/mediafacts.h"
-#include "app/core/media/synthesisprogress.h"
-#include "app/core/media/synthesisstart.h"
+#include "app/core/media/media_facts.h"
+#include "app/core/media/synthesis_progress.h"
+#include "app/core/media/synthesis_start.h"
+#include "app/core/project/batch_project.h"
 #include "app/media/com_apartment.h"
 #include "app/media/encoders.h"
 #include "app/media/synthesis_job.h"
@@ -19,7 +19,7 @@
 #include "captiondata/text/u16.h"
 #include "win32/program_folder.h"
 #include "win32/project_handover.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 
 namespace qucap {
 namespace {

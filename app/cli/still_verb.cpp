@@ -4,16 +4,16 @@
 #include <limits>
 
 #include "app/cli/filter_message_relay.h"
-#include "app/core/batchproject.h"
+#include "app/core/project/batch_project.h"
 #include "app/media/bmp_file.h"
 #include "app/media/com_apartment.h"
 #include "app/media/still_graph.h"
-#include "captiondata/project/projectsettings.h"
-#include "captiondata/time/timetext.h"
+#include "captiondata/project/project_settings.h"
+#include "captiondata/time/time_text.h"
 #include "win32/program_folder.h"
 #include "win32/project_handover.h"
 #include "win32/shared_block_writer.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 
 namespace qucap {
 namespace {

@@ -3,13 +3,13 @@
 #include "app/cli/movie_input.h"
 #include "app/cli/reading_check.h"
 
-#include "app/core/captionvalidation.h"
-#include "app/core/filtercaptions.h"
+#include "app/core/caption_list/caption_validation.h"
+#include "app/core/caption_list/filter_captions.h"
 #include "app/export/subtitles.h"
-#include "captiondata/project/projectsettings.h"
+#include "captiondata/project/project_settings.h"
 #include "captiondata/text/u16.h"
 #include "win32/program_folder.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 
 namespace qucap {
 namespace {

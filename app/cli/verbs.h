@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/batchproject.h"
-#include "app/core/pathfields.h"
+#include "app/core/project/batch_project.h"
+#include "app/core/project/path_fields.h"
 #include "captiondata/io/io.h"
 #include "win32/console.h"
 #include "win32/console_ui.h"

@@ -8,8 +8,8 @@
 #include "captiondata/limits.h"
 #include "captiondata/text/paths.h"
 #include "captiondata/text/u16.h"
-#include "captiondata/text/utf16writer.h"
-#include "captiondata/time/timetext.h"
+#include "captiondata/text/utf16_writer.h"
+#include "captiondata/time/time_text.h"
 
 namespace qucap {
 

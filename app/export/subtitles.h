@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/captionlist.h"
-#include "app/export/cuetext.h"
+#include "app/core/caption_list/caption_list.h"
+#include "app/export/cue_text.h"
 #include "captiondata/io/io.h"
 
 namespace qucap {

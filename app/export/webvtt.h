@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/export/cuetext.h"
+#include "app/export/cue_text.h"
 #include "app/export/subtitles.h"
 
 namespace qucap {

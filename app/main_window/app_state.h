@@ -10,21 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "app/core/captionlist.h"
-#include "app/core/displaylist.h"
-#include "app/core/media/encodertables.h"
-#include "app/core/media/mediafacts.h"
-#include "app/core/projectcolours.h"
-#include "app/core/shell/mainlayout.h"
-#include "app/core/shell/playstate.h"
+#include "app/core/caption_list/caption_list.h"
+#include "app/core/display_items/display_list.h"
+#include "app/core/main_window/main_layout.h"
+#include "app/core/main_window/play_state.h"
+#include "app/core/media/encoder_tables.h"
+#include "app/core/media/media_facts.h"
+#include "app/core/project/project_colours.h"
 #include "app/main_window/window_ui.h"
 #include "app/media/filter_graph.h"
-#include "captiondata/box/boxinfo.h"
-#include "captiondata/colour/colourinfo.h"
+#include "captiondata/box/box_info.h"
+#include "captiondata/colour/colour_info.h"
 #include "captiondata/io/io.h"
-#include "captiondata/project/projectsettings.h"
+#include "captiondata/project/project_settings.h"
 #include "win32/handles.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 #include "win32/win32_shiftjis.h"
 
 namespace qucap {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/core/captioncolumns.h"
+#include "app/core/caption_list/caption_columns.h"
 #include "app/main_window/app_state.h"
 #include "resources/app/resource.h"
 #include "win32/wide.h"

@@ -2,7 +2,7 @@
 // The caption list's report view (control 1000): its 25 columns and rows.
 #include <windows.h>
 
-#include "app/core/captionlist.h"
+#include "app/core/caption_list/caption_list.h"
 
 namespace qucap {
 

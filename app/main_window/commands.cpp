@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/export/subtitles.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"

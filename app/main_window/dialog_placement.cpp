@@ -1,6 +1,6 @@
 #include "app/main_window/dialog_placement.h"
 
-#include "app/core/shell/mainlayout.h"
+#include "app/core/main_window/main_layout.h"
 #include "app/main_window/app_state.h"
 #include "resources/app/resource.h"
 

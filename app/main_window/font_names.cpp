@@ -4,7 +4,7 @@
 
 #include "captiondata/io/ui.h"
 #include "captiondata/text/u16.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 
 namespace qucap {
 namespace {

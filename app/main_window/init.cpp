@@ -6,8 +6,8 @@
 #include <shlobj.h>
 #include <versionhelpers.h>
 
-#include "app/core/displayitems.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/display_items/display_items.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/main_window/dialog_placement.h"

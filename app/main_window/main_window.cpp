@@ -5,9 +5,9 @@
 
 #include <commctrl.h>
 
-#include "app/core/shell/maincontrols.h"
-#include "app/core/shell/mainwindowtexts.h"
-#include "app/core/shell/savesequence.h"
+#include "app/core/main_window/main_controls.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/main_window/save_sequence.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/parts.h"
 #include "app/preview/preview.h"
@@ -15,7 +15,7 @@
 #include "app/tabs/page.h"
 #include "app/tabs/synthesis_page.h"
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/resource.h"
 #include "win32/wide.h"
 

@@ -1,6 +1,6 @@
 // The menu's items follow the play state when a popup opens.
-#include "app/core/shell/maincontrols.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/main_window/main_controls.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/parts.h"
 #include "app/tabs/page.h"

@@ -3,7 +3,7 @@
 // notifications and commands, the menu, the save steps and the end.
 #include <windows.h>
 
-#include "app/core/shell/savesequence.h"
+#include "app/core/main_window/save_sequence.h"
 
 namespace qucap {
 

@@ -1,6 +1,6 @@
 #include "app/main_window/position_defaults.h"
 
-#include "app/core/positions/defaultpositions.h"
+#include "app/core/display_position/default_positions.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "resources/app/resource.h"

@@ -5,7 +5,7 @@
 // those it filled follow the row's texts, the display-position tab fills
 // every row's when it is shown, and the font tab recomputes the unlocked
 // rows' after a font, size or layout change.
-#include "app/core/captionlist.h"
+#include "app/core/caption_list/caption_list.h"
 
 namespace qucap {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/core/media/avifile.h"
+#include "app/core/media/avi_file.h"
 
 namespace qucap {
 

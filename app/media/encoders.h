@@ -4,7 +4,7 @@
 // graph record.
 #include <string_view>
 
-#include "app/core/media/encodertables.h"
+#include "app/core/media/encoder_tables.h"
 #include "app/media/filter_graph.h"
 
 namespace qucap {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/core/media/filterregistration.h"
+#include "app/core/media/filter_registration.h"
 #include "app/media/property_frame.h"
 #include "filter/win/iqucapsyf.h"
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/core/preview/previewlayout.h"
+#include "app/core/preview/preview_layout.h"
 #include "app/media/filter_graph.h"
 
 namespace qucap {

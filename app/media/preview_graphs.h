@@ -6,7 +6,7 @@
 // is run here.
 #include <string_view>
 
-#include "app/core/media/mediafacts.h"
+#include "app/core/media/media_facts.h"
 #include "app/media/caption_filter.h"
 #include "app/media/filter_graph.h"
 

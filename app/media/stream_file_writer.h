@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "dshowbase/basefilter.h"
-#include "dshowbase/baseinputpin.h"
+#include "dshowbase/base_filter.h"
+#include "dshowbase/base_input_pin.h"
 #include "win32/com_ptr.h"
 
 namespace qucap {

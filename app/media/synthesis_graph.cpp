@@ -1,6 +1,6 @@
 #include "app/media/synthesis_graph.h"
 
-#include "app/core/media/avifile.h"
+#include "app/core/media/avi_file.h"
 #include "app/media/avi_file_source.h"
 #include "app/media/encoders.h"
 #include "app/media/movie_source.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/media/encodertables.h"
+#include "app/core/media/encoder_tables.h"
 #include "app/media/caption_filter.h"
 #include "app/media/filter_graph.h"
 #include "app/media/stream_file_writer.h"

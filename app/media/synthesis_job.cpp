@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/core/media/mediafacts.h"
-#include "app/core/media/moviesize.h"
-#include "app/core/shell/fileselectiontab.h"
+#include "app/core/file_selection/file_selection_tab.h"
+#include "app/core/media/media_facts.h"
+#include "app/core/media/movie_size.h"
 
 namespace qucap {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/media/synthesisstart.h"
+#include "app/core/media/synthesis_start.h"
 #include "app/media/movie_facts.h"
 #include "app/media/synthesis_graph.h"
 #include "app/media/synthesis_run.h"

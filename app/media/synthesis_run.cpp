@@ -4,10 +4,10 @@
 
 #include <utility>
 
-#include "app/core/media/synthesisprogress.h"
-#include "app/core/media/synthesisstart.h"
+#include "app/core/media/synthesis_progress.h"
+#include "app/core/media/synthesis_start.h"
 #include "app/media/message_wait.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 
 namespace qucap {
 namespace {

@@ -6,11 +6,11 @@
 #include <memory>
 #include <utility>
 
-#include "app/core/captionvalidation.h"
-#include "app/core/preview/previewdisplay.h"
-#include "app/core/shell/captiontab.h"
-#include "app/core/shell/fileselectiontab.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/caption_creation/caption_tab.h"
+#include "app/core/caption_list/caption_validation.h"
+#include "app/core/file_selection/file_selection_tab.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/preview/preview_display.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/parts.h"
@@ -20,7 +20,7 @@
 #include "app/media/preview_graphs.h"
 #include "app/preview/preview_dialog.h"
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/resource.h"
 #include "win32/project_handover.h"
 #include "win32/shared_block_writer.h"

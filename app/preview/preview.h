@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "app/core/preview/previewposition.h"
+#include "app/core/preview/preview_position.h"
 
 namespace qucap {
 

@@ -1,13 +1,13 @@
 #include "app/preview/preview_dialog.h"
 
-#include "app/core/preview/previewlayout.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/preview/preview_layout.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/dialog_placement.h"
 #include "app/media/preview_control.h"
 #include "app/preview/preview.h"
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/resource.h"
 
 namespace qucap {

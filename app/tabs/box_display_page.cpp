@@ -7,7 +7,7 @@
 #include "app/tabs/input_method.h"
 #include "captiondata/io/ui.h"
 #include "captiondata/text/u16.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "win32/wide.h"
 
 namespace qucap {

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "app/core/boxlist.h"
+#include "app/core/box_display/box_list.h"
 #include "app/tabs/page.h"
 
 namespace qucap {

@@ -5,7 +5,7 @@
 #include "app/main_window/main_window.h"
 #include "app/preview/preview.h"
 #include "app/tabs/caption_creation_page.h"
-#include "captiondata/time/timetext.h"
+#include "captiondata/time/time_text.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 

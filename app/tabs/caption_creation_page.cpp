@@ -4,7 +4,7 @@
 #include <richedit.h>
 #include <windowsx.h>
 
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/main_window/main_window.h"
@@ -14,7 +14,7 @@
 #include "app/tabs/input_method.h"
 #include "app/tabs/pages.h"
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 #include "win32/handles.h"

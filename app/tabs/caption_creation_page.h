@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/core/shell/captiontab.h"
+#include "app/core/caption_creation/caption_tab.h"
 #include "app/tabs/page.h"
 
 namespace qucap {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "captiondata/markup/richformat.h"
+#include "captiondata/markup/rich_format.h"
 #include "win32/window_text.h"
 
 namespace qucap {

@@ -10,7 +10,7 @@
 #include "app/main_window/main_window.h"
 #include "app/tabs/input_method.h"
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "win32/handles.h"
 #include "win32/wide.h"
 

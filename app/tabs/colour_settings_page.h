@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "app/core/colourtab.h"
+#include "app/core/colour_settings/colour_tab.h"
 #include "app/tabs/page.h"
 
 namespace qucap {

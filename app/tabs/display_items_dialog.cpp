@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/core/displayitems.h"
+#include "app/core/display_items/display_items.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/dialog_placement.h"
 #include "app/tabs/font_settings_page.h"
 #include "app/tabs/synthesis_page.h"
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 

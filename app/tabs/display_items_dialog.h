@@ -3,7 +3,7 @@
 // offer, one check box per installed name, kept in the display-item lists.
 #include <windows.h>
 
-#include "app/core/displaylist.h"
+#include "app/core/display_items/display_list.h"
 
 namespace qucap {
 

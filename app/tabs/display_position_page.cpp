@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/core/positions/positioncontrols.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/display_position/position_controls.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/main_window/main_window.h"

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/core/positions/positiontab.h"
+#include "app/core/display_position/position_tab.h"
 #include "app/tabs/page.h"
 
 namespace qucap {

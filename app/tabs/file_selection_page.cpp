@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "app/core/boxlist.h"
-#include "app/core/captionload.h"
-#include "app/core/shell/savesequence.h"
+#include "app/core/box_display/box_list.h"
+#include "app/core/caption_list/caption_load.h"
+#include "app/core/main_window/save_sequence.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/main_window/main_window.h"
@@ -17,10 +17,10 @@
 #include "app/tabs/help_host.h"
 #include "app/tabs/input_method.h"
 #include "app/tabs/timeline_page.h"
-#include "captiondata/box/boxinfo.h"
-#include "captiondata/colour/colourinfo.h"
+#include "captiondata/box/box_info.h"
+#include "captiondata/colour/colour_info.h"
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/resource.h"
 #include "win32/project_handover.h"
 #include "win32/wide.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/shell/fileselectiontab.h"
+#include "app/core/file_selection/file_selection_tab.h"
 #include "app/tabs/page.h"
 
 namespace qucap {

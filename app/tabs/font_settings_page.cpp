@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/position_defaults.h"
 #include "app/tabs/help_host.h"

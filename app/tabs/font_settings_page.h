@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/core/shell/fonttab.h"
+#include "app/core/font_settings/font_tab.h"
 #include "app/tabs/page.h"
 
 namespace qucap {

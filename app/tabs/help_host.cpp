@@ -1,11 +1,11 @@
 #include "app/tabs/help_host.h"
 
-#include "app/core/shell/helphost.h"
-#include "app/core/shell/mainlayout.h"
+#include "app/core/help/help_host.h"
+#include "app/core/main_window/main_layout.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/dialog_placement.h"
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/resource.h"
 
 namespace qucap {

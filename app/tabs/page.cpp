@@ -4,9 +4,9 @@
 
 #include "app/tabs/help_host.h"
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
-#include "win32/wide.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/resource.h"
+#include "win32/wide.h"
 
 namespace qucap {
 

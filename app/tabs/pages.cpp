@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/tabs/box_display_page.h"
 #include "app/tabs/caption_creation_page.h"

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/media/synthesisprogress.h"
-#include "app/core/shell/fileselectiontab.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/file_selection/file_selection_tab.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/media/synthesis_progress.h"
 #include "app/export/subtitles.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
@@ -18,7 +18,7 @@
 #include "app/tabs/pages.h"
 #include "captiondata/io/ui.h"
 #include "captiondata/text/paths.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 #include "win32/project_handover.h"

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "app/core/media/synthesistab.h"
+#include "app/core/synthesis/synthesis_tab.h"
 #include "app/tabs/page.h"
 
 namespace qucap {

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/core/shell/mainwindowtexts.h"
-#include "app/core/timeline/timelinecontrols.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/timeline/timeline_controls.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/main_window/main_window.h"
@@ -15,8 +15,8 @@
 #include "app/tabs/input_method.h"
 #include "app/tabs/pages.h"
 #include "captiondata/io/ui.h"
-#include "captiondata/time/timetext.h"
-#include "dshowbase/comguard.h"
+#include "captiondata/time/time_text.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/core/timeline/timelinetab.h"
+#include "app/core/timeline/timeline_tab.h"
 #include "app/tabs/page.h"
 
 namespace qucap {

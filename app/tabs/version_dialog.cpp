@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "app/core/shell/mainlayout.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/main_window/main_layout.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/dialog_placement.h"
 #include "captiondata/io/ui.h"
-#include "captiondata/project/projectkeys.h"
-#include "dshowbase/comguard.h"
+#include "captiondata/project/project_keys.h"
+#include "dshowbase/com_guard.h"
 #include "resources/app/resource.h"
 #include "win32/handles.h"
 #include "win32/wide.h"

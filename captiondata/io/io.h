@@ -1,6 +1,6 @@
 #pragma once
 // What a reader or writer of the system's files needs from the platform.
-#include "captiondata/io/filesystem.h"
+#include "captiondata/io/file_system.h"
 #include "captiondata/io/ui.h"
 #include "captiondata/text/decode.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The drive-type seam of the path checks on GetDriveTypeW.
-#include "filter/core/pathcheck.h"
+#include "filter/core/path_check.h"
 
 namespace qucap {
 

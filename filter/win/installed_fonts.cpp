@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 
 namespace qucap {
 namespace {

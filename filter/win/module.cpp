@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "dshowbase/classfactory.h"
+#include "dshowbase/class_factory.h"
 #include "dshowbase/module.h"
 #include "dshowbase/registration.h"
 #include "filter/win/iqucapsyf.h"

@@ -4,9 +4,9 @@
 #include <new>
 #include <vector>
 
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "dshowbase/module.h"
-#include "filter/core/filtersettings.h"
+#include "filter/core/filter_settings.h"
 
 namespace qucap {
 namespace {

@@ -12,12 +12,12 @@
 #include <string>
 
 #include "captiondata/io/io.h"
-#include "dshowbase/critsec.h"
-#include "dshowbase/transformfilter.h"
+#include "dshowbase/crit_sec.h"
+#include "dshowbase/transform_filter.h"
 #include "filter/core/compose/compositor.h"
-#include "filter/core/filtersettings.h"
-#include "filter/core/filtertables.h"
-#include "filter/core/videotypes.h"
+#include "filter/core/filter_settings.h"
+#include "filter/core/filter_tables.h"
+#include "filter/core/video_types.h"
 #include "filter/win/drive_types.h"
 #include "filter/win/gdi_rasteriser.h"
 #include "filter/win/gdi_surface.h"
@@ -25,7 +25,7 @@
 #include "filter/win/iqucapsyf.h"
 #include "filter/win/message_box_ui.h"
 #include "filter/win/shared_block.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 #include "win32/win32_shiftjis.h"
 
 namespace qucap {

@@ -7,10 +7,10 @@
 
 #include <vfwmsgs.h>
 
-#include "dshowbase/comguard.h"
-#include "dshowbase/sampleprops.h"
-#include "dshowbase/transforminputpin.h"
-#include "dshowbase/transformoutputpin.h"
+#include "dshowbase/com_guard.h"
+#include "dshowbase/sample_props.h"
+#include "dshowbase/transform_input_pin.h"
+#include "dshowbase/transform_output_pin.h"
 #include "filter/win/qucapsyf.h"
 #include "filter/win/video_media_type.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "filter/core/sharedblock_text.h"
+#include "filter/core/shared_block_text.h"
 
 namespace qucap {
 namespace {

@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <strmif.h>
 
-#include "dshowbase/mediatype.h"
-#include "filter/core/videotypes.h"
+#include "dshowbase/media_type.h"
+#include "filter/core/video_types.h"
 
 namespace qucap {
 

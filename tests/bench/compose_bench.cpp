@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "captiondata/caption/captionfile.h"
-#include "captiondata/colour/colourinfo.h"
+#include "captiondata/caption/caption_file.h"
+#include "captiondata/colour/colour_info.h"
 #include "filter/core/compose/compositor.h"
 #include "tests/support/test_io.h"
 

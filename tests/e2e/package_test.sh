@@ -11,7 +11,7 @@ export QUCAP_BUILD
 
 export QUCAP_DIST=$E2E_DIR/dist
 expect_exit 0 -- "$QUCAP_ROOT/qucap" package
-version=$(sed -n 's/.*kProgramVersion = u"\([^"]*\)".*/\1/p' "$QUCAP_ROOT/app/core/shell/mainwindowtexts.h")
+version=$(sed -n 's/.*kProgramVersion = u"\([^"]*\)".*/\1/p' "$QUCAP_ROOT/app/core/main_window/main_window_texts.h")
 name=qucap-win64-$version
 zip=$QUCAP_DIST/$name.zip
 expect_output stdout "$zip"

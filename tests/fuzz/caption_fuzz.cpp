@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "captiondata/caption/captionfile.h"
-#include "captiondata/markup/tablenormalise.h"
+#include "captiondata/caption/caption_file.h"
+#include "captiondata/markup/table_normalise.h"
 #include "tests/support/test_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "captiondata/markup/markup.h"
-#include "captiondata/markup/markupcheck.h"
-#include "captiondata/markup/richformat.h"
-#include "captiondata/markup/tablenormalise.h"
+#include "captiondata/markup/markup_check.h"
+#include "captiondata/markup/rich_format.h"
+#include "captiondata/markup/table_normalise.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

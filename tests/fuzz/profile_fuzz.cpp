@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "captiondata/profile/iniprofile.h"
-#include "captiondata/project/projectsettings.h"
+#include "captiondata/profile/ini_profile.h"
+#include "captiondata/project/project_settings.h"
 #include "tests/support/test_io.h"
 
 namespace {

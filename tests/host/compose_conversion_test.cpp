@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "filter/core/compose/conversion.h"
-#include "filter/core/compose/yuy2tables.h"
+#include "filter/core/compose/yuy2_tables.h"
 #include "tests/host/compose_fixture.h"
 
 namespace qucap {

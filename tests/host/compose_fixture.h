@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "captiondata/colour/colourinfo.h"
+#include "captiondata/colour/colour_info.h"
 #include "filter/core/compose/compositor.h"
 #include "tests/support/fake_rasteriser.h"
 

@@ -10,7 +10,7 @@
 
 #include "filter/core/effects/effects.h"
 #include "filter/core/frame.h"
-#include "filter/core/glyphcell.h"
+#include "filter/core/glyph_cell.h"
 
 namespace qucap::test {
 

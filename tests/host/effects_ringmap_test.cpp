@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "filter/core/effects/ringmaps.h"
+#include "filter/core/effects/ring_maps.h"
 #include "filter/core/frame.h"
 
 namespace qucap {

@@ -1,4 +1,4 @@
-#include "filter/core/layout/fontplan.h"
+#include "filter/core/layout/font_plan.h"
 
 #include "tests/host/layout_fixture.h"
 

@@ -1,9 +1,9 @@
-#include "captiondata/markup/tablenormalise.h"
+#include "captiondata/markup/table_normalise.h"
 
 #include <gtest/gtest.h>
 
-#include "captiondata/caption/captionfile.h"
-#include "captiondata/markup/markupcheck.h"
+#include "captiondata/caption/caption_file.h"
+#include "captiondata/markup/markup_check.h"
 
 namespace qucap {
 namespace {

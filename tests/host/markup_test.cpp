@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "captiondata/markup/markupcheck.h"
+#include "captiondata/markup/markup_check.h"
 
 namespace qucap {
 namespace {

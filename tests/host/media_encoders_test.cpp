@@ -1,4 +1,4 @@
-#include "app/core/media/encodertables.h"
+#include "app/core/media/encoder_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/core/media/mediafacts.h"
+#include "app/core/media/media_facts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/core/media/synthesisprogress.h"
+#include "app/core/media/synthesis_progress.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/core/media/filterregistration.h"
+#include "app/core/media/filter_registration.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "app/core/media/moviesize.h"
-#include "app/core/media/synthesisstart.h"
+#include "app/core/media/movie_size.h"
+#include "app/core/media/synthesis_start.h"
 
 #include <gtest/gtest.h>
 
-#include "app/core/batchproject.h"
-#include "captiondata/profile/iniprofile.h"
+#include "app/core/project/batch_project.h"
+#include "captiondata/profile/ini_profile.h"
 #include "tests/support/test_io.h"
 
 namespace qucap {

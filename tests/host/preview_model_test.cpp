@@ -6,9 +6,9 @@
 #include <tuple>
 #include <utility>
 
-#include "app/core/preview/previewdisplay.h"
-#include "app/core/preview/previewlayout.h"
-#include "app/core/preview/previewposition.h"
+#include "app/core/preview/preview_display.h"
+#include "app/core/preview/preview_layout.h"
+#include "app/core/preview/preview_position.h"
 
 namespace qucap {
 namespace {

@@ -5,7 +5,7 @@
 #include <map>
 #include <optional>
 
-#include "captiondata/project/projectkeys.h"
+#include "captiondata/project/project_keys.h"
 #include "captiondata/text/u16.h"
 #include "filter/core/propertypage/page_model.h"
 #include "resources/filter/resource.h"

@@ -4,11 +4,11 @@
 #include <chrono>
 #include <random>
 
-#include "app/core/displaylist.h"
-#include "captiondata/box/boxinfo.h"
-#include "captiondata/caption/captionfile.h"
-#include "captiondata/colour/colourinfo.h"
-#include "captiondata/profile/iniprofile.h"
+#include "app/core/display_items/display_list.h"
+#include "captiondata/box/box_info.h"
+#include "captiondata/caption/caption_file.h"
+#include "captiondata/colour/colour_info.h"
+#include "captiondata/profile/ini_profile.h"
 #include "tests/support/test_io.h"
 
 namespace qucap {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "captiondata/text/u16.h"
-#include "captiondata/text/utf16writer.h"
+#include "captiondata/text/utf16_writer.h"
 #include "tests/support/test_io.h"
 
 namespace qucap {

@@ -1,13 +1,13 @@
 // The timeline tab's model: the selected row's fields, steps and sliders,
 // the range operations, the one-level undo and the live in/out walk.
-#include "app/core/timeline/timelinetab.h"
+#include "app/core/timeline/timeline_tab.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "app/core/captioncolumns.h"
-#include "app/core/timeline/timelinecontrols.h"
+#include "app/core/caption_list/caption_columns.h"
+#include "app/core/timeline/timeline_controls.h"
 #include "tests/support/recording_ui.h"
 
 namespace qucap {

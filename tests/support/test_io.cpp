@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "captiondata/text/utf16writer.h"
+#include "captiondata/text/utf16_writer.h"
 
 namespace qucap::test {
 

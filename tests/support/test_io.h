@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "captiondata/io/io.h"
-#include "tests/support/memory_filesystem.h"
+#include "tests/support/memory_file_system.h"
 #include "tests/support/platform_shiftjis.h"
 #include "tests/support/recording_ui.h"
 

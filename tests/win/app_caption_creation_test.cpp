@@ -7,12 +7,12 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include "app/core/batchproject.h"
-#include "app/core/shell/captiontab.h"
+#include "app/core/caption_creation/caption_tab.h"
+#include "app/core/project/batch_project.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
 #include "app/tabs/page.h"
-#include "captiondata/caption/captionfile.h"
+#include "captiondata/caption/caption_file.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 #include "tests/support/test_io.h"

@@ -4,11 +4,11 @@
 // the next start loads them; files the user did not change keep their bytes.
 #include <windows.h>
 
-#include "app/core/batchproject.h"
+#include "app/core/project/batch_project.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
 #include "app/tabs/page.h"
-#include "captiondata/project/projectfiles.h"
+#include "captiondata/project/project_files.h"
 #include "resources/app/resource.h"
 #include "tests/support/test_io.h"
 #include "tests/win/app_window_fixture.h"

@@ -8,13 +8,13 @@
 
 #include <commctrl.h>
 
-#include "app/core/boxlist.h"
-#include "app/core/colourtab.h"
-#include "app/core/shell/mainwindowtexts.h"
-#include "app/core/shell/savesequence.h"
+#include "app/core/box_display/box_list.h"
+#include "app/core/colour_settings/colour_tab.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/main_window/save_sequence.h"
 #include "app/main_window/app_state.h"
 #include "app/tabs/page.h"
-#include "captiondata/profile/iniprofile.h"
+#include "captiondata/profile/ini_profile.h"
 #include "tests/win/app_window_fixture.h"
 #include "tests/win/filter_module.h"
 #include "tests/win/temp_folder.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/displayitems.h"
-#include "app/core/shell/mainlayout.h"
+#include "app/core/display_items/display_items.h"
+#include "app/core/main_window/main_layout.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/font_names.h"
 #include "app/tabs/display_items_dialog.h"

@@ -7,15 +7,15 @@
 
 #include <commctrl.h>
 
-#include "app/core/batchproject.h"
-#include "app/core/captioncolumns.h"
-#include "app/core/positions/positioncontrols.h"
-#include "app/core/positions/positiontab.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/caption_list/caption_columns.h"
+#include "app/core/display_position/position_controls.h"
+#include "app/core/display_position/position_tab.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/project/batch_project.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/tabs/page.h"
-#include "captiondata/project/projectsettings.h"
+#include "captiondata/project/project_settings.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 #include "tests/win/app_window_fixture.h"

@@ -19,7 +19,7 @@
 #include "app/main_window/app_state.h"
 #include "app/tabs/file_selection_page.h"
 #include "captiondata/io/ui.h"
-#include "captiondata/project/projectfiles.h"
+#include "captiondata/project/project_files.h"
 #include "resources/app/resource.h"
 #include "tests/win/dshowbase_test_support.h"
 #include "tests/win/message_box_watcher.h"

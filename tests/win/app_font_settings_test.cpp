@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/core/batchproject.h"
-#include "app/core/shell/fonttab.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/font_settings/font_tab.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/project/batch_project.h"
 #include "app/main_window/app_state.h"
 #include "app/tabs/font_settings_page.h"
-#include "captiondata/project/projectfiles.h"
+#include "captiondata/project/project_files.h"
 #include "captiondata/text/u16.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"

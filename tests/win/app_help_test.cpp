@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/core/shell/helphost.h"
+#include "app/core/help/help_host.h"
 #include "app/main_window/app_state.h"
 #include "app/tabs/help_host.h"
 #include "app/tabs/version_dialog.h"
-#include "captiondata/project/projectkeys.h"
+#include "captiondata/project/project_keys.h"
 #include "resources/app/resource.h"
 #include "tests/win/app_window_fixture.h"
 #include "tests/win/temp_folder.h"

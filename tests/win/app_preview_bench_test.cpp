@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/core/batchproject.h"
+#include "app/core/project/batch_project.h"
 #include "app/main_window/app_state.h"
 #include "app/preview/preview.h"
 #include "app/tabs/page.h"
-#include "captiondata/caption/captionfile.h"
+#include "captiondata/caption/caption_file.h"
 #include "resources/app/resource.h"
 #include "tests/support/test_io.h"
 #include "tests/win/app_window_fixture.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/batchproject.h"
+#include "app/core/project/batch_project.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
 #include "app/media/caption_filter.h"

@@ -4,12 +4,12 @@
 
 #include <commctrl.h>
 
-#include "app/core/boxlist.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/box_display/box_list.h"
+#include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/tabs/page.h"
-#include "captiondata/project/projectsettings.h"
+#include "captiondata/project/project_settings.h"
 #include "captiondata/text/paths.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"

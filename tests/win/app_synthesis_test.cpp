@@ -14,10 +14,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/core/media/synthesisprogress.h"
-#include "app/core/media/synthesisstart.h"
-#include "app/core/media/synthesistab.h"
-#include "app/core/shell/mainwindowtexts.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/media/synthesis_progress.h"
+#include "app/core/media/synthesis_start.h"
+#include "app/core/synthesis/synthesis_tab.h"
 #include "app/main_window/app_state.h"
 #include "app/media/synthesis_graph.h"
 #include "app/tabs/synthesis_page.h"

@@ -11,15 +11,15 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/core/captioncolumns.h"
-#include "app/core/shell/mainwindowtexts.h"
-#include "app/core/timeline/timelinetab.h"
+#include "app/core/caption_list/caption_columns.h"
+#include "app/core/main_window/main_window_texts.h"
+#include "app/core/timeline/timeline_tab.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/media/preview_control.h"
 #include "app/tabs/page.h"
 #include "captiondata/text/u16.h"
-#include "captiondata/time/timetext.h"
+#include "captiondata/time/time_text.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
 #include "tests/support/test_io.h"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/core/batchproject.h"
+#include "app/core/project/batch_project.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
 #include "app/tabs/page.h"

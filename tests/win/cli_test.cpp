@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "captiondata/text/u16.h"
-#include "tests/support/memory_filesystem.h"
+#include "tests/support/memory_file_system.h"
 #include "tests/support/platform_shiftjis.h"
 #include "tests/win/recording_sink.h"
 

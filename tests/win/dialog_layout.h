@@ -3,7 +3,7 @@
 // control is, and whether the controls are laid out cleanly with the fonts
 // that are really installed (texts that fit their controls, no overlapping
 // siblings, nothing outside the dialog). Used by the resource tests and by
-// tools/dialog-preview.cpp.
+// tools/dialog_preview.cpp.
 #include <windows.h>
 
 #include <string>

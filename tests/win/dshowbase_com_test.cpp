@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "dshowbase/classfactory.h"
+#include "dshowbase/class_factory.h"
 #include "dshowbase/module.h"
-#include "dshowbase/transforminputpin.h"
+#include "dshowbase/transform_input_pin.h"
 #include "tests/win/dshowbase_invert_filter.h"
 #include "tests/win/dshowbase_test_support.h"
 

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dshowbase/transforminputpin.h"
-#include "dshowbase/transformoutputpin.h"
+#include "dshowbase/transform_input_pin.h"
+#include "dshowbase/transform_output_pin.h"
 #include "tests/win/dshowbase_invert_filter.h"
 #include "tests/win/dshowbase_test_support.h"
 #include "tests/win/temp_folder.h"

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "dshowbase/transforminputpin.h"
-#include "dshowbase/transformoutputpin.h"
+#include "dshowbase/transform_input_pin.h"
+#include "dshowbase/transform_output_pin.h"
 #include "tests/win/dshowbase_test_support.h"
 
 namespace qucap::dshowbase_test {

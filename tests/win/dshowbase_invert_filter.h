@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-#include "dshowbase/transformfilter.h"
+#include "dshowbase/transform_filter.h"
 
 namespace qucap::dshowbase_test {
 

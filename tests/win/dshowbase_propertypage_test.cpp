@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dshowbase/basepropertypage.h"
-#include "dshowbase/classfactory.h"
+#include "dshowbase/base_property_page.h"
+#include "dshowbase/class_factory.h"
 #include "dshowbase/module.h"
 #include "tests/win/dshowbase_test_resource.h"
 #include "tests/win/dshowbase_test_support.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dshowbase/transforminputpin.h"
-#include "dshowbase/transformoutputpin.h"
+#include "dshowbase/transform_input_pin.h"
+#include "dshowbase/transform_output_pin.h"
 #include "filter/win/gdi_rasteriser.h"
 #include "filter/win/gdi_surface.h"
 #include "filter/win/video_media_type.h"

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "dshowbase/transformfilter.h"
+#include "dshowbase/transform_filter.h"
 #include "filter/core/compose/compositor.h"
-#include "filter/core/filtersettings.h"
-#include "filter/core/filtertables.h"
+#include "filter/core/filter_settings.h"
+#include "filter/core/filter_tables.h"
 #include "win32/com_ptr.h"
 
 namespace qucap::test {

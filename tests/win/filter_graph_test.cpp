@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "app/media/still_graph.h"
-#include "captiondata/box/boxinfo.h"
-#include "captiondata/caption/captionfile.h"
-#include "captiondata/colour/colourinfo.h"
-#include "filter/core/filtersettings.h"
+#include "captiondata/box/box_info.h"
+#include "captiondata/caption/caption_file.h"
+#include "captiondata/colour/colour_info.h"
+#include "filter/core/filter_settings.h"
 #include "filter/win/drive_types.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/test_io.h"
@@ -19,7 +19,7 @@
 #include "tests/win/temp_folder.h"
 #include "tests/win/test_media.h"
 #include "win32/shared_block_writer.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 #include "win32/win32_shiftjis.h"
 
 namespace qucap::test {

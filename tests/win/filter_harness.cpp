@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "filter/core/videotypes.h"
+#include "filter/core/video_types.h"
 
 namespace qucap::test {
 

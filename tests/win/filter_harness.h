@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "dshowbase/mediatype.h"
+#include "dshowbase/media_type.h"
 
 namespace qucap::test {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "captiondata/caption/captionfile.h"
+#include "captiondata/caption/caption_file.h"
 #include "filter/win/installed_fonts.h"
 #include "tests/support/test_io.h"
 #include "tests/win/dshowbase_test_support.h"

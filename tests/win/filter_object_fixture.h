@@ -3,7 +3,7 @@
 // program, where there is none), with its input connected from a test pin.
 #include <gtest/gtest.h>
 
-#include "dshowbase/basepin.h"
+#include "dshowbase/base_pin.h"
 #include "filter/win/qucapsyf.h"
 #include "tests/win/filter_harness.h"
 

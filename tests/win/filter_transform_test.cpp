@@ -4,7 +4,7 @@
 
 #include <numeric>
 
-#include "filter/core/videotypes.h"
+#include "filter/core/video_types.h"
 #include "tests/win/filter_object_fixture.h"
 
 namespace qucap::test {

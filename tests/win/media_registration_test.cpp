@@ -9,7 +9,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/core/media/filterregistration.h"
+#include "app/core/media/filter_registration.h"
 #include "app/media/com_apartment.h"
 #include "app/media/encoders.h"
 #include "app/media/filter_registration.h"
@@ -20,7 +20,7 @@
 #include "tests/win/message_box_watcher.h"
 #include "tests/win/temp_folder.h"
 #include "tests/win/test_media.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 
 namespace qucap::test {
 namespace {

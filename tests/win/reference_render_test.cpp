@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "captiondata/caption/captionfile.h"
-#include "captiondata/colour/colourinfo.h"
+#include "captiondata/caption/caption_file.h"
+#include "captiondata/colour/colour_info.h"
 #include "filter/core/compose/compositor.h"
 #include "filter/win/gdi_rasteriser.h"
 #include "filter/win/gdi_surface.h"

@@ -11,7 +11,7 @@
 #include "app/media/com_apartment.h"
 #include "app/media/movie_facts.h"
 #include "app/media/sample_grabber.h"
-#include "captiondata/time/timetext.h"
+#include "captiondata/time/time_text.h"
 #include "tests/win/temp_folder.h"
 #include "tests/win/test_media.h"
 

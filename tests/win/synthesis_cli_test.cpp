@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/cli/cli.h"
-#include "tests/support/memory_filesystem.h"
+#include "tests/support/memory_file_system.h"
 #include "tests/support/platform_shiftjis.h"
 #include "tests/win/recording_sink.h"
 

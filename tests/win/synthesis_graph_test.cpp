@@ -13,8 +13,8 @@
 #include <new>
 #include <thread>
 
-#include "app/core/media/synthesisprogress.h"
-#include "app/core/media/synthesisstart.h"
+#include "app/core/media/synthesis_progress.h"
+#include "app/core/media/synthesis_start.h"
 #include "app/media/com_apartment.h"
 #include "app/media/encoders.h"
 #include "app/media/synthesis_run.h"
@@ -24,7 +24,7 @@
 #include "tests/win/dshowbase_test_support.h"
 #include "tests/win/temp_folder.h"
 #include "tests/win/test_media.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 
 namespace qucap::test {
 namespace {

@@ -21,10 +21,10 @@
 #include "app/media/pins.h"
 #include "app/media/synthesis_graph.h"
 #include "app/media/synthesis_run.h"
-#include "captiondata/project/projectsettings.h"
+#include "captiondata/project/project_settings.h"
 #include "tests/support/platform_shiftjis.h"
 #include "tests/win/temp_folder.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 
 namespace qucap::test {
 namespace {

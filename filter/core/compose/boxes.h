@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "captiondata/box/boxinfo.h"
+#include "captiondata/box/box_info.h"
 #include "filter/core/frame.h"
 
 namespace qucap {

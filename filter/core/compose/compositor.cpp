@@ -5,13 +5,13 @@
 #include <optional>
 #include <vector>
 
-#include "captiondata/project/projectkeys.h"
+#include "captiondata/project/project_keys.h"
 #include "filter/core/compose/boxes.h"
 #include "filter/core/compose/conversion.h"
-#include "filter/core/compose/fourthbytes.h"
-#include "filter/core/compose/layoutcache.h"
+#include "filter/core/compose/fourth_bytes.h"
+#include "filter/core/compose/layout_cache.h"
 #include "filter/core/compose/overlays.h"
-#include "filter/core/compose/relaycanvas.h"
+#include "filter/core/compose/relay_canvas.h"
 #include "filter/core/layout/layouter.h"
 
 namespace qucap {

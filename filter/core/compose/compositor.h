@@ -7,11 +7,11 @@
 #include <optional>
 #include <utility>
 
-#include "captiondata/box/boxinfo.h"
-#include "captiondata/caption/captionrow.h"
-#include "captiondata/colour/colourinfo.h"
+#include "captiondata/box/box_info.h"
+#include "captiondata/caption/caption_row.h"
+#include "captiondata/colour/colour_info.h"
 #include "filter/core/canvas.h"
-#include "filter/core/filtersettings.h"
+#include "filter/core/filter_settings.h"
 #include "filter/core/layout/layouter.h"
 #include "filter/core/rasteriser.h"
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <cstring>
 
-#include "filter/core/compose/picturewalk.h"
-#include "filter/core/compose/yuy2tables.h"
-#include "filter/core/compose/yuy2vector.h"
+#include "filter/core/compose/picture_walk.h"
+#include "filter/core/compose/yuy2_tables.h"
+#include "filter/core/compose/yuy2_vector.h"
 
 namespace qucap {
 namespace {

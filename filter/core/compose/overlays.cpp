@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "captiondata/time/timetext.h"
-#include "filter/core/layout/fontplan.h"
+#include "captiondata/time/time_text.h"
+#include "filter/core/layout/font_plan.h"
 
 namespace qucap {
 namespace {

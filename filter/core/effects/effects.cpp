@@ -1,9 +1,9 @@
 #include "filter/core/effects/effects.h"
 
-#include "captiondata/project/projectkeys.h"
-#include "filter/core/effects/blackbox.h"
-#include "filter/core/effects/pixelops.h"
-#include "filter/core/effects/ringorder.h"
+#include "captiondata/project/project_keys.h"
+#include "filter/core/effects/black_box.h"
+#include "filter/core/effects/pixel_ops.h"
+#include "filter/core/effects/ring_order.h"
 
 namespace qucap {
 

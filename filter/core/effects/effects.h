@@ -5,7 +5,7 @@
 
 #include "filter/core/canvas.h"
 #include "filter/core/frame.h"
-#include "filter/core/glyphcell.h"
+#include "filter/core/glyph_cell.h"
 #include "filter/core/layout/layouter.h"
 #include "filter/core/rasteriser.h"
 

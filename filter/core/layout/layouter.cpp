@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "captiondata/markup/markup.h"
-#include "filter/core/layout/glyphpass.h"
-#include "filter/core/layout/rowpreparation.h"
 #include "captiondata/markup/ruby_groups.h"
+#include "filter/core/layout/glyph_pass.h"
+#include "filter/core/layout/row_preparation.h"
 
 namespace qucap {
 namespace {

@@ -3,11 +3,11 @@
 // preparation, ruby groups and anchors, the start offset and the glyph passes.
 #include <cstdint>
 
-#include "captiondata/caption/captionrow.h"
-#include "captiondata/colour/colourinfo.h"
-#include "filter/core/filtersettings.h"
-#include "filter/core/glyphcell.h"
-#include "filter/core/layout/fontplan.h"
+#include "captiondata/caption/caption_row.h"
+#include "captiondata/colour/colour_info.h"
+#include "filter/core/filter_settings.h"
+#include "filter/core/glyph_cell.h"
+#include "filter/core/layout/font_plan.h"
 #include "filter/core/rasteriser.h"
 
 namespace qucap {

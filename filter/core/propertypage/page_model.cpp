@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "captiondata/project/projectkeys.h"
+#include "captiondata/project/project_keys.h"
 #include "captiondata/text/paths.h"
 #include "captiondata/text/u16.h"
-#include "filter/core/propertypage/page_projectfile.h"
+#include "filter/core/propertypage/page_project_file.h"
 #include "resources/filter/resource.h"
 
 namespace qucap {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "captiondata/io/ui.h"
-#include "dshowbase/comguard.h"
+#include "dshowbase/com_guard.h"
 #include "filter/win/properties/dialog_page_view.h"
 #include "filter/win/properties/qucapsyf_source.h"
 #include "resources/filter/resource.h"

@@ -5,12 +5,12 @@
 #include <windows.h>
 
 #include "captiondata/io/io.h"
-#include "dshowbase/basepropertypage.h"
+#include "dshowbase/base_property_page.h"
 #include "filter/core/propertypage/page_model.h"
 #include "filter/win/iqucapsyf.h"
 #include "filter/win/message_box_ui.h"
 #include "win32/com_ptr.h"
-#include "win32/win32_filesystem.h"
+#include "win32/win32_file_system.h"
 #include "win32/win32_shiftjis.h"
 
 namespace qucap {

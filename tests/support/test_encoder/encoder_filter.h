@@ -4,7 +4,7 @@
 // variable-sized samples, every frame a key frame. Its output type is one
 // the AVI Mux takes: major type Video, the FOURCC's subtype, FORMAT_VideoInfo
 // with a BITMAPINFOHEADER whose biCompression is the FOURCC.
-#include "dshowbase/transformfilter.h"
+#include "dshowbase/transform_filter.h"
 
 namespace qucap::test {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "dshowbase/baseoutputpin.h"
+#include "dshowbase/base_output_pin.h"
 
 namespace qucap::test {
 

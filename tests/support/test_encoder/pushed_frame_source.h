@@ -7,9 +7,9 @@
 #include <memory>
 #include <span>
 
-#include "dshowbase/basefilter.h"
-#include "dshowbase/critsec.h"
-#include "dshowbase/mediatype.h"
+#include "dshowbase/base_filter.h"
+#include "dshowbase/crit_sec.h"
+#include "dshowbase/media_type.h"
 
 namespace qucap::test {
 

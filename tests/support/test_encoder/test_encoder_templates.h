@@ -3,7 +3,7 @@
 // registration for this process and by the module QucapTestEncoder.ax.
 #include <span>
 
-#include "dshowbase/classfactory.h"
+#include "dshowbase/class_factory.h"
 
 namespace qucap::test {
 

@@ -1,0 +1,122 @@
+#include "dshowbase/base_output_pin.h"
+
+namespace qucap {
+
+CBaseOutputPin::CBaseOutputPin(CBaseFilter* filter, CCritSec* lock, const WCHAR* name)
+    : CBasePin(filter, lock, name, PINDIR_OUTPUT) {}
+
+CBaseOutputPin::~CBaseOutputPin() { BreakConnect(); }
+
+HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pin, IMemAllocator** allocator) {
+    *allocator = nullptr;
+    ALLOCATOR_PROPERTIES requirements = {};
+    pin->GetAllocatorRequirements(&requirements);
+    if (requirements.cbAlign == 0) requirements.cbAlign = 1;
+
+    // Sizes the allocator and hands it to the downstream pin; a failure
+    // releases it again.
+    const auto settle = [&] {
+        ALLOCATOR_PROPERTIES request = requirements;
+        HRESULT result = DecideBufferSize(*allocator, &request);
+        if (SUCCEEDED(result)) result = pin->NotifyAllocator(*allocator, FALSE);
+        if (FAILED(result)) {
+            (*allocator)->Release();
+            *allocator = nullptr;
+        }
+        return result;
+    };
+    // First the allocator the downstream pin offers, then one of our own.
+    if (SUCCEEDED(pin->GetAllocator(allocator)) && *allocator != nullptr && SUCCEEDED(settle())) return S_OK;
+    if (*allocator != nullptr) {
+        (*allocator)->Release();
+        *allocator = nullptr;
+    }
+    HRESULT hr = InitAllocator(allocator);
+    if (SUCCEEDED(hr)) hr = settle();
+    return hr;
+}
+
+HRESULT CBaseOutputPin::InitAllocator(IMemAllocator** allocator) {
+    return CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
+                            reinterpret_cast<void**>(allocator));
+}
+
+HRESULT CBaseOutputPin::GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop,
+                                          DWORD flags) {
+    if (!sample) return E_POINTER;
+    *sample = nullptr;
+    if (!m_pAllocator) return VFW_E_NO_ALLOCATOR;
+    return m_pAllocator->GetBuffer(sample, start, stop, flags);
+}
+
+HRESULT CBaseOutputPin::Deliver(IMediaSample* sample) {
+    if (!m_pInputPin) return VFW_E_NOT_CONNECTED;
+    return m_pInputPin->Receive(sample);
+}
+
+HRESULT CBaseOutputPin::DeliverEndOfStream() {
+    IPin* peer = m_Connected;
+    return peer ? peer->EndOfStream() : VFW_E_NOT_CONNECTED;
+}
+
+HRESULT CBaseOutputPin::DeliverBeginFlush() {
+    IPin* peer = m_Connected;
+    return peer ? peer->BeginFlush() : VFW_E_NOT_CONNECTED;
+}
+
+HRESULT CBaseOutputPin::DeliverEndFlush() {
+    IPin* peer = m_Connected;
+    return peer ? peer->EndFlush() : VFW_E_NOT_CONNECTED;
+}
+
+HRESULT CBaseOutputPin::DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
+    IPin* peer = m_Connected;
+    return peer ? peer->NewSegment(start, stop, rate) : VFW_E_NOT_CONNECTED;
+}
+
+HRESULT CBaseOutputPin::CheckConnect(IPin* pin) {
+    HRESULT hr = CBasePin::CheckConnect(pin);
+    if (FAILED(hr)) return hr;
+    if (m_pInputPin) {
+        m_pInputPin->Release();
+        m_pInputPin = nullptr;
+    }
+    hr = pin->QueryInterface(IID_IMemInputPin, reinterpret_cast<void**>(&m_pInputPin));
+    return FAILED(hr) ? E_NOINTERFACE : S_OK;
+}
+
+HRESULT CBaseOutputPin::BreakConnect() {
+    if (m_pAllocator) {
+        // Buffers handed out stay valid until released; the allocator frees
+        // its memory at its last release.
+        m_pAllocator->Decommit();
+        m_pAllocator->Release();
+        m_pAllocator = nullptr;
+    }
+    if (m_pInputPin) {
+        m_pInputPin->Release();
+        m_pInputPin = nullptr;
+    }
+    return S_OK;
+}
+
+HRESULT CBaseOutputPin::CompleteConnect(IPin*) {
+    if (!m_pInputPin) return E_UNEXPECTED;
+    if (m_pAllocator) {
+        m_pAllocator->Release();
+        m_pAllocator = nullptr;
+    }
+    return DecideAllocator(m_pInputPin, &m_pAllocator);
+}
+
+HRESULT CBaseOutputPin::Active() { return m_pAllocator ? m_pAllocator->Commit() : VFW_E_NO_ALLOCATOR; }
+
+HRESULT CBaseOutputPin::Inactive() { return m_pAllocator ? m_pAllocator->Decommit() : VFW_E_NO_ALLOCATOR; }
+
+STDMETHODIMP CBaseOutputPin::EndOfStream() { return E_UNEXPECTED; }
+
+STDMETHODIMP CBaseOutputPin::BeginFlush() { return E_UNEXPECTED; }
+
+STDMETHODIMP CBaseOutputPin::EndFlush() { return E_UNEXPECTED; }
+
+}  // namespace qucap
