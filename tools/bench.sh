@@ -4,7 +4,7 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
-source_dir=$("$QUCAP_ROOT/tools/fetch-benchmark.sh")
+source_dir=$("$QUCAP_ROOT/tools/fetch_benchmark.sh")
 cmake -S "$QUCAP_ROOT" -B "$QUCAP_WIN_BUILD" -DQUCAP_BENCHMARK_SOURCE="$source_dir" >/dev/null
 cmake --build "$QUCAP_WIN_BUILD" -j "$(jobs_count)" --target qucap_bench >"$QUCAP_WIN_BUILD/bench-build.log" 2>&1 ||
   { tail -30 "$QUCAP_WIN_BUILD/bench-build.log" >&2; die "benchmark build failed"; }
@@ -18,11 +18,11 @@ wine "$QUCAP_WIN_BUILD/tests/bench/qucap_bench.exe" --benchmark_repetitions="${B
   --benchmark_out_format=json
 stop_wine_env
 say "== ffmpeg's ass filter"
-"$QUCAP_ROOT/tools/bench-ass.sh" | tee "$out/ass.txt"
-python3 "$QUCAP_ROOT/tools/bench-summary.py" "$out/compose.json" "$out/ass.txt"
+"$QUCAP_ROOT/tools/bench_ass.sh" | tee "$out/ass.txt"
+python3 "$QUCAP_ROOT/tools/bench_summary.py" "$out/compose.json" "$out/ass.txt"
 say "== Qucapcmd render against ffmpeg"
-"$QUCAP_ROOT/tools/bench-render.sh" | tee "$out/render.txt"
+"$QUCAP_ROOT/tools/bench_render.sh" | tee "$out/render.txt"
 say "== the captioned preview"
-"$QUCAP_ROOT/tools/bench-preview.sh" | tee "$out/preview.txt"
+"$QUCAP_ROOT/tools/bench_preview.sh" | tee "$out/preview.txt"
 say "== where a synthesis spends its time"
-"$QUCAP_ROOT/tools/bench-stages.sh" | tee "$out/stages.txt"
+"$QUCAP_ROOT/tools/bench_stages.sh" | tee "$out/stages.txt"

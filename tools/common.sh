@@ -5,15 +5,15 @@ QUCAP_HOST_BUILD=$QUCAP_BUILD/host
 QUCAP_WIN_BUILD=$QUCAP_BUILD/win
 QUCAP_SANITIZE_BUILD=$QUCAP_BUILD/sanitize
 QUCAP_PROGRAM_DIR=$QUCAP_WIN_BUILD/bin   # the program folder: Qucapcmd.exe, Qucapsyf.ax, Qucapadd.ini
-export QUCAP_TEST_MEDIA=$QUCAP_BUILD/media   # sample movies of tools/make-test-media.sh (yuy2.avi, rgb24.avi)
-export QUCAP_READERS=$QUCAP_BUILD/readers    # the npm subtitle readers of tools/setup-readers.sh
+export QUCAP_TEST_MEDIA=$QUCAP_BUILD/media   # sample movies of tools/make_test_media.sh (yuy2.avi, rgb24.avi)
+export QUCAP_READERS=$QUCAP_BUILD/readers    # the npm subtitle readers of tools/setup_readers.sh
 QUCAP_PREFIX_STAMP=2   # raise when the prefix settings change, so setup makes them again
 
 export WINEPREFIX=${WINEPREFIX:-$QUCAP_BUILD/wineprefix}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
-export ALSA_CONFIG_PATH=$QUCAP_ROOT/tools/alsa-null.conf
+export ALSA_CONFIG_PATH=$QUCAP_ROOT/tools/alsa_null.conf
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
 say() { printf '%s\n' "$*" >&2; }

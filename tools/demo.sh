@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The demo, the system's main job end to end: a sample movie (tools/make-test-media.sh:
+# The demo, the system's main job end to end: a sample movie (tools/make_test_media.sh:
 # 10 s of 720x480 YUY2 at 29.97 fps with a PCM tone), a new project made by
 # Qucapcmd.exe for it, its caption-info file filled with sample captions (ruby,
 # colours, effects, both orientations) and its box-info file with two boxes,
@@ -23,7 +23,7 @@ FRAME_TIME=1.5               # seconds into the rendered movie: the first captio
 DOCS_RENDER=$QUCAP_ROOT/docs/images/render-demo.png
 DOCS_STILL=$QUCAP_ROOT/docs/images/still-demo.png
 STILL_TIME=0:00:04.50        # the vertical caption
-"$QUCAP_ROOT/tools/make-test-media.sh"
+"$QUCAP_ROOT/tools/make_test_media.sh"
 
 start_wine_env
 qucapcmd() { wine "$QUCAPCMD" "$@"; }

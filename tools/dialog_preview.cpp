@@ -7,7 +7,7 @@
 //        dialog-preview.exe page ID OUT.bmp          a tab page (child template) in a bare frame
 //        dialog-preview.exe dialog ID OUT.bmp        a pop-up template
 // Exit code: 0 shown and saved, 1 bad arguments or failure, 2 no such template.
-// Built by tools/dialog-shots.sh with the program's resource objects linked in.
+// Built by tools/dialog_shots.sh with the program's resource objects linked in.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -6,7 +6,7 @@
 # VERSION is the program's own (kProgramVersion). Prints the zip's path.
 #
 # The manual is the committed PDF (resources/app/Help), which the build
-# copies into the program folder; tools/build-manual.sh makes it again after
+# copies into the program folder; tools/build_manual.sh makes it again after
 # the manual is edited (it needs Chromium, which the build does not install).
 set -euo pipefail
 . "$(dirname "$0")/common.sh"

@@ -8,7 +8,7 @@ set -euo pipefail
 
 TESTS=$QUCAP_WIN_BUILD/tests/win/qucap_win_tests.exe
 [ -x "$TESTS" ] || die "missing $TESTS (run ./qucap build)"
-"$QUCAP_ROOT/tools/make-test-media.sh"
+"$QUCAP_ROOT/tools/make_test_media.sh"
 
 # The demo's captions and boxes in a project on Wine's drive C:, so the
 # pictures show the paths a user would see.

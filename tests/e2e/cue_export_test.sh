@@ -11,7 +11,7 @@ export QUCAP_BUILD
 . "$(dirname "$0")/lib/checks.sh"
 . "$(dirname "$0")/lib/files.sh"
 
-"$QUCAP_ROOT/tools/setup-readers.sh" || die "the subtitle readers could not be installed"
+"$QUCAP_ROOT/tools/setup_readers.sh" || die "the subtitle readers could not be installed"
 READERS=$QUCAP_ROOT/tests/readers
 
 # --- every file the writers make parses -----------------------------------------

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end checks of "Qucapcmd render" and "Qucapcmd encoders" under Wine,
-# on the sample movie of tools/make-test-media.sh, through the caption filter
+# on the sample movie of tools/make_test_media.sh, through the caption filter
 # Qucapsyf.ax of the program folder. The written movies are decoded with
 # ffmpeg and compared with the stills of the same times and with the movie
 # rendered without captions.
@@ -10,7 +10,7 @@ set -uo pipefail
 . "$(dirname "$0")/lib/files.sh"
 export QUCAP_BUILD
 
-"$QUCAP_ROOT/tools/make-test-media.sh"
+"$QUCAP_ROOT/tools/make_test_media.sh"
 [ -f "$QUCAP_PROGRAM_DIR/Qucapsyf.ax" ] || die "missing $QUCAP_PROGRAM_DIR/Qucapsyf.ax (run ./qucap build)"
 MOVIE=$QUCAP_TEST_MEDIA/yuy2.avi   # 720x480, 90 frames of 1001/30 ms
 

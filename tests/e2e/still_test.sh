@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end checks of "Qucapcmd still" and "new-project --movie" under Wine,
-# on the sample movies of tools/make-test-media.sh, through the caption
+# on the sample movies of tools/make_test_media.sh, through the caption
 # filter Qucapsyf.ax of the program folder. The BMP files are decoded with
 # ffmpeg and compared with ffmpeg's own decode of the movie frames.
 set -uo pipefail
@@ -9,7 +9,7 @@ set -uo pipefail
 . "$(dirname "$0")/lib/files.sh"
 export QUCAP_BUILD
 
-"$QUCAP_ROOT/tools/make-test-media.sh"
+"$QUCAP_ROOT/tools/make_test_media.sh"
 FILTER_MODULE=$QUCAP_PROGRAM_DIR/Qucapsyf.ax
 [ -f "$FILTER_MODULE" ] || die "missing $FILTER_MODULE (run ./qucap build)"
 YUY2_MOVIE=$QUCAP_TEST_MEDIA/yuy2.avi     # 720x480, 90 frames of 1001/30 ms

@@ -1,4 +1,4 @@
-// How fast the captioned preview runs, for tools/bench-preview.sh (skipped
+// How fast the captioned preview runs, for tools/bench_preview.sh (skipped
 // unless QUCAP_PREVIEW_BENCH_MOVIE names a movie): the wall time of the
 // whole movie played in the preview dialog through the caption filter, the
 // frames the renderer dropped where it tells them, and the medians of 20

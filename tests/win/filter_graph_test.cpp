@@ -82,7 +82,7 @@ struct FilterGraphTest : ::testing::Test {
 
     static std::u16string movie(const char* name) {
         const auto path = testMovie(name);
-        EXPECT_TRUE(path) << "QUCAP_TEST_MEDIA has no " << name << " (tools/make-test-media.sh makes it)";
+        EXPECT_TRUE(path) << "QUCAP_TEST_MEDIA has no " << name << " (tools/make_test_media.sh makes it)";
         return path.value_or(u"");
     }
 

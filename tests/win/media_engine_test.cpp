@@ -78,7 +78,7 @@ struct MediaEngine : ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(com.ready());
-        if (!movie) GTEST_SKIP() << "QUCAP_TEST_MEDIA names no sample movies (tools/make-test-media.sh)";
+        if (!movie) GTEST_SKIP() << "QUCAP_TEST_MEDIA names no sample movies (tools/make_test_media.sh)";
     }
 };
 

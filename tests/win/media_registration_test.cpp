@@ -156,7 +156,7 @@ TEST_F(FilterRegistration, EncoderPropertiesOpenAFrameForTheFilterOfThatName) {
 
 TEST_F(FilterRegistration, ThePropertyPageIsShownAndCaptionedGraphsStillWorkAfterwards) {
     std::optional<std::u16string> movie = testMovie("yuy2.avi");
-    if (!movie) GTEST_SKIP() << "QUCAP_TEST_MEDIA names no sample movies (tools/make-test-media.sh)";
+    if (!movie) GTEST_SKIP() << "QUCAP_TEST_MEDIA names no sample movies (tools/make_test_media.sh)";
     const FilterMaker maker = captionFilterMaker(windowsPathOf(QUCAP_PROGRAM_DIR));
     MessageBoxWatcher filterBoxes;  // a box the filter shows would stop the test: closed and kept
     ASSERT_EQ(buildCaptionPreview(graph, *movie, maker), PreviewBuild::Built);

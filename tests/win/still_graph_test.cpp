@@ -42,7 +42,7 @@ struct StillGraphRun : ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(com.ready());
-        if (!rgbMovie || !yuy2Movie) GTEST_SKIP() << "QUCAP_TEST_MEDIA names no sample movies (tools/make-test-media.sh)";
+        if (!rgbMovie || !yuy2Movie) GTEST_SKIP() << "QUCAP_TEST_MEDIA names no sample movies (tools/make_test_media.sh)";
     }
 };
 

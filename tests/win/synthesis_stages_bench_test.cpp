@@ -1,4 +1,4 @@
-// Where a synthesis spends its time, for tools/bench-stages.sh (skipped
+// Where a synthesis spends its time, for tools/bench_stages.sh (skipped
 // unless QUCAP_STAGES_PROJECT names a project and QUCAP_STAGES_PROGRAM the
 // folder of Qucapsyf.ax): the movie read by its source and splitter into
 // null renderers; the same through the caption filter; and the whole

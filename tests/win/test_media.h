@@ -1,5 +1,5 @@
 #pragma once
-// The sample movies of tools/make-test-media.sh for the Windows tests, and
+// The sample movies of tools/make_test_media.sh for the Windows tests, and
 // the frames an uncompressed AVI file stores, read straight from the file.
 #include <optional>
 #include <string>

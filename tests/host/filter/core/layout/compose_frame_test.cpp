@@ -1,7 +1,7 @@
 // A whole frame: the movie time of a sample, what is drawn over what, the
 // frame bitmap and the output buffer at every size and orientation.
 #include "filter/core/layout/layouter.h"
-#include "tests/host/compose_fixture.h"
+#include "tests/host/filter/core/compose/compose_fixture.h"
 
 namespace qucap {
 namespace {

@@ -18,7 +18,7 @@ if [ "$(cat "$stamp" 2>/dev/null)" = "$MEDIA_VERSION" ] && [ -f "$media/yuy2.avi
    [ -f "$media/small.avi" ] && [ -f "$media/demo.avi" ] && [ -f "$media/h264.mp4" ]; then
   exit 0
 fi
-command -v ffmpeg >/dev/null || die "make-test-media: ffmpeg is missing (run ./qucap setup)"
+command -v ffmpeg >/dev/null || die "make_test_media: ffmpeg is missing (run ./qucap setup)"
 mkdir -p "$media"
 rm -f "$stamp"
 
@@ -59,7 +59,7 @@ ffmpeg -hide_banner -loglevel error -y -f lavfi -i "$(pattern 1)" -vf vflip \
 strf=$(grep -obUa strf "$media/rgb24.tmp.avi" | head -1 | cut -d: -f1)
 height_at=$((strf + 16))
 [ "$(od -An -t d4 -j "$height_at" -N 4 "$media/rgb24.tmp.avi" | tr -d ' ')" = -480 ] ||
-  die "make-test-media: unexpected stream format in $media/rgb24.tmp.avi"
+  die "make_test_media: unexpected stream format in $media/rgb24.tmp.avi"
 printf '\xe0\x01\x00\x00' | dd of="$media/rgb24.tmp.avi" bs=1 seek="$height_at" conv=notrunc status=none
 mv "$media/rgb24.tmp.avi" "$media/rgb24.avi"
 

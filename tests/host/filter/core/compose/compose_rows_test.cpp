@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "filter/core/compose/boxes.h"
-#include "tests/host/compose_fixture.h"
+#include "tests/host/filter/core/compose/compose_fixture.h"
 
 namespace qucap {
 namespace {

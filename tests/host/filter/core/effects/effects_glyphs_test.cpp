@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "filter/core/effects/effects.h"
-#include "tests/host/effects_fixtures.h"
+#include "tests/host/filter/core/effects/effects_fixtures.h"
 
 namespace qucap {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "filter/core/compose/conversion.h"
 #include "filter/core/compose/yuy2_tables.h"
-#include "tests/host/compose_fixture.h"
+#include "tests/host/filter/core/compose/compose_fixture.h"
 
 namespace qucap {
 namespace {

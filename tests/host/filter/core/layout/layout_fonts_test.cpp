@@ -1,6 +1,6 @@
 #include "filter/core/layout/font_plan.h"
 
-#include "tests/host/layout_fixture.h"
+#include "tests/host/filter/core/layout/layout_fixture.h"
 
 namespace qucap {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "filter/core/effects/effects.h"
-#include "tests/host/effects_fixtures.h"
+#include "tests/host/filter/core/effects/effects_fixtures.h"
 #include "tests/support/fake_rasteriser.h"
 
 namespace qucap {

@@ -2,7 +2,7 @@
 // reaches: colours per row, bold across rows, effects per pass.
 #include <vector>
 
-#include "tests/host/layout_fixture.h"
+#include "tests/host/filter/core/layout/layout_fixture.h"
 
 namespace qucap {
 namespace {

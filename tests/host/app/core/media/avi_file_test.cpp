@@ -299,7 +299,7 @@ TEST(AviFileTest, AFailedReadEndsTheWalk) {
     EXPECT_EQ(countAviVideoFrames(FailingSource(plain, 0)), std::nullopt);
 }
 
-// The sample movies of tools/make-test-media.sh, written by ffmpeg.
+// The sample movies of tools/make_test_media.sh, written by ffmpeg.
 class FileSource : public ByteSource {
 public:
     explicit FileSource(const std::string& path) : file_(path, std::ios::binary) {
@@ -320,10 +320,10 @@ private:
 
 TEST(AviFileTest, SampleMovies) {
     const char* folder = std::getenv("QUCAP_TEST_MEDIA");
-    if (folder == nullptr) GTEST_SKIP() << "QUCAP_TEST_MEDIA is not set (tools/make-test-media.sh)";
+    if (folder == nullptr) GTEST_SKIP() << "QUCAP_TEST_MEDIA is not set (tools/make_test_media.sh)";
     for (const auto& [name, count] : {std::pair{"yuy2.avi", 90}, std::pair{"rgb24.avi", 30}}) {
         const FileSource source(std::string(folder) + "/" + name);
-        if (!source.isOpen()) GTEST_SKIP() << name << " is missing (tools/make-test-media.sh)";
+        if (!source.isOpen()) GTEST_SKIP() << name << " is missing (tools/make_test_media.sh)";
         EXPECT_EQ(countAviVideoFrames(source), expected(0, count, count, 1, kWhole)) << name;
     }
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/host/layout_fixture.h"
+#include "tests/host/filter/core/layout/layout_fixture.h"
 
 namespace qucap {
 namespace {

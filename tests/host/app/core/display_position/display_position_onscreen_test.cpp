@@ -8,7 +8,7 @@
 
 #include "app/core/display_position/default_positions.h"
 #include "filter/core/layout/layouter.h"
-#include "tests/host/compose_fixture.h"
+#include "tests/host/filter/core/compose/compose_fixture.h"
 
 namespace qucap {
 namespace {

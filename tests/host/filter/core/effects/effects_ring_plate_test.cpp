@@ -6,7 +6,7 @@
 
 #include "filter/core/effects/effects.h"
 #include "filter/core/effects/ring_plate.h"
-#include "tests/host/effects_fixtures.h"
+#include "tests/host/filter/core/effects/effects_fixtures.h"
 #include "tests/support/fake_rasteriser.h"
 
 namespace qucap {

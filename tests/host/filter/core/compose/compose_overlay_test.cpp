@@ -1,7 +1,7 @@
 // The time display and the watermark: what is asked of the canvas, where,
 // in which font and style, and when they are left out.
 #include "filter/core/compose/overlays.h"
-#include "tests/host/compose_fixture.h"
+#include "tests/host/filter/core/compose/compose_fixture.h"
 
 namespace qucap {
 namespace {

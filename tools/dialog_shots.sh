@@ -5,10 +5,10 @@
 # template into the folder given, with report.txt listing what the preview
 # measured (texts wider than their control, overlapping controls).
 #
-# usage: QUCAP_BUILD=... tools/dialog-shots.sh OUTPUT_FOLDER
+# usage: QUCAP_BUILD=... tools/dialog_shots.sh OUTPUT_FOLDER
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
-[ $# -eq 1 ] || die "usage: tools/dialog-shots.sh OUTPUT_FOLDER"
+[ $# -eq 1 ] || die "usage: tools/dialog_shots.sh OUTPUT_FOLDER"
 out=$(mkdir -p "$1" && cd "$1" && pwd)
 
 work=$QUCAP_BUILD/dialog-preview
@@ -23,7 +23,7 @@ x86_64-w64-mingw32-g++ -std=c++20 -O1 -municode -static -o "$work/dialog-preview
   -I"$QUCAP_ROOT" "$QUCAP_ROOT/tools/dialog_preview.cpp" "$QUCAP_ROOT/tests/win/dialog_layout.cpp" \
   "${objects[@]}" -lcomctl32 -lgdi32
 
-prefix_ready || "$QUCAP_ROOT/tools/setup-wine.sh"
+prefix_ready || "$QUCAP_ROOT/tools/setup_wine.sh"
 start_wine_env
 
 # name, then the preview's arguments (the output file is put in for "OUT").

@@ -8,7 +8,7 @@ a white caption bar across its lower part and a small ruby dot above the bar.
 Shapes are drawn on a fine grid and averaged down, so edges are smooth at
 both sizes. Only the standard library is used; the file bytes are written here.
 
-usage: tools/draw-program-icon.py [OUTPUT_FOLDER]   (default resources/app)
+usage: tools/draw_program_icon.py [OUTPUT_FOLDER]   (default resources/app)
 """
 import os
 import struct

@@ -2,7 +2,7 @@
 // out again gives, through rows that change, repeat, carry bold into the
 // next row or turn the orientation, frames without times, boxes, and every
 // border kind, depth and orientation of the frame.
-#include "tests/host/compose_fixture.h"
+#include "tests/host/filter/core/compose/compose_fixture.h"
 
 namespace qucap {
 namespace {

@@ -7,7 +7,7 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
-"$QUCAP_ROOT/tools/make-test-media.sh"
+"$QUCAP_ROOT/tools/make_test_media.sh"
 big=$QUCAP_BUILD/bench/preview-1080p.avi
 mkdir -p "$(dirname "$big")"
 [ -f "$big" ] || ffmpeg -hide_banner -loglevel error -y -f lavfi \
