@@ -4,7 +4,6 @@
 
 #include "captiondata/io/text_file.h"
 #include "captiondata/limits.h"
-#include "captiondata/text/lines.h"
 #include "captiondata/text/plain_csv.h"
 #include "captiondata/text/u16.h"
 #include "captiondata/text/utf16_writer.h"
@@ -77,25 +76,16 @@ std::u16string joinedByCommas(const BoxListCells& cells) {
 
 int readBoxInfo(const Io& io, std::u16string_view path, BoxTable& table, Deliverable who,
                 ReadFindings* findings = nullptr) {
-    ReadFindings found;
     const TextRead read = readTextFile(io, path, kBoxReadMessages, who);
     if (read.outcome != TextReadOutcome::Ok) return -1;
-    if (read.isText) {
+    ReadFindings found = read.findings;
+    if (found.notText)
+        table.clear();
+    else
         table = parseBoxInfo(read.text, who == Deliverable::Filter ? BoxTimes::Parsed : BoxTimes::Zero,
                              &found.unreadLines);
-        found.linesWithUnreadable = lineNumbersOf(read.text, read.unreadable);
-    } else {
-        table.clear();
-        found.notText = true;
-    }
     if (findings) *findings = std::move(found);
     return 0;
-}
-
-// A line that gave no row, yet is neither blank nor the header or a comment.
-bool holdsUnreadText(std::u16string_view line, const std::vector<std::u16string>& fields) {
-    if (line.find_first_not_of(u" \t,") == std::u16string_view::npos) return false;
-    return fields.empty() || fields[0] != u"0";
 }
 
 }  // namespace
@@ -106,7 +96,7 @@ BoxTable parseBoxInfo(std::u16string_view text, BoxTimes times, std::size_t* unr
     for (const auto& line : plainCsvLines(text)) {
         const auto fields = plainCsvFields(line, kBoxFieldCount);
         if (plainCsvRowNumber(fields) <= 0) {
-            if (unreadLines && holdsUnreadText(line, fields)) ++*unreadLines;
+            if (unreadLines && isUnreadLine(line, fields.empty() ? u"" : fields[0])) ++*unreadLines;
             continue;
         }
         BoxRow row;

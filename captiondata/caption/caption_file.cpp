@@ -62,33 +62,26 @@ std::optional<std::u16string> filterRowFault(const RowLine& line, const CaptionR
     return std::nullopt;
 }
 
-// A line that gave no row, yet is neither blank nor the header or a comment.
-bool holdsUnreadText(std::u16string_view line) {
-    if (line.find_first_not_of(u" \t,") == std::u16string_view::npos) return false;
-    return splitQuotedFields(line, 1, kCaptionTextMax)[0] != u"0";
-}
-
 // Both readers: the filter checks each row before storing it and stops at
 // the first fault.
 int readRows(const Io& io, std::u16string_view path, Deliverable who, CaptionTable& table,
              ReadFindings* findings = nullptr) {
-    ReadFindings found;
-    if (findings) *findings = found;
+    if (findings) *findings = {};
     const TextRead read = readTextFile(io, path, {kCaptionReadFailed, kCaptionSizeFailed}, who);
     if (read.outcome != TextReadOutcome::Ok) return -1;
-    if (!read.isText) {
+    ReadFindings found = read.findings;
+    if (found.notText) {
         table.clear();
-        if (findings) findings->notText = true;
+        if (findings) *findings = std::move(found);
         return 0;
     }
-    found.linesWithUnreadable = lineNumbersOf(read.text, read.unreadable);
     const auto lines = splitLines(read.text, kCaptionLineMax, SubRule::EndsLine);
     table.assign(lines.size(), CaptionRow{});
     std::size_t next = 0;
     for (const auto& line : lines) {
         auto parsed = parseRowLine(line);
         if (!parsed) {
-            if (holdsUnreadText(line)) ++found.unreadLines;
+            if (isUnreadLine(line, splitQuotedFields(line, 1, kCaptionTextMax)[0])) ++found.unreadLines;
             continue;
         }
         parsed->row.start = parseTime(parsed->startText);

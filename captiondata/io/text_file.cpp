@@ -1,5 +1,7 @@
 #include "captiondata/io/text_file.h"
 
+#include "captiondata/text/lines.h"
+
 namespace qucap {
 
 TextRead readTextFile(const Io& io, std::u16string_view path, const ReadMessages& messages, Deliverable who) {
@@ -7,8 +9,10 @@ TextRead readTextFile(const Io& io, std::u16string_view path, const ReadMessages
     switch (read.status) {
     case ReadStatus::Ok: {
         DecodedText decoded = decodeText(read.bytes, io.shiftJis);
-        const bool isText = decoded.isText();
-        return {TextReadOutcome::Ok, std::move(decoded.text), std::move(decoded.unreadable), isText};
+        ReadFindings findings;
+        findings.notText = !decoded.isText();
+        findings.linesWithUnreadable = lineNumbersOf(decoded.text, decoded.unreadable);
+        return {TextReadOutcome::Ok, std::move(decoded.text), std::move(findings)};
     }
     case ReadStatus::Missing:
     case ReadStatus::IsDirectory:
@@ -22,6 +26,10 @@ TextRead readTextFile(const Io& io, std::u16string_view path, const ReadMessages
     }
     io.ui.warn(messages.openFailed, who);
     return {TextReadOutcome::Failed, {}};
+}
+
+bool isUnreadLine(std::u16string_view line, std::u16string_view firstField) {
+    return line.find_first_not_of(u" \t,") != std::u16string_view::npos && firstField != u"0";
 }
 
 bool writeTextFile(const Io& io, std::u16string_view path, std::string_view bytes,

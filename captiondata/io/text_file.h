@@ -20,15 +20,6 @@ enum class TextReadOutcome {
     Failed,  // the failure message has been shown
 };
 
-struct TextRead {
-    TextReadOutcome outcome = TextReadOutcome::NoFile;
-    std::u16string text;
-    // Where bytes that no accepted encoding reads stand in `text` (see DecodedText).
-    std::vector<std::size_t> unreadable;
-    // False for bytes that are no text at all (a picture, say).
-    bool isText = true;
-};
-
 // What a reader of a data file found in it besides its rows.
 struct ReadFindings {
     // The bytes are no text at all (a picture, say): no row is read from them.
@@ -44,6 +35,18 @@ struct ReadFindings {
     // Nothing of the file can be kept as it is: it is no text, or its text
     // gave none of the `rows` read from it.
     bool unread(std::size_t rows) const { return notText || (rows == 0 && unreadLines > 0); }
+};
+
+// Whether a line that gave no row counts among the unread lines: it holds
+// more than white space and commas, and its first field is not "0".
+bool isUnreadLine(std::u16string_view line, std::u16string_view firstField);
+
+struct TextRead {
+    TextReadOutcome outcome = TextReadOutcome::NoFile;
+    std::u16string text;
+    // What the decoding found (whether the bytes are text, the lines with
+    // unreadable bytes); the reader counts the unread lines itself.
+    ReadFindings findings;
 };
 
 TextRead readTextFile(const Io& io, std::u16string_view path, const ReadMessages& messages, Deliverable who);
