@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/core/display_position/position_tab.h"
 
 namespace qucap {
@@ -143,40 +145,36 @@ TEST(DefaultPositions, RulesForTheListAndFillingOneRow) {
     EXPECT_EQ(row.positions, (PositionSet{376, 5, 410, 7}));
 }
 
-// A two-line caption typed text by text, the row stored after each: what
-// the program filled in follows the texts.
-TEST(DefaultPositions, FilledPositionsFollowTheTextsTypedInOrder) {
-    const std::pair<const char*, PositionSet> typed[] = {
-        {"a---", {428, 0, 0, 0}},
-        {"ab--", {428, 410, 0, 0}},
-        {"abc-", {376, 358, 410, 0}},
-        {"abcd", {376, 358, 410, 444}},
-        {"abc-", {376, 358, 410, 0}},
+// A row stored after each text typed: what the program filled in follows
+// the texts; a position placed elsewhere, and a locked row, stay (only the
+// unset positions are filled). Each step starts from the one before it
+// unless it gives its own positions.
+TEST(DefaultPositions, FilledPositionsFollowTheTextsPlacedOnesStay) {
+    struct Step {
+        const char* texts;
+        std::optional<PositionSet> stored;
+        int32_t lock;
+        PositionSet expected;
+    };
+    const Step steps[] = {
+        {"a---", {}, 0, {428, 0, 0, 0}},
+        {"ab--", {}, 0, {428, 410, 0, 0}},
+        {"abc-", {}, 0, {376, 358, 410, 0}},
+        {"abcd", {}, 0, {376, 358, 410, 444}},
+        {"abc-", {}, 0, {376, 358, 410, 0}},
+        {"ab--", PositionSet{300, 358, 410, 0}, 0, {300, 410, 0, 0}},
+        {"abcd", PositionSet{428, 410, 0, 0}, 1, {428, 410, 410, 444}},
     };
     WorkingRow before = rowOf("----");
-    for (const auto& [texts, expected] : typed) {
-        WorkingRow row = rowOf(texts);
-        row.positions = before.positions;
+    for (const Step& step : steps) {
+        WorkingRow row = rowOf(step.texts);
+        row.positions = step.stored.value_or(before.positions);
+        before.positions = row.positions;
+        row.lock = step.lock;
         followDefaultPositions(frame(), before, row);
-        EXPECT_EQ(row.positions, expected) << texts;
+        EXPECT_EQ(row.positions, step.expected) << step.texts;
         before = row;
     }
-}
-
-// What someone placed stays: a position set elsewhere, and a locked row.
-TEST(DefaultPositions, PlacedPositionsDoNotFollowTheTexts) {
-    WorkingRow before = rowOf("ab--");
-    before.positions = {300, 410, 0, 0};
-    WorkingRow row = rowOf("abcd");
-    row.positions = before.positions;
-    followDefaultPositions(frame(), before, row);
-    EXPECT_EQ(row.positions, (PositionSet{300, 358, 410, 444}));
-
-    before.positions = {428, 410, 0, 0};
-    row.positions = before.positions;
-    row.lock = 1;
-    followDefaultPositions(frame(), before, row);
-    EXPECT_EQ(row.positions, (PositionSet{428, 410, 410, 444}));  // only the unset ones are filled
 }
 
 TEST(DefaultPositions, PlacedPositionsStayInTheFrame) {
