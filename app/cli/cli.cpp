@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/cli/encoders_verb.h"
+#include "app/cli/import_verb.h"
 #include "app/cli/reading_check.h"
 #include "app/cli/render_verb.h"
 #include "app/cli/still_verb.h"
@@ -20,6 +21,7 @@ constexpr ValueOption kReadingOptions[] = {
     {u"--chars-h", u"N"}, {u"--chars-v", u"N"}, {u"--min-ms", u"MS"}, {u"--max-ms", u"MS"}, {u"--gap-frames", u"N"},
 };
 constexpr std::u16string_view kCheckFlags[] = {kReadingFlag, kStrictFlag};
+constexpr std::u16string_view kImportFlags[] = {kAppendFlag};
 
 constexpr std::array kVerbs{
     Verb{u"new-project", u"NAME [FOLDER]", u"新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）", 1, 2,
@@ -33,6 +35,9 @@ constexpr std::array kVerbs{
          exportWebVttVerb},
     Verb{u"export-ttml", u"PROJECT.mcc OUT.ttml", u"字幕をルビ・縦書き・色付きのTTML（IMSC 1.1）ファイルに書き出します", 2, 2,
          false, exportTtmlVerb},
+    Verb{u"import", u"PROJECT.mcc FILE",
+         u"SRT・WebVTT・TTML・ASSの字幕ファイルを字幕情報に読み込みます（--append：今の字幕に加えます）", 2, 2, true,
+         importVerb, kFormatOption, u"srt|vtt|ttml|ass", {}, kImportFlags},
     Verb{u"still", u"PROJECT.mcc TIME OUT.bmp",
          u"動画の TIME（h:mm:ss.cc またはミリ秒）のフレームを字幕入りでBMPファイルに書き出します", 3, 3, false,
          stillVerb},

@@ -17,6 +17,7 @@
 #include "app/core/media/encoder_tables.h"
 #include "app/core/media/media_facts.h"
 #include "app/core/project/project_colours.h"
+#include "app/import/imported_captions.h"
 #include "app/main_window/window_ui.h"
 #include "app/media/filter_graph.h"
 #include "captiondata/box/box_info.h"
@@ -92,6 +93,7 @@ struct AppState {
     CaptionList captions;
     ProjectColours colours;
     BoxTable boxes;
+    std::vector<ImportNote> importNotes;  // the notes of the last caption-file import
     bool boxListShown = false;            // the box tab showed `boxes` since the load
     std::u16string unreadBoxFile;         // the box-info file loaded that gave nothing: never saved over
     MediaFacts movie;

@@ -6,6 +6,9 @@
 
 #include "app/core/main_window/main_window_texts.h"
 #include "app/export/subtitles.h"
+#include "app/import/list_import.h"
+#include "app/main_window/caption_list_view.h"
+#include "app/main_window/position_defaults.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/parts.h"
@@ -29,6 +32,34 @@ void exportCaptionCues(SubtitleKind kind) {
 }
 
 Page* pageAt(int tab) { return app().pages[std::size_t(tab)].get(); }
+
+// Another tool's caption file read into the caption list, replacing its
+// rows after a question; the default positions fill the new rows, and the
+// page on show lets go of the row it held.
+void importCaptions() {
+    AppState& state = app();
+    if (!state.projectLoaded || state.synthesisRunning || isPreviewActive(state.playState)) return;
+    if (state.captions.pendingEdit()) commitPendingEdit();
+    const std::optional<OpenFileChoice> chosen =
+        askOpenFileName(state.mainWindow, kImportDialogTitle, importDialogFilters());
+    if (!chosen) return;
+    const ListImport result = importIntoList(state.io, state.captions, chosen->path, formatOfFilter(chosen->filterIndex),
+                                             state.colours.table());
+    state.importNotes = result.notes;
+    if (!result.imported) return;
+    if (HWND list = mainCaptionListView()) showCaptionRows(list, state.captions);
+    applyDefaultPositionsToAll(DefaultPositionMode::FillUnset);
+    if (Page* page = pageAt(state.currentTab)) {
+        if (editsCaptionRow(state.currentTab)) page->clearRow();
+        page->refresh();
+    }
+    state.captions.setPendingEdit(false);
+}
+
+void showImportLog() {
+    AppState& state = app();
+    state.ui.messageBox(importLogText(state.importNotes), kImportLogTitle, MessageIcon::Information);
+}
 
 // Shows the selected row in a row-editing page, or clears it without a selection.
 void loadRowInto(Page& page) {
@@ -135,6 +166,8 @@ INT_PTR handleMainCommand(int id) {
         case IDM_DISPLAY_ITEMS: showDisplayItems(app().mainWindow); return TRUE;
         case IDM_EXPORT_WEBVTT: exportCaptionCues(SubtitleKind::WebVtt); return TRUE;
         case IDM_EXPORT_TTML: exportCaptionCues(SubtitleKind::Ttml); return TRUE;
+        case IDM_IMPORT_CAPTIONS: importCaptions(); return TRUE;
+        case IDM_IMPORT_LOG: showImportLog(); return TRUE;
         case IDM_HELP: openHelpDocument(); return TRUE;
         case IDM_VERSION: showVersion(app().mainWindow); return TRUE;
         case IDCANCEL:

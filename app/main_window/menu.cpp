@@ -12,6 +12,7 @@ MenuContext menuContext() {
     AppState& state = app();
     MenuContext context{state.playState, state.synthesisRunning, state.currentTab};
     context.projectLoaded = state.projectLoaded;
+    context.importNotes = !state.importNotes.empty();
     HWND focus = GetFocus();
     context.focusedControl = focus ? GetDlgCtrlID(focus) : 0;
     // Only a caption text field of the caption-creation page counts.

@@ -3,6 +3,10 @@
 // its message line, and the system's save dialog.
 #include <windows.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "captiondata/io/ui.h"
 
 namespace qucap {
@@ -21,6 +25,15 @@ public:
 private:
     HWND owner_ = nullptr;
 };
+
+// The system's open dialog: the chosen file and the filter it was chosen
+// with (1 for the first), or nothing when the user cancelled.
+struct OpenFileChoice {
+    std::u16string path;
+    int filterIndex = 1;
+};
+std::optional<OpenFileChoice> askOpenFileName(HWND owner, std::u16string_view title,
+                                              const std::vector<FileTypeFilter>& filters);
 
 // The owner of a box: the active window of this thread when it is ours, else
 // the main window (so a box from a page or dialog stays above it).

@@ -105,6 +105,8 @@ std::vector<ControlEnabling> menuItemStates(const MenuContext& context) {
     items.push_back({kMenuDisplayItems, true});
     items.push_back({kMenuExportWebVtt, context.projectLoaded});
     items.push_back({kMenuExportTtml, context.projectLoaded});
+    items.push_back({kMenuImportCaptions, context.projectLoaded && !locked});
+    items.push_back({kMenuImportLog, context.importNotes});
     items.push_back({kMenuHelp, !locked});
     items.push_back({kMenuVersion, !locked});
     return items;

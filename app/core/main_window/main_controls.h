@@ -47,11 +47,13 @@ struct MenuContext {
     bool selectionEmpty = true;    // of the focused caption text field
     bool clipboardHasText = false; // clipboard format 1 is available
     bool projectLoaded = false;    // the exports need a project's captions
+    bool importNotes = false;      // the last import left notes to show
 };
 
 // The menu items to set, in menu order; items that keep their state (the
 // editing items while paused) are left out. 40008 is always enabled; the
-// WebVTT and TTML exports whenever a project is loaded.
+// WebVTT and TTML exports whenever a project is loaded; the import while a
+// project is loaded and neither a preview nor a synthesis runs or is paused.
 std::vector<ControlEnabling> menuItemStates(const MenuContext& context);
 
 // The four caption text fields of the caption-creation page.

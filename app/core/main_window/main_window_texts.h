@@ -67,6 +67,8 @@ enum MenuCommand : int {
     kMenuVersion = 40011,
     kMenuExportWebVtt = 40012,  // the caption list as WebVTT, beside the Parts' menu
     kMenuExportTtml = 40013,    // and as IMSC 1.1 (TTML)
+    kMenuImportCaptions = 40014,  // another tool's caption file into the caption list
+    kMenuImportLog = 40015,       // the notes of the last import
 };
 
 // Posted by the worker threads when they end. The numbers are fixed; they lie
