@@ -58,7 +58,8 @@ void importCaptions() {
 
 void showImportLog() {
     AppState& state = app();
-    state.ui.messageBox(importLogText(state.importNotes), kImportLogTitle, MessageIcon::Information);
+    state.ui.messageBox(std::u16string(kImportLogTitle) + u"\n\n" + importLogText(state.importNotes), kProgramTitle,
+                        MessageIcon::Information);
 }
 
 // Shows the selected row in a row-editing page, or clears it without a selection.

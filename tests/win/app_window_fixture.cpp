@@ -72,8 +72,9 @@ HWND findPreviewDialog() {
 }
 
 // The save dialog of this process whose title names the file kind.
-HWND findSaveDialog(std::wstring_view kind) {
-    const std::wstring title = L"名前を付けて" + std::wstring(kind) + L"の保存";
+HWND findSaveDialog(std::wstring_view kind) { return findDialogTitled(L"名前を付けて" + std::wstring(kind) + L"の保存"); }
+
+HWND findDialogTitled(std::wstring_view title) {
     for (HWND dialog = FindWindowW(L"#32770", nullptr); dialog; dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) {
         DWORD process = 0;
         GetWindowThreadProcessId(dialog, &process);

@@ -42,6 +42,8 @@ void runModal(const std::function<void()>& open, const std::function<HWND()>& fi
               UINT tickMs = 40);
 // The preview dialog 120 of this process, when open.
 HWND findPreviewDialog();
+// The dialog of this process titled `title`, when open.
+HWND findDialogTitled(std::wstring_view title);
 // The save dialog of this process titled "名前を付けて" + kind + "の保存", when open.
 HWND findSaveDialog(std::wstring_view kind);
 // Types `path` into a save dialog's file name field and presses 保存.
