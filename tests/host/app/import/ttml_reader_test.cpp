@@ -115,8 +115,9 @@ TEST(TtmlReader, ReadsDocuments) {
          doc(p("<span tts:color=\"rgb(0, 128, 0)\" tts:textOutline=\"#FFFF00 10%\">a</span>"
                "<span tts:color=\"#ff000080\" tts:textOutline=\"2px\">b</span>"
                "<span tts:color=\"transparent\">c</span><span tts:color=\"#12345600\">d</span>"
+               "<span tts:color=\"rgba(1, 2, 3, 0)\">d</span><span tts:color=\"rgba(0, 0, 255, 128)\">f</span>"
                "<span tts:color=\"nocolour\" tts:textOutline=\"none\">e</span>")),
-         {"1000-2000|{#008000 o#FFFF00:a}{#FF0000 o#FF0000:b}cde",
+         {"1000-2000|{#008000 o#FFFF00:a}{#FF0000 o#FF0000:b}cdd{#0000FF:f}e",
           "1: tts:color の透明色は字幕の行に持てないため、色の指定を外しました",
           "1: tts:color の値「nocolour」が読めないため外しました"}},
         {"effects",
