@@ -4,7 +4,7 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
-source_dir=$("$QUCAP_ROOT/tools/fetch_benchmark.sh")
+source_dir=$("$QUCAP_ROOT/tools/fetch_debian_source.sh" benchmark)
 cmake -S "$QUCAP_ROOT" -B "$QUCAP_WIN_BUILD" -DQUCAP_BENCHMARK_SOURCE="$source_dir" >/dev/null
 cmake --build "$QUCAP_WIN_BUILD" -j "$(jobs_count)" --target qucap_bench >"$QUCAP_WIN_BUILD/bench-build.log" 2>&1 ||
   { tail -30 "$QUCAP_WIN_BUILD/bench-build.log" >&2; die "benchmark build failed"; }
