@@ -59,10 +59,12 @@ std::u16string withoutComments(std::u16string_view css) {
     return out;
 }
 
-// Items kept once each, in the order first met, for a note that lists them.
+// Items kept once each, in the order first met, for a note that lists them;
+// past the ones it names, it only needs to know there are more.
 struct Listed {
     std::vector<std::u16string> items;
     void add(std::u16string_view item) {
+        if (items.size() > kListedMax) return;
         for (const std::u16string& known : items)
             if (known == item) return;
         items.emplace_back(item);
