@@ -131,7 +131,8 @@ private:
         }
         if (tag->element == Element::RubyText && (open_.empty() || open_.back().element != Element::Ruby)) return;
         if (tag->element == Element::Voice)
-            note(u"voice", u"話者の指定（<v " + token.annotation + u">）は字幕の行に持てないため外しました");
+            note(u"voice", u"話者の指定（<v" + (token.annotation.empty() ? u"" : u" " + token.annotation) +
+                               u">）は字幕の行に持てないため外しました");
         bool grouping = false;
         if (tag->element == Element::Ruby) {
             grouping = !groupOpen_;

@@ -135,10 +135,12 @@ private:
             if (!inHeader && lineCount == 2 && !seenArrow) {
                 for (const auto& [keyword, blockKind] : {std::pair{u"STYLE", Kind::Style}, std::pair{u"REGION", Kind::Region}}) {
                     if (!isKeywordLine(lines_[first].text, keyword)) continue;
-                    if (seenCue_)
+                    if (seenCue_) {
                         lateBlock = true;
-                    else
-                        kind = blockKind, textStart = at;
+                    } else {
+                        kind = blockKind;
+                        textStart = at;  // the rules or settings start on this line
+                    }
                 }
             }
             after = at + 1;

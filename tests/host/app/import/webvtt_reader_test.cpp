@@ -61,10 +61,15 @@ const std::vector<Case>& cases() {
          u"intro\n01:00:00.000 --> 01:00:01.500\n二\n三\n\nNOTE\n\n123:00:00.001 --> 123:00:00.002\n四",
          {"@8 1000-2000: 一", "@13 3600000-3601500: 二 / 三", "@20 442800001-442800002: 四"},
          {}},
-        {"a cue right after the signature, CR line ends, a byte order mark",
+        {"a cue right after the signature or the header, CR line ends, a byte order mark",
          u"\uFEFFWEBVTT\r00:00.000 --> 00:01.000\r一\r\r00:02.000 --> 00:03.000\r\n二",
          {"@2 0-1000: 一", "@5 2000-3000: 二"},
          {}},
+        {"a timing line ends the header; a NOTE or STYLE line before one is the cue's identifier",
+         u"WEBVTT\nKind: captions\n00:00.000 --> 00:01.000\n一\n\nNOTE\n00:01.000 --> 00:02.000\n二\n\n"
+         u"STYLE\n00:02.000 --> 00:03.000\n::cue(.x) { color: red }\n\n00:03.000 --> 00:04.000\n<c.x>x</c><v>v</v>",
+         {"@3 0-1000: 一", "@6 1000-2000: 二", "@10 2000-3000: ::cue(.x) { color: red }", "@14 3000-4000: xv"},
+         {"15: 話者の指定（<v>）は字幕の行に持てないため外しました"}},
         {"bad timing lines skip their block, a line with --> starts one, text alone is skipped",
          u"WEBVTT\n\n00:01.000 -> 00:02.000\n消える\n\nid\n00:61.000 --> 00:62.000\n消える\n\n"
          u"00:03.000 --> 00:04.000\n残る\n00:05.000 --> 00:06.000\n次\n\n文字だけ\n\n00:07.00 --> 00:08.000\nx",
