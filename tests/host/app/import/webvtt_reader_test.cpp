@@ -97,6 +97,12 @@ const std::vector<Case>& cases() {
          {"3: STYLE の ::cue(.a.b)、::cue(#id) の指定は字幕の行に持てないため外しました",
           "3: STYLE の font-size、background-color は字幕の行に持てないため外しました",
           "3: STYLE の色 nonsense が読めないため外しました"}},
+        {"rules over several lines, inside @media, and cut off by the end of the block",
+         u"WEBVTT\n\nSTYLE\n::cue(.a)\n{\n  color: #0af;\n  text-decoration: underline\n}\n"
+         u"@media (min-width: 100px) { ::cue(.a) { color: red } }\n::cue(.b) { font-style: oblique; color: lime\n\n"
+         u"00:00.000 --> 00:01.000\n<c.a>a</c><c.b>b</c>",
+         {"@12 0-1000: {u#00AAFF:a}{i#00FF00:b}"},
+         {"3: STYLE の @media (min-width: 100px) の指定は字幕の行に持てないため外しました"}},
         {"STYLE and REGION only count before the first cue",
          u"WEBVTT\n\nREGION\nid:r1\n\nSTYLE\n::cue(.x) { color: red }\n\n00:00.000 --> 00:01.000 region:r1\n<c.x>x</c>\n\n"
          u"STYLE\n::cue(.y) { color: red }\n\nREGION\nid:r2\n\nSTYLE\n\n00:01.000 --> 00:02.000\n<c.y>y</c>",
