@@ -82,6 +82,24 @@ private:
     std::u16string_view rubyPosition_;
 };
 
+// Whether XML's white-space handling would change the text: TTML
+// collapses runs of spaces and drops those at the edges of its spans unless
+// told to keep them.
+bool spacesCollapse(const std::vector<StyledRun>& runs) {
+    for (const StyledRun& run : runs) {
+        const std::u16string_view text = run.text;
+        if (text.find(u"  ") != text.npos || text.find(u'\t') != text.npos || text.front() == u' ' || text.back() == u' ')
+            return true;
+    }
+    return false;
+}
+
+bool spacesCollapse(const CueLine& line) {
+    for (const CuePiece& piece : line)
+        if (spacesCollapse(piece.base) || spacesCollapse(piece.reading)) return true;
+    return false;
+}
+
 // Line 1's ruby stands on its outer side; line 2's too with layout 1 (both
 // sides of the body), but between the lines, before line 2, with layout 2.
 std::u16string_view rubyPositionOf(int lineIndex, const CueStyle& style) {
@@ -94,19 +112,20 @@ std::string ttmlBytes(const std::vector<SubtitleRow>& rows, const CueStyle& styl
     std::u16string file = std::u16string(kHead) + u" ttp:contentProfiles=\"" + std::u16string(kImscTextProfile) +
                           u"\" xml:lang=\"ja\">\n" + std::u16string(kLayout) + u"  <body>\n    <div>\n";
     for (const SubtitleRow& row : exportedRows(rows)) {
-        file += u"      <p begin=\"" + cueTime(row.start) + u"\" end=\"" + cueTime(row.end()) + u"\" region=\"" +
-                (row.vertical ? u"vertical" : u"horizontal") + u"\">";
-        bool first = true;
+        std::u16string content;
+        bool keepSpaces = false;
         int lineIndex = 0;
         for (const auto& [body, ruby] : row.lineMarkups()) {
             const CueLine line = cueLine(body, ruby, RunDetail::WithBorder);
             const TtmlLine writer(style, rubyPositionOf(lineIndex++, style));
             if (isEmptyLine(line)) continue;
-            if (!first) file += u"<br/>";
-            file += writer.text(line);
-            first = false;
+            if (!content.empty()) content += u"<br/>";
+            content += writer.text(line);
+            keepSpaces = keepSpaces || spacesCollapse(line);
         }
-        file += u"</p>\n";
+        file += u"      <p begin=\"" + cueTime(row.start) + u"\" end=\"" + cueTime(row.end()) + u"\" region=\"" +
+                (row.vertical ? u"vertical" : u"horizontal") + u"\"" + (keepSpaces ? u" xml:space=\"preserve\"" : u"") +
+                u">" + content + u"</p>\n";
     }
     file += u"    </div>\n  </body>\n</tt>\n";
     return toUtf8(file);

@@ -86,7 +86,8 @@ const std::vector<Case>& cases() {
          "<ruby><c.cyan>字幕</c><rt><c.white> </c><c.cyan>じまく</c></rt></ruby><ruby><c.cyan>付加</c><rt><c.white>  "
          "</c><c.cyan>ふか</c></rt></ruby><c.white>システム</c>\n"
          "\n00:00:10.000 --> 00:00:11.000\n<ruby>字<rt>じ</rt></ruby>\n<ruby>字<rt>じ</rt></ruby>\n",
-         ttmlParagraph("begin=\"00:00:00.000\" end=\"00:00:10.000\"", "horizontal",
+         // The readings' spaces would collapse in XML without xml:space.
+         ttmlParagraph("begin=\"00:00:00.000\" end=\"00:00:10.000\"", "horizontal\" xml:space=\"preserve",
                        "<span tts:color=\"#FFFFFF\" tts:textOutline=\"#000000 9%\">カブレン</span><br/>"
                        "<span tts:ruby=\"container\" tts:rubyPosition=\"after\"><span tts:ruby=\"base\"><span "
                        "tts:color=\"#00FFFF\" tts:textOutline=\"#000000 9%\">字幕</span></span><span tts:ruby=\"text\">"
@@ -149,10 +150,10 @@ const std::vector<Case>& cases() {
          ttmlParagraph("begin=\"00:00:00.000\" end=\"00:00:01.000\"", "horizontal",
                        "<span tts:ruby=\"container\" tts:rubyPosition=\"before\"><span tts:ruby=\"base\">字字</span>"
                        "<span tts:ruby=\"text\">じじ</span></span>字")},
-        {"control characters are dropped",
+        {"control characters are dropped, and a tab is kept as it is",
          {{0, 1000, u"a\u0001b\nc\u001Fd\uFFFFe\tf"}},
          "\n00:00:00.000 --> 00:00:01.000\nabcde\tf\n",
-         ttmlParagraph("begin=\"00:00:00.000\" end=\"00:00:01.000\"", "horizontal", "abcde\tf")},
+         ttmlParagraph("begin=\"00:00:00.000\" end=\"00:00:01.000\"", "horizontal\" xml:space=\"preserve", "abcde\tf")},
     };
     return table;
 }
