@@ -24,7 +24,7 @@ class CaptionImportTest : public AppWindowTest {
 protected:
     bool greyed(int id) {
         applyMenuState(nullptr);
-        return (GetMenuState(GetMenu(main()), UINT(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+        return menuItemGreyed(main(), id);
     }
     void importThroughTheDialog(const std::u16string& path) {
         ModalSteps steps;

@@ -18,7 +18,7 @@ class CueExportTest : public AppWindowTest {
 protected:
     bool greyed(int id) {
         applyMenuState(nullptr);
-        return (GetMenuState(GetMenu(main()), UINT(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+        return menuItemGreyed(main(), id);
     }
     std::optional<std::u16string> movie_ = testMovie("small.avi");
 };

@@ -51,10 +51,6 @@ void notifyTabChange(HWND main, int tab) {
     SendMessageW(main, WM_NOTIFY, IDC_TABS, LPARAM(&header));
 }
 
-bool menuItemGreyed(HWND main, int id) {
-    return (GetMenuState(GetMenu(main), UINT(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
-}
-
 void setState(PlayState state) {
     app().playState = state;
     refreshControls();

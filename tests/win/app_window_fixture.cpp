@@ -71,6 +71,10 @@ HWND findPreviewDialog() {
     return nullptr;
 }
 
+bool menuItemGreyed(HWND main, int id) {
+    return (GetMenuState(GetMenu(main), UINT(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
 // The save dialog of this process whose title names the file kind.
 HWND findSaveDialog(std::wstring_view kind) { return findDialogTitled(L"名前を付けて" + std::wstring(kind) + L"の保存"); }
 

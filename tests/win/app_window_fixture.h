@@ -42,6 +42,8 @@ void runModal(const std::function<void()>& open, const std::function<HWND()>& fi
               UINT tickMs = 40);
 // The preview dialog 120 of this process, when open.
 HWND findPreviewDialog();
+// Whether the main window's menu shows item `id` greyed (as last set).
+bool menuItemGreyed(HWND main, int id);
 // The dialog of this process titled `title`, when open.
 HWND findDialogTitled(std::wstring_view title);
 // The save dialog of this process titled "名前を付けて" + kind + "の保存", when open.
