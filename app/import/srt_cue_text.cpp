@@ -117,6 +117,26 @@ std::optional<Attribute> takeAttribute(std::u16string_view& text) {
     return attribute;
 }
 
+std::size_t tagNameLength(std::u16string_view inside) {
+    std::size_t length = 0;
+    while (length < inside.size() && (isAsciiLetter(inside[length]) || isAsciiDigit(inside[length]))) ++length;
+    return length;
+}
+
+// Whether the text between "<" and ">" is written as a tag: a name, then
+// nothing, "/", or blanks and attributes whose names start with a letter.
+// Anything else ("a <b & c> d") is text.
+bool isTagShape(std::u16string_view inside) {
+    if (!inside.empty() && inside.front() == u'/') inside.remove_prefix(1);
+    std::u16string_view rest = inside.substr(tagNameLength(inside));
+    if (!rest.empty() && rest.back() == u'/') rest.remove_suffix(1);
+    if (rest.empty()) return true;
+    if (!isBlankCharacter(rest.front())) return false;
+    while (const auto attribute = takeAttribute(rest))
+        if (attribute->name.empty() || !isAsciiLetter(attribute->name.front())) return false;
+    return true;
+}
+
 }  // namespace
 
 ImportStyle SrtCueText::style() const {
@@ -127,7 +147,7 @@ ImportStyle SrtCueText::style() const {
     return style;
 }
 
-void SrtCueText::addLine(std::u16string_view text, std::size_t sourceLine) {
+void SrtCueText::addLine(std::u16string_view text) {
     if (!firstLine_) lines_.breakLine();
     firstLine_ = false;
     std::u16string plain;
@@ -145,12 +165,13 @@ void SrtCueText::addLine(std::u16string_view text, std::size_t sourceLine) {
             // A tag runs to the first ">", a block to the first "}", with no
             // other opening before it; else the "<" or "{" is a character.
             const std::size_t end = text.find_first_of(tagStart ? u"<>" : u"{}", at + 1);
-            if (end != std::u16string_view::npos && text[end] == (tagStart ? u'>' : u'}')) {
+            if (end != std::u16string_view::npos && text[end] == (tagStart ? u'>' : u'}') &&
+                (!tagStart || isTagShape(text.substr(at + 1, end - at - 1)))) {
                 flush();
                 if (tagStart) {
-                    tag(text.substr(at + 1, end - at - 1), sourceLine);
+                    tag(text.substr(at + 1, end - at - 1));
                 } else {
-                    notes_.note(sourceLine, dropNote(excerpt(text.substr(at, end - at + 1))));
+                    notes_.note(cueLine_, dropNote(excerpt(text.substr(at, end - at + 1))));
                 }
                 at = end + 1;
                 continue;
@@ -168,11 +189,10 @@ void SrtCueText::addLine(std::u16string_view text, std::size_t sourceLine) {
     flush();
 }
 
-void SrtCueText::tag(std::u16string_view inside, std::size_t sourceLine) {
+void SrtCueText::tag(std::u16string_view inside) {
     const bool closing = !inside.empty() && inside.front() == u'/';
     if (closing) inside.remove_prefix(1);
-    std::size_t nameEnd = 0;
-    while (nameEnd < inside.size() && (isAsciiLetter(inside[nameEnd]) || isAsciiDigit(inside[nameEnd]))) ++nameEnd;
+    const std::size_t nameEnd = tagNameLength(inside);
     const std::u16string_view name = inside.substr(0, nameEnd);
     for (std::size_t i = 0; i < kEffectTags.size(); ++i) {
         if (!equalsIgnoringAsciiCase(name, kEffectTags[i].name)) continue;
@@ -181,7 +201,7 @@ void SrtCueText::tag(std::u16string_view inside, std::size_t sourceLine) {
         return;
     }
     if (equalsIgnoringAsciiCase(name, u"font")) {
-        if (!closing) fontTag(inside.substr(nameEnd), sourceLine);
+        if (!closing) fontTag(inside.substr(nameEnd));
         else if (!fontColours_.empty()) fontColours_.pop_back();
         return;
     }
@@ -189,20 +209,20 @@ void SrtCueText::tag(std::u16string_view inside, std::size_t sourceLine) {
         lines_.breakLine();
         return;
     }
-    notes_.note(sourceLine, u"<" + excerpt(name) + u"> のタグは字幕の行に持てないため外しました");
+    notes_.note(cueLine_, u"<" + excerpt(name) + u"> のタグは字幕の行に持てないため外しました");
 }
 
-void SrtCueText::fontTag(std::u16string_view attributes, std::size_t sourceLine) {
+void SrtCueText::fontTag(std::u16string_view attributes) {
     std::optional<Rgb> colour = fontColours_.empty() ? std::nullopt : fontColours_.back();
     while (const auto attribute = takeAttribute(attributes)) {
         if (equalsIgnoringAsciiCase(attribute->name, u"color")) {
             if (const auto rgb = fontColour(attribute->value)) {
                 colour = rgb;
             } else {
-                notes_.note(sourceLine, u"色「" + excerpt(attribute->value) + u"」が読めないため、<font color> の指定を外しました");
+                notes_.note(cueLine_, u"色「" + excerpt(attribute->value) + u"」が読めないため、<font color> の指定を外しました");
             }
         } else {
-            notes_.note(sourceLine, u"<font " + excerpt(attribute->name) + u"> の指定は字幕の行に持てないため外しました");
+            notes_.note(cueLine_, u"<font " + excerpt(attribute->name) + u"> の指定は字幕の行に持てないため外しました");
         }
     }
     fontColours_.push_back(colour);

@@ -1,7 +1,8 @@
 #pragma once
 // The text lines of one SRT cue: the HTML-like tags <b> <i> <u> <s> and
 // <font color> set the formatting, entities are decoded, and what a caption
-// cannot hold (other tags, <font face>, {\...} blocks) is dropped with a note.
+// cannot hold (other tags, <font face>, {\...} blocks) is dropped with a note
+// on the cue's first line, where the notes of the rows made of it stand too.
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -14,17 +15,18 @@ namespace qucap {
 
 class SrtCueText {
 public:
-    explicit SrtCueText(CueNotes& notes) : notes_(notes) {}
+    SrtCueText(CueNotes& notes, std::size_t cueLine) : notes_(notes), cueLine_(cueLine) {}
     // One text line of the cue; the tags still open carry over to the next.
-    void addLine(std::u16string_view text, std::size_t sourceLine);
+    void addLine(std::u16string_view text);
     std::vector<ImportLine> take() { return lines_.take(); }
 
 private:
-    void tag(std::u16string_view inside, std::size_t sourceLine);
-    void fontTag(std::u16string_view attributes, std::size_t sourceLine);
+    void tag(std::u16string_view inside);
+    void fontTag(std::u16string_view attributes);
     ImportStyle style() const;
 
     CueNotes& notes_;
+    std::size_t cueLine_;
     StyledLines lines_;
     bool firstLine_ = true;
     // How often each effect tag is open (tags nest); a stray close is ignored.

@@ -72,9 +72,9 @@ std::size_t SrtReader::startCue(std::size_t at, std::size_t timingAt) {
     cue_->sourceLine = lines_[at].number;
     cue_->start = timing.start;
     cue_->end = timing.end;
-    text_.emplace(notes_);
+    text_.emplace(notes_, cue_->sourceLine);
     if (!timing.rest.empty())
-        notes_.note(line.number, u"時間の行の後ろの「" + excerpt(timing.rest) + u"」は字幕の行に持てないため外しました");
+        notes_.note(cue_->sourceLine, u"時間の行の後ろの「" + excerpt(timing.rest) + u"」は字幕の行に持てないため外しました");
     return timingAt + 1;
 }
 
@@ -111,7 +111,7 @@ ImportedCaptions SrtReader::read() {
             finishCue();
             at = startCue(at, *timingAt);
         } else if (cue_) {
-            text_->addLine(lines_[at].text, lines_[at].number);
+            text_->addLine(lines_[at].text);
             ++at;
         } else {
             at = skipBlock(at);

@@ -50,7 +50,7 @@ const std::vector<Case>& cases() {
         {"the box coordinates after a timing line",
          u"1\n00:00:01,000 --> 00:00:02,000  X1:100 X2:600 Y1:10 Y2:50\nA\n",
          {"@1 1000-2000 | A"},
-         {"2: 時間の行の後ろの「X1:100 X2:600 Y1:10 Y2:50」は字幕の行に持てないため外しました"}},
+         {"1: 時間の行の後ろの「X1:100 X2:600 Y1:10 Y2:50」は字幕の行に持てないため外しました"}},
         {"effect tags in any case, nested, open to the cue's end, a stray close ignored",
          u"00:00:01,000 --> 00:00:02,000\n<B>太</B><i>斜<u>下</I>線</u></b>\n<s>取り<b>消し\n続き\n\n"
          u"00:00:03,000 --> 00:00:04,000\n<b><b>二重</b>まだ</b>普通\n",
@@ -63,15 +63,16 @@ const std::vector<Case>& cases() {
          u"00:00:01,000 --> 00:00:02,000\n{\\an8}<font face=\"MS Gothic\" size=20 color=#zz>上</font><ruby>字<rt>じ</rt></ruby>"
          u"\n<font face=Arial>{\\an8}</font><span class=\"x\">!</span>\n\n00:00:03,000 --> 00:00:04,000\n{\\an8}次\n",
          {"@1 1000-2000 | 上字じ | !", "@5 3000-4000 | 次"},
-         {"2: {\\an8} は字幕の行に持てないため外しました", "2: <font face> の指定は字幕の行に持てないため外しました",
-          "2: <font size> の指定は字幕の行に持てないため外しました",
-          "2: 色「#zz」が読めないため、<font color> の指定を外しました",
-          "2: <ruby> のタグは字幕の行に持てないため外しました", "2: <rt> のタグは字幕の行に持てないため外しました",
-          "3: <span> のタグは字幕の行に持てないため外しました", "6: {\\an8} は字幕の行に持てないため外しました"}},
+         // All on the cue's first line, where the row's notes stand too.
+         {"1: {\\an8} は字幕の行に持てないため外しました", "1: <font face> の指定は字幕の行に持てないため外しました",
+          "1: <font size> の指定は字幕の行に持てないため外しました",
+          "1: 色「#zz」が読めないため、<font color> の指定を外しました",
+          "1: <ruby> のタグは字幕の行に持てないため外しました", "1: <rt> のタグは字幕の行に持てないため外しました",
+          "1: <span> のタグは字幕の行に持てないため外しました", "5: {\\an8} は字幕の行に持てないため外しました"}},
         {"brackets and ampersands that start no tag, block or entity are text; entities decoded",
-         u"00:00:01,000 --> 00:00:02,000\na < b <3 <</i> {x} {\\open\n&amp;&lt;&gt;&quot;&apos;&nbsp;&#x4E00;&#19968; &copy; & &#0;\n"
+         u"00:00:01,000 --> 00:00:02,000\na < b <3 <</i> {x} {\\open A<B & C>D <i-x>\n&amp;&lt;&gt;&quot;&apos;&nbsp;&#x4E00;&#19968; &copy; & &#0;\n"
          u"改行<br>の後<BR/>\n",
-         {"@1 1000-2000 | a < b <3 < {x} {\\open | &<>\"'\u00A0一一 &copy; & &#0; | 改行 | の後 |"}},
+         {"@1 1000-2000 | a < b <3 < {x} {\\open A<B & C>D <i-x> | &<>\"'\u00A0一一 &copy; & &#0; | 改行 | の後 |"}},
         {"no timing line at all", u"just\ntext\n", {}, {"1: 時間の行がないため、このブロックを飛ばしました"},
          "SRTの時間の行（00:00:01,000 --> 00:00:02,000）が見つかりません"},
         {"an empty text", u"", {}, {}, "SRTの時間の行（00:00:01,000 --> 00:00:02,000）が見つかりません"},
@@ -107,7 +108,7 @@ TEST(SrtReaderFiles, ReadsWhatFfmpegWrites) {
               (std::vector<std::string>{"@1 1000-3500 | [#ff0000]赤い字幕 と [b]太字 | [i]二行目は斜体",
                                         "@6 4000-6250 | [u]下線 と [s]取り消し線 | [b #00ffff]水色の太字",
                                         "@11 7000-9000 | 上に出る字幕"}));
-    EXPECT_EQ(noteSummaries(fromAss), (std::vector<std::string>{"13: {\\an8} は字幕の行に持てないため外しました"}));
+    EXPECT_EQ(noteSummaries(fromAss), (std::vector<std::string>{"11: {\\an8} は字幕の行に持てないため外しました"}));
 }
 
 }  // namespace
