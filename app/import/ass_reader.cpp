@@ -58,7 +58,7 @@ void forEachEntry(const std::vector<SourceLine>& lines, Visit&& visit) {
 
 class AssReader {
 public:
-    explicit AssReader(std::u16string_view text) : lines_(sourceLines(text)) {}
+    explicit AssReader(std::u16string_view text) : lines_(sourceLines(withoutMark(text))) {}
     ImportedCaptions read();
 
 private:

@@ -41,7 +41,7 @@ bool isNumberLine(std::u16string_view line) {
 
 class SrtReader {
 public:
-    explicit SrtReader(std::u16string_view text) : lines_(sourceLines(text)) {}
+    explicit SrtReader(std::u16string_view text) : lines_(sourceLines(withoutMark(text))) {}
     ImportedCaptions read();
 
 private:

@@ -25,6 +25,12 @@ inline bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view
     return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
+// The text without a leading byte-order mark, should the decoder have left one.
+inline std::u16string_view withoutMark(std::u16string_view text) {
+    if (!text.empty() && text.front() == u'\uFEFF') text.remove_prefix(1);
+    return text;
+}
+
 // A piece of the file quoted in a note, cut to a readable length.
 inline std::u16string excerpt(std::u16string_view text, std::size_t maxUnits = 40) {
     if (text.size() <= maxUnits) return std::u16string(text);

@@ -53,8 +53,8 @@ const std::vector<Case>& cases() {
                  u"Dialogue: 0,0:00:05.00,0:00:06.00,*tate,,0,0,0,,縦\n"),
          {at(0) + "1000-2500 | " + kPlain + "白い, 文字", at(1) + "3500-3723456 | [bius #ffff00 o#ff0000]強調",
           at(2) + "5000-6000 縦 | [b #0000ff o#00ff00]縦"}},
-        {"SSA: [V4 Styles] with decimal colours and its own field order, events before their Format line",
-         u"[script info]\n[V4 Styles]\n"
+        {"SSA after a mark: [V4 Styles] with decimal colours and its own field order, events before their Format line",
+         u"\uFEFF[script info]\n[V4 Styles]\n"
          u"Style: Default,Arial,20,255,65535,16711680,0,-1,0,1,2,0,2,10,10,10,0,1\n"
          u"[EVENTS]\nDialogue: Marked=0,0:00:01.00,0:00:02.00,Default,,0000,0000,0000,,字幕\n",
          {"@5 1000-2000 | [b #ff0000 o#0000ff]字幕"}},

@@ -27,8 +27,8 @@ const std::vector<Case>& cases() {
         {"numbered blocks with CR LF, the text lines of each",
          u"1\r\n00:00:01,000 --> 00:00:02,500\r\n一行目\r\n二行目\r\n\r\n2\r\n00:01:02,003 --> 01:00:00,000\r\nつぎ\r\n",
          {"@1 1000-2500 | 一行目 | 二行目", "@6 62003-3600000 | つぎ"}},
-        {"blocks without numbers, '.' before the milliseconds, LF and CR, blank lines around",
-         u"\n\n00:00:01.000-->00:00:02.000\nA\n\n\n\r00:00:03.000   -->\t00:00:04.000\rB\r",
+        {"blocks without numbers, '.' before the milliseconds, LF and CR, blank lines and a mark before",
+         u"\uFEFF\n\n00:00:01.000-->00:00:02.000\nA\n\n\n\r00:00:03.000   -->\t00:00:04.000\rB\r",
          {"@3 1000-2000 | A", "@8 3000-4000 | B"}},
         // The digits after the comma are a fraction of a second: ",5" is
         // 500 ms; digits below a millisecond are ignored. Hours take any
