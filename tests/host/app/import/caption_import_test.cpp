@@ -72,7 +72,7 @@ TEST_F(ListImportTest, RowsReplaceTheListAfterAYes) {
     EXPECT_EQ(first.texts[Line2Body], u"二行目");
     EXPECT_EQ(test.ui.messageLine, u"2行の字幕を読み込みました（記録 1件：ﾂｰﾙ → 読み込みの記録）");
     ASSERT_EQ(result.notes.size(), 1u);
-    EXPECT_EQ(noteLine(result.notes[0]), u"2行目：次の字幕と重なるため、終了時間を0:00:02.00にしました");
+    EXPECT_EQ(noteLine(result.notes[0]), u"1行目：次の字幕と重なるため、終了時間を0:00:02.00にしました");
     // The unread caption-info file stays protected from the saves.
     EXPECT_EQ(list.unreadFile(), u"C:\\p\\字幕情報.csv");
     EXPECT_TRUE(test.ui.messages.empty());
@@ -91,7 +91,7 @@ TEST_F(ListImportTest, NoKeepsTheListAndAFileThatGivesNothingSaysWhy) {
         {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), u"字幕ファイルではありません（文字のファイルではありません）"},
         {"これは字幕ではありません", u"字幕ファイルの形式（SRT、WebVTT、TTML、ASS）がわかりません"},
         {"1\r\n00:00:01,000 --> 00:00:01,000\r\n短\r\n",
-         u"字幕ファイルから読み込める字幕がありませんでした\n\n3行目：表示時間がないため、この字幕は読み込みませんでした"},
+         u"字幕ファイルから読み込める字幕がありませんでした\n\n1行目：表示時間がないため、この字幕は読み込みませんでした"},
     };
     for (const auto& failure : failures) {
         test.ui.messages.clear();

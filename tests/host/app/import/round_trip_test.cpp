@@ -57,7 +57,8 @@ TEST(ImportRoundTrip, WhatTheExportsWriteImportsBackToTheSameRows) {
         test.files.addDirectory(u"C:\\p");
         const CaptionList original = loaded(test, {std::begin(kRows), std::end(kRows)});
         const std::string exported = format.write(subtitleRows(original));
-        const ImportedCaptions captions = format.read(fromUtf8(exported));
+        // Decoded as the import decodes files: the SRT export is UTF-16.
+        const ImportedCaptions captions = format.read(decodeText(exported, test.io.shiftJis).text);
         ASSERT_EQ(captions.failure, u"");
         const ImportedRows imported = importedRows(captions, defaultColourTable());
         ASSERT_EQ(imported.refusal, u"");
