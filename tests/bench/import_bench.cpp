@@ -1,4 +1,5 @@
-// The import of a 10,000-cue file of each format: decoding, the reader and
+// The import of a 10,000-cue file of each format: decoding (the SRT export
+// is UTF-16, the others UTF-8), the reader and
 // the row rules, as `Qucapcmd import` runs them. The files are the exports'
 // own (WebVTT, TTML, SRT) and an ASS file written here, each cue with two
 // lines, colours, an effect and, where the format has it, ruby.
@@ -12,7 +13,10 @@
 #include "app/export/webvtt.h"
 #include "app/import/caption_import.h"
 #include "app/import/caption_rows.h"
+#include "captiondata/markup/markup.h"
+#include "captiondata/text/decode.h"
 #include "captiondata/text/u16.h"
+#include "tests/support/platform_shiftjis.h"
 
 namespace qucap {
 namespace {
@@ -30,6 +34,8 @@ std::vector<SubtitleRow> rows() {
         row.line2Markup = u"$W$k$Hカブレン$h$C字幕付加$Wシステム";
         row.line2Ruby = u"付加(ふか)";
         row.vertical = i % 10 == 0;
+        row.line1Plain = plainText(row.line1Markup);  // what the SRT export writes
+        row.line2Plain = plainText(row.line2Markup);
         rows.push_back(row);
     }
     return rows;
@@ -58,7 +64,7 @@ std::string assBytes() {
 
 void importFile(benchmark::State& state, ImportFormat format, const std::string& bytes) {
     for (auto _ : state) {
-        const std::u16string text = fromUtf8(bytes);
+        const std::u16string text = decodeText(bytes, test::platformShiftJis()).text;
         const ImportedCaptions captions = formatInfo(format).read(text);
         const ImportedRows imported = importedRows(captions, defaultColourTable());
         benchmark::DoNotOptimize(imported.rows.data());
