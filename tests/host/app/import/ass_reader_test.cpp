@@ -5,7 +5,7 @@
 #include "app/import/readers.h"
 #include "captiondata/text/decode.h"
 #include "tests/host/app/import/cue_summary.h"
-#include "tests/support/iconv_shiftjis.h"
+#include "tests/support/platform_shiftjis.h"
 #include "tests/support/test_io.h"
 
 namespace qucap {
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Table, AssReaderTest, testing::ValuesIn(cases()),
 // A file ffmpeg wrote from an SRT file (tests/data/import/README.md).
 TEST(AssReaderFiles, ReadsWhatFfmpegWrites) {
     const ImportedCaptions captions = readAss(
-        decodeTextFile(test::readFixture("import/styled_ja_from_srt.ass"), test::IconvShiftJisDecoder()));
+        decodeTextFile(test::readFixture("import/styled_ja_from_srt.ass"), test::platformShiftJis()));
     EXPECT_EQ(cueSummaries(captions),
               (std::vector<std::string>{
                   "@14 1000-3500 | [#ff0000 o#000000]赤い字幕 " + kPlain + "と [b #ffffff o#000000]太字 | "

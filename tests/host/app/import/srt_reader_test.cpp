@@ -5,7 +5,7 @@
 #include "app/import/readers.h"
 #include "captiondata/text/decode.h"
 #include "tests/host/app/import/cue_summary.h"
-#include "tests/support/iconv_shiftjis.h"
+#include "tests/support/platform_shiftjis.h"
 #include "tests/support/test_io.h"
 
 namespace qucap {
@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Table, SrtReaderTest, testing::ValuesIn(cases()),
 // Files ffmpeg wrote from a WebVTT and from an ASS file (tests/data/import/README.md).
 TEST(SrtReaderFiles, ReadsWhatFfmpegWrites) {
     const auto read = [](const char* name) {
-        return readSrt(decodeTextFile(test::readFixture(std::string("import/") + name), test::IconvShiftJisDecoder()));
+        return readSrt(decodeTextFile(test::readFixture(std::string("import/") + name), test::platformShiftJis()));
     };
     const ImportedCaptions fromVtt = read("styled_ja_from_vtt.srt");
     EXPECT_EQ(cueSummaries(fromVtt), (std::vector<std::string>{"@1 1000-3500 | [b]こんにちは 、世界 | [i]二行目 は斜体",
