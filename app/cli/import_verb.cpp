@@ -32,16 +32,17 @@ int importVerb(const std::vector<std::u16string>& args, CliContext& context) {
     }
     const bool append = context.hasFlag(kAppendFlag);
     const std::vector<CaptionFileRow> existing = project.captions.fileRows();
-    if (!append && !existing.empty() && !context.ui.askYesNo(replaceRowsQuestion(existing.size()), kProgramTitle)) {
-        context.err.writeLine(kImportCancelled);
-        return kExitFailed;
-    }
     const CaptionFileImport imported =
         importCaptionFile(context.io, fullPathOf(args[1]), format, cueStyleOf(context.io, project.settings).colours,
                           append ? existing : std::vector<CaptionFileRow>{});
     if (!imported.failure.empty()) {
         for (const ImportNote& note : imported.rows.notes) context.err.writeLine(noteLine(note));
         context.err.writeLine(imported.failure);
+        return kExitFailed;
+    }
+    // Asked once the file has given rows: a file that gives none changes nothing anyway.
+    if (!append && !existing.empty() && !context.ui.askYesNo(replaceRowsQuestion(existing.size()), kProgramTitle)) {
+        context.err.writeLine(kImportCancelled);
         return kExitFailed;
     }
     if (writeCaptionInfo(context.io, project.settings.captionInfoPath, imported.rows.rows) != 0) return kExitFailed;

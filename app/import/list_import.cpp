@@ -26,7 +26,6 @@ std::optional<ImportFormat> formatOfFilter(int filterIndex) {
 ListImport importIntoList(const Io& io, CaptionList& list, std::u16string_view path,
                           std::optional<ImportFormat> format, const ColourTable& palette) {
     ListImport result;
-    if (!list.empty() && !io.ui.askYesNo(replaceRowsQuestion(std::size_t(list.rowCount())), kProgramTitle)) return result;
     const CaptionFileImport imported = importCaptionFile(io, path, format, palette);
     result.notes = imported.rows.notes;
     if (!imported.failure.empty()) {
@@ -35,6 +34,8 @@ ListImport importIntoList(const Io& io, CaptionList& list, std::u16string_view p
         io.ui.warn(text, Deliverable::Program);
         return result;
     }
+    // Asked once the file has given rows, so a file that gives none asks nothing.
+    if (!list.empty() && !io.ui.askYesNo(replaceRowsQuestion(std::size_t(list.rowCount())), kProgramTitle)) return result;
     // A caption-info file that was not read stays protected from saves.
     std::u16string unreadFile = list.unreadFile();
     list.fillFrom(rebuildCaptionTable(imported.rows.rows));

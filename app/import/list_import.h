@@ -32,8 +32,8 @@ struct ListImport {
     std::vector<ImportNote> notes;
 };
 
-// Asks before the list's rows are replaced (No keeps everything), reads the
-// file and, when it gave rows, fills the list with them and sets the
+// Reads the file and, when it gave rows, asks before the list's rows are
+// replaced (No keeps everything), fills the list with them and sets the
 // message line ("12行の字幕を読み込みました（記録 3件：ﾂｰﾙ → 読み込みの記録）").
 // A file that gave nothing leaves the list as it was and shows why, with
 // the notes, in a warning.

@@ -82,6 +82,12 @@ TEST_F(ListImportTest, NoKeepsTheListAndAFileThatGivesNothingSaysWhy) {
     list.appendRow();
     EXPECT_FALSE(import(kSrt).imported);  // answered No
     EXPECT_EQ(list.rowCount(), 1);
+    // A file that gives nothing asks nothing.
+    test.ui.questions.clear();
+    test.files.addFile(u"C:\\in\\字幕.txt", "これは字幕ではありません");
+    EXPECT_FALSE(importIntoList(test.io, list, u"C:\\in\\字幕.txt", std::nullopt, defaultColourTable()).imported);
+    EXPECT_TRUE(test.ui.questions.empty());
+    EXPECT_EQ(list.rowCount(), 1);
 
     list.clear();
     const struct {
