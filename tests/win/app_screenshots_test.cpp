@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <fstream>
+
 #include "app/core/box_display/box_list.h"
 #include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
@@ -166,6 +168,28 @@ TEST_F(DemoScreenshotTest, ScreenshotsOfTheSynthesis) {
     ASSERT_EQ(app().playState, PlayState::SynthesisDone);
     pumpMessages(150);
     EXPECT_TRUE(captureWindow(main(), u"synthesis-done"));
+}
+
+// The main window after the ﾂｰﾙ menu's import of a WebVTT file with ruby,
+// colours and a voice tag: the rows in the list, the message line.
+TEST_F(DemoScreenshotTest, ScreenshotOfTheImport) {
+    openDemo();
+    if (HasFatalFailure()) return;
+    const std::u16string vtt = *documents_ / u"配信用.vtt";
+    {
+        std::ofstream file(reinterpret_cast<const wchar_t*>(vtt.c_str()), std::ios::binary);
+        file << "WEBVTT\n\n00:00:00.500 --> 00:00:03.000\n<ruby>字幕<rt>じまく</rt></ruby>を<c.yellow>読み込み</c>ました\n"
+                "<v 話者>ルビも<ruby>色<rt>いろ</rt></ruby>もそのまま</v>\n\n"
+                "00:00:03.500 --> 00:00:05.500 vertical:rl line:10%\n<b>縦書き</b>の字幕\n";
+    }
+    boxes_->answerNext({IDYES});
+    ModalSteps steps;
+    steps.steps = {[&](HWND dialog) { answerSaveDialog(dialog, vtt); }};
+    runModal([&] { SendMessageW(main(), WM_COMMAND, IDM_IMPORT_CAPTIONS, 0); },
+             [&] { return findDialogTitled(L"字幕ファイルの読み込み"); }, steps);
+    pumpMessages(300);
+    EXPECT_EQ(app().captions.rowCount(), 2);
+    EXPECT_TRUE(captureWindow(main(), u"main-import"));
 }
 
 }  // namespace
