@@ -612,7 +612,10 @@ TEST_F(ProgramResources, MainMenuHoldsTheCommandsAndLosesTheProjectItemsCleanly)
     expectEntries(GetSubMenu(bar, 2), {{IDM_DISPLAY_ITEMS, L"ﾌｫﾝﾄとｴﾝｺｰﾀﾞの表示項目設定(&L)..."},
                                        {0, L""},
                                        {IDM_EXPORT_WEBVTT, L"WebVTT出力(&W)..."},
-                                       {IDM_EXPORT_TTML, L"TTML出力(&M)..."}});
+                                       {IDM_EXPORT_TTML, L"TTML出力(&M)..."},
+                                       {0, L""},
+                                       {IDM_IMPORT_CAPTIONS, L"字幕ファイルの読み込み(&I)..."},
+                                       {IDM_IMPORT_LOG, L"読み込みの記録(&R)..."}});
     expectEntries(GetSubMenu(bar, 3), {{IDM_HELP, L"使い方(&G)..."}, {IDM_VERSION, L"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}});
     // The program's start: the four project commands go, then the first
     // remaining item, which must be the separator, leaving only the exit item.

@@ -32,6 +32,8 @@ const std::u16string kHelp =
     u"  export-sami PROJECT.mcc OUT.smi                   字幕をSAMIファイルに書き出します\n"
     u"  export-vtt PROJECT.mcc OUT.vtt                    字幕をルビ・縦書き・色付きのWebVTTファイルに書き出します\n"
     u"  export-ttml PROJECT.mcc OUT.ttml                  字幕をルビ・縦書き・色付きのTTML（IMSC 1.1）ファイルに書き出します\n"
+    u"  import PROJECT.mcc FILE [--append] [--format srt|vtt|ttml|ass] [--yes]\n"
+    u"                                                    SRT・WebVTT・TTML・ASSの字幕ファイルを字幕情報に読み込みます（--append：今の字幕に加えます）\n"
     u"  still PROJECT.mcc TIME OUT.bmp                    動画の TIME（h:mm:ss.cc またはミリ秒）のフレームを字幕入りでBMPファイルに書き出します\n"
     u"  render PROJECT.mcc [--out FILE.avi] [--video-encoder NAME] [--audio-encoder NAME] [--yes]\n"
     u"                                                    字幕を合成した動画を書き出します（--out 省略時はプロジェクトの出力動画）\n"
