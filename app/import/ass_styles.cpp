@@ -32,20 +32,6 @@ constexpr std::array<EffectField, 3> kEffectFields{{
 // SSA called the outline colour the tertiary one.
 constexpr std::array<std::u16string_view, 2> kOutlineFields{u"OutlineColour", u"TertiaryColour"};
 
-int hexValue(char16_t c) {
-    if (isAsciiDigit(c)) return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
-std::u16string asciiLowered(std::u16string_view text) {
-    std::u16string lowered(text);
-    for (char16_t& c : lowered)
-        if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
-    return lowered;
-}
-
 std::u16string styleKey(std::u16string_view name) {
     name = trimmedBlanks(name);
     if (!name.empty() && name.front() == u'*') name.remove_prefix(1);
@@ -96,7 +82,7 @@ std::optional<Rgb> assColour(std::u16string_view text) {
         if (!text.empty() && text.back() == u'&') text.remove_suffix(1);
         if (text.empty() || text.size() > 8) return std::nullopt;
         for (const char16_t c : text) {
-            const int digit = hexValue(c);
+            const int digit = hexDigitValue(c);
             if (digit < 0) return std::nullopt;
             value = value * 16 + uint64_t(digit);
         }

@@ -4,6 +4,7 @@
 
 #include "app/import/readers.h"
 #include "app/import/source_lines.h"
+#include "app/import/text_scan.h"
 #include "captiondata/text/u16.h"
 
 namespace qucap {
@@ -16,18 +17,10 @@ constexpr std::array<ImportFormatInfo, 4> kFormats{{
     {ImportFormat::Ass, u"ass", u"ASS / SSA (*.ass;*.ssa)", u"*.ass;*.ssa", readAss},
 }};
 
-bool isSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
-
-std::u16string_view trimmed(std::u16string_view text) {
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 bool isWebVtt(std::u16string_view text) {
     constexpr std::u16string_view signature = u"WEBVTT";
     return text.substr(0, signature.size()) == signature &&
-           (text.size() == signature.size() || isSpace(text[signature.size()]));
+           (text.size() == signature.size() || isWhiteSpace(text[signature.size()]));
 }
 
 // The first element's local name is "tt" (after the declaration, comments,
@@ -36,7 +29,7 @@ bool hasTtRoot(std::u16string_view text) {
     for (std::size_t at = text.find(u'<'); at != std::u16string_view::npos; at = text.find(u'<', at + 1)) {
         if (at + 1 < text.size() && (text[at + 1] == u'?' || text[at + 1] == u'!')) continue;
         std::size_t end = at + 1;
-        while (end < text.size() && !isSpace(text[end]) && text[end] != u'>' && text[end] != u'/') ++end;
+        while (end < text.size() && !isWhiteSpace(text[end]) && text[end] != u'>' && text[end] != u'/') ++end;
         std::u16string_view name = text.substr(at + 1, end - at - 1);
         if (const std::size_t colon = name.find(u':'); colon != std::u16string_view::npos) name.remove_prefix(colon + 1);
         return name == u"tt";
@@ -46,7 +39,7 @@ bool hasTtRoot(std::u16string_view text) {
 
 bool hasAssSection(const std::vector<SourceLine>& lines) {
     for (const SourceLine& line : lines) {
-        const std::u16string_view text = trimmed(line.text);
+        const std::u16string_view text = trimmedWhiteSpace(line.text);
         if (equalsIgnoringAsciiCase(text, u"[Script Info]") || equalsIgnoringAsciiCase(text, u"[Events]")) return true;
     }
     return false;

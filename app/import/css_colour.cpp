@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/import/text_scan.h"
 #include "captiondata/text/u16.h"
 
 namespace qucap {
@@ -27,26 +28,11 @@ constexpr std::array<NamedColour, 27> kNamedColours{{
     {u"darkgreen", {0, 100, 0}},   {u"darkblue", {0, 0, 139}},   {u"lightblue", {173, 216, 230}},
 }};
 
-bool isSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f'; }
-
-std::u16string_view trimmed(std::u16string_view text) {
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-int hexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
 std::optional<Rgb> hexColour(std::u16string_view digits) {
     for (const char16_t c : digits)
-        if (hexDigit(c) < 0) return std::nullopt;
+        if (hexDigitValue(c) < 0) return std::nullopt;
     const auto channel = [&](std::size_t at, std::size_t width) {
-        return width == 1 ? uint8_t(hexDigit(digits[at]) * 17) : uint8_t(hexDigit(digits[at]) * 16 + hexDigit(digits[at + 1]));
+        return width == 1 ? uint8_t(hexDigitValue(digits[at]) * 17) : uint8_t(hexDigitValue(digits[at]) * 16 + hexDigitValue(digits[at + 1]));
     };
     if (digits.size() == 3 || digits.size() == 4) return Rgb{channel(0, 1), channel(1, 1), channel(2, 1)};
     if (digits.size() == 6 || digits.size() == 8) return Rgb{channel(0, 2), channel(2, 2), channel(4, 2)};
@@ -56,7 +42,7 @@ std::optional<Rgb> hexColour(std::u16string_view digits) {
 // One channel of rgb(): an integer 0 to 255 (values beyond are clamped), or
 // a percentage; decimals are allowed in either.
 std::optional<uint8_t> channelValue(std::u16string_view text) {
-    text = trimmed(text);
+    text = trimmedWhiteSpace(text);
     const bool percent = !text.empty() && text.back() == u'%';
     if (percent) text.remove_suffix(1);
     if (text.empty()) return std::nullopt;
@@ -92,14 +78,14 @@ std::optional<Rgb> functionColour(std::u16string_view inside, std::size_t channe
         if (!value) return std::nullopt;
         *targets[i] = *value;
     }
-    if (channels == 4 && trimmed(parts[3]).empty()) return std::nullopt;
+    if (channels == 4 && trimmedWhiteSpace(parts[3]).empty()) return std::nullopt;
     return rgb;
 }
 
 }  // namespace
 
 std::optional<Rgb> parseCssColour(std::u16string_view text) {
-    text = trimmed(text);
+    text = trimmedWhiteSpace(text);
     if (text.empty()) return std::nullopt;
     if (text.front() == u'#') return hexColour(text.substr(1));
     for (const auto& [prefix, channels] : {std::pair{std::u16string_view(u"rgba("), std::size_t(4)},

@@ -1,5 +1,5 @@
 #pragma once
-// Small scanning helpers the line-based readers (SRT, ASS) share.
+// Small scanning helpers the readers share.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -17,6 +17,41 @@ inline std::u16string_view trimmedBlanks(std::u16string_view text) {
 }
 
 inline bool isBlankLine(std::u16string_view text) { return trimmedBlanks(text).empty(); }
+
+// White space as CSS, HTML and WebVTT count it: blanks and line ends.
+inline bool isWhiteSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'; }
+
+inline std::u16string_view trimmedWhiteSpace(std::u16string_view text) {
+    while (!text.empty() && isWhiteSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isWhiteSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// White space as XML counts it, in the UTF-8 text of an attribute and in a text.
+inline bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+inline bool isXmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+inline std::string_view trimmedXmlSpace(std::string_view text) {
+    while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isXmlSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// ASCII letters in lower case, every other unit as it is.
+inline std::u16string asciiLowered(std::u16string_view text) {
+    std::u16string lowered(text);
+    for (char16_t& c : lowered)
+        if (c >= u'A' && c <= u'Z') c = char16_t(c + (u'a' - u'A'));
+    return lowered;
+}
+
+// The value of a hexadecimal digit, or -1.
+inline int hexDigitValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;
+}
 
 inline bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 inline bool isAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }

@@ -1,9 +1,9 @@
 #include "app/import/ttml_lines.h"
 
+#include "app/import/text_scan.h"
+
 namespace qucap {
 namespace {
-
-bool isXmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 void appendRun(std::vector<ImportRun>& runs, std::u16string_view text, const ImportStyle& style) {
     if (!runs.empty() && runs.back().style == style)

@@ -1,6 +1,7 @@
 #include "app/import/ttml_styles.h"
 
 #include "app/import/css_colour.h"
+#include "app/import/text_scan.h"
 #include "captiondata/text/u16.h"
 
 namespace qucap {
@@ -31,8 +32,6 @@ constexpr std::array<PropName, kStylePropCount> kPropNames{{
 // Past this many chained references a style is taken as it stands.
 constexpr int kMaxStyleDepth = 32;
 
-bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 std::vector<std::string_view> words(std::string_view text) {
     std::vector<std::string_view> out;
     std::size_t at = 0;
@@ -45,22 +44,16 @@ std::vector<std::string_view> words(std::string_view text) {
     return out;
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isXmlSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // A colour that is fully transparent: "transparent", "#rgb0", "#rrggbb00"
 // or "rgba(r, g, b, 0)".
 bool isTransparent(std::string_view text) {
-    text = trimmed(text);
+    text = trimmedXmlSpace(text);
     if (equalsIgnoringAsciiCase(fromUtf8(text), u"transparent")) return true;
     if (text.starts_with('#')) return (text.size() == 5 && text[4] == '0') || (text.size() == 9 && text.ends_with("00"));
     const std::size_t comma = text.rfind(','), close = text.rfind(')');
     if (!text.starts_with("rgba(") || comma == std::string_view::npos || close == std::string_view::npos || close < comma)
         return false;
-    const std::string_view alpha = trimmed(text.substr(comma + 1, close - comma - 1));
+    const std::string_view alpha = trimmedXmlSpace(text.substr(comma + 1, close - comma - 1));
     return !alpha.empty() && alpha.find_first_not_of("0.%") == std::string_view::npos;
 }
 
@@ -82,7 +75,7 @@ std::optional<Rgb> colourOf(std::string_view value, std::u16string_view attribut
 // The colour an outline names before its widths ("#FF0000 10%",
 // "rgb(255, 0, 0) 2px"); nothing when it names none.
 std::optional<std::string_view> outlineColourText(std::string_view value) {
-    value = trimmed(value);
+    value = trimmedXmlSpace(value);
     if (value.starts_with("rgb")) return value.substr(0, value.find(')') + 1);
     const std::string_view first = value.substr(0, value.find_first_of(" \t\r\n"));
     const bool isLength = !first.empty() && (first.front() == '-' || first.front() == '+' || first.front() == '.' ||
@@ -183,16 +176,16 @@ ComputedStyle ComputedStyle::child(const StyleSet& own) const {
 ImportStyle importStyleOf(const ComputedStyle& style, const std::function<void(std::u16string)>& note) {
     ImportStyle out;
     if (const auto colour = style.inherited[StyleProp::Color]) out.colour = colourOf(*colour, u"tts:color", note);
-    if (const auto outline = style.inherited[StyleProp::TextOutline]; outline && trimmed(*outline) != "none") {
+    if (const auto outline = style.inherited[StyleProp::TextOutline]; outline && trimmedXmlSpace(*outline) != "none") {
         if (const auto colour = outlineColourText(*outline))
             out.border = colourOf(*colour, u"tts:textOutline", note);
         else
             out.border = out.colour;  // an outline without a colour takes the text's
     }
-    if (const auto weight = style.inherited[StyleProp::FontWeight]; weight && trimmed(*weight) == "bold")
+    if (const auto weight = style.inherited[StyleProp::FontWeight]; weight && trimmedXmlSpace(*weight) == "bold")
         out.effects |= kBold;
     if (const auto slant = style.inherited[StyleProp::FontStyle];
-        slant && (trimmed(*slant) == "italic" || trimmed(*slant) == "oblique"))
+        slant && (trimmedXmlSpace(*slant) == "italic" || trimmedXmlSpace(*slant) == "oblique"))
         out.effects |= kItalic;
     if (style.underline) out.effects |= kUnderline;
     if (style.lineThrough) out.effects |= kStrikeOut;
@@ -203,7 +196,7 @@ ImportStyle importStyleOf(const ComputedStyle& style, const std::function<void(s
 }
 
 bool isVerticalWritingMode(std::string_view mode) {
-    mode = trimmed(mode);
+    mode = trimmedXmlSpace(mode);
     return mode == "tb" || mode == "tbrl" || mode == "tblr";
 }
 

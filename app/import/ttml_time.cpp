@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "app/import/text_scan.h"
+
 namespace qucap {
 namespace {
 
@@ -11,13 +13,6 @@ namespace {
 constexpr std::size_t kMaxDigits = 15;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isXmlSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 // Reads the digits at the front of `text`, consuming them.
 std::optional<int64_t> digits(std::string_view& text, std::size_t minCount = 1, std::size_t maxCount = kMaxDigits) {
@@ -112,7 +107,7 @@ std::optional<double> offsetTime(std::string_view text, const TtmlClock& clock) 
 
 // A positive whole number, as the rate parameters are written.
 std::optional<double> positiveCount(std::string_view text) {
-    text = trimmed(text);
+    text = trimmedXmlSpace(text);
     const auto value = digits(text, 1, 9);
     if (!value || *value == 0 || !text.empty()) return std::nullopt;
     return double(*value);
@@ -134,7 +129,7 @@ TtmlClock ttmlClockOf(const TtmlClockValues& values, std::string_view* bad) {
     if (frameRate) clock.frameRate = *frameRate;
     if (subFrameRate) clock.subFrameRate = *subFrameRate;
     if (values.frameRateMultiplier) {
-        std::string_view text = trimmed(*values.frameRateMultiplier);
+        std::string_view text = trimmedXmlSpace(*values.frameRateMultiplier);
         const auto numerator = digits(text, 1, 9);
         while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
         const auto denominator = digits(text, 1, 9);
@@ -150,7 +145,7 @@ TtmlClock ttmlClockOf(const TtmlClockValues& values, std::string_view* bad) {
 }
 
 std::optional<double> ttmlTimeMs(std::string_view text, const TtmlClock& clock) {
-    text = trimmed(text);
+    text = trimmedXmlSpace(text);
     if (text.empty()) return std::nullopt;
     const auto time = text.find(':') != std::string_view::npos ? clockTime(text, clock) : offsetTime(text, clock);
     if (!time || !std::isfinite(*time)) return std::nullopt;

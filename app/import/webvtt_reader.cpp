@@ -8,14 +8,13 @@
 
 #include "app/import/readers.h"
 #include "app/import/source_lines.h"
+#include "app/import/text_scan.h"
 #include "app/import/webvtt_cue_text.h"
 #include "app/import/webvtt_style.h"
 #include "app/import/webvtt_timestamp.h"
 
 namespace qucap {
 namespace {
-
-bool isSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\f' || c == u'\n' || c == u'\r'; }
 
 bool hasSignature(std::u16string_view text) {
     constexpr std::u16string_view signature = u"WEBVTT";
@@ -28,7 +27,7 @@ bool hasSignature(std::u16string_view text) {
 bool isKeywordLine(std::u16string_view line, std::u16string_view keyword) {
     if (line.substr(0, keyword.size()) != keyword) return false;
     for (const char16_t c : line.substr(keyword.size()))
-        if (!isSpace(c)) return false;
+        if (!isWhiteSpace(c)) return false;
     return true;
 }
 
@@ -49,9 +48,9 @@ struct Timing {
 
 void readSettings(std::u16string_view settings, Timing& timing) {
     for (std::size_t at = 0; at < settings.size();) {
-        while (at < settings.size() && isSpace(settings[at])) ++at;
+        while (at < settings.size() && isWhiteSpace(settings[at])) ++at;
         std::size_t end = at;
-        while (end < settings.size() && !isSpace(settings[end])) ++end;
+        while (end < settings.size() && !isWhiteSpace(settings[end])) ++end;
         const std::u16string_view setting = settings.substr(at, end - at);
         at = end;
         const std::size_t colon = setting.find(u':');
@@ -70,7 +69,7 @@ std::optional<Timing> readTiming(std::u16string_view line) {
     Timing timing;
     std::size_t at = 0;
     const auto skipSpace = [&] {
-        while (at < line.size() && isSpace(line[at])) ++at;
+        while (at < line.size() && isWhiteSpace(line[at])) ++at;
     };
     skipSpace();
     const std::optional<int64_t> start = collectWebVttTimestamp(line, at);

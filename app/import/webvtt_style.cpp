@@ -3,45 +3,20 @@
 #include <array>
 
 #include "app/import/css_colour.h"
+#include "app/import/text_scan.h"
 #include "captiondata/markup/markup.h"
 #include "captiondata/text/u16.h"
 
 namespace qucap {
 namespace {
 
-struct NamedColour {
-    std::u16string_view name;
-    Rgb rgb;
-};
-// The colour classes every WebVTT player knows without a STYLE block.
-constexpr std::array<NamedColour, 8> kDefaultClasses{{
-    {u"white", {255, 255, 255}},
-    {u"lime", {0, 255, 0}},
-    {u"cyan", {0, 255, 255}},
-    {u"red", {255, 0, 0}},
-    {u"yellow", {255, 255, 0}},
-    {u"magenta", {255, 0, 255}},
-    {u"blue", {0, 0, 255}},
-    {u"black", {0, 0, 0}},
-}};
+// The colour classes every WebVTT player knows without a STYLE block, each
+// the CSS colour of its name.
+constexpr std::array<std::u16string_view, 8> kDefaultClasses{u"white",  u"lime",    u"cyan", u"red",
+                                                             u"yellow", u"magenta", u"blue", u"black"};
 
 // Lists in notes name this many items at most.
 constexpr std::size_t kListedMax = 5;
-
-bool isSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'; }
-
-std::u16string_view trimmed(std::u16string_view text) {
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::u16string lowered(std::u16string_view text) {
-    std::u16string out(text);
-    for (char16_t& c : out)
-        if (c >= u'A' && c <= u'Z') c = char16_t(c + 0x20);
-    return out;
-}
 
 std::u16string withoutComments(std::u16string_view css) {
     std::u16string out;
@@ -103,9 +78,9 @@ constexpr std::array<EffectProperty, 4> kEffectProperties{{
 // a numeric weight of 600 and over is bold, under it normal.
 void applyKeywords(const EffectProperty& property, std::u16string_view value, CueRule& rule) {
     for (std::size_t at = 0; at < value.size();) {
-        while (at < value.size() && isSpace(value[at])) ++at;
+        while (at < value.size() && isWhiteSpace(value[at])) ++at;
         std::size_t end = at;
-        while (end < value.size() && !isSpace(value[end])) ++end;
+        while (end < value.size() && !isWhiteSpace(value[end])) ++end;
         const std::u16string_view word = value.substr(at, end - at);
         at = end;
         if (word.empty()) continue;
@@ -119,16 +94,16 @@ void applyKeywords(const EffectProperty& property, std::u16string_view value, Cu
 }
 
 void applyDeclaration(std::u16string_view name, std::u16string_view value, CueRule& rule, SheetNotes& notes) {
-    const std::u16string property = lowered(trimmed(name));
-    std::u16string text = lowered(trimmed(value));
+    const std::u16string property = asciiLowered(trimmedWhiteSpace(name));
+    std::u16string text = asciiLowered(trimmedWhiteSpace(value));
     if (const std::size_t important = text.find(u"!important"); important != std::u16string::npos)
-        text = std::u16string(trimmed(std::u16string_view(text).substr(0, important)));
+        text = std::u16string(trimmedWhiteSpace(std::u16string_view(text).substr(0, important)));
     if (property.empty()) return;
     if (property == u"color") {
         if (const std::optional<Rgb> colour = parseCssColour(text))
             rule.colour = colour;
         else
-            notes.colours.add(trimmed(value));
+            notes.colours.add(trimmedWhiteSpace(value));
         return;
     }
     for (const EffectProperty& effect : kEffectProperties) {
@@ -155,7 +130,7 @@ CueRule declarations(std::u16string_view body, SheetNotes& notes) {
 bool isClassName(std::u16string_view name) {
     if (name.empty()) return false;
     for (const char16_t c : name)
-        if (isSpace(c) || std::u16string_view(u".#:[]()>+~*,\\\"'").find(c) != std::u16string_view::npos) return false;
+        if (isWhiteSpace(c) || std::u16string_view(u".#:[]()>+~*,\\\"'").find(c) != std::u16string_view::npos) return false;
     return true;
 }
 
@@ -164,7 +139,7 @@ CueRule* targetOf(std::u16string_view selector, WebVttStyles& styles) {
     if (selector == u"::cue") return &styles.allCues;
     constexpr std::u16string_view open = u"::cue(";
     if (selector.substr(0, open.size()) != open || selector.back() != u')') return nullptr;
-    const std::u16string_view inside = trimmed(selector.substr(open.size(), selector.size() - open.size() - 1));
+    const std::u16string_view inside = trimmedWhiteSpace(selector.substr(open.size(), selector.size() - open.size() - 1));
     if (inside.empty() || inside[0] != u'.' || !isClassName(inside.substr(1))) return nullptr;
     return &styles.classes[std::u16string(inside.substr(1))];
 }
@@ -199,14 +174,14 @@ std::vector<std::u16string> addStyleSheet(std::u16string_view sheet, WebVttStyle
         const std::size_t open = css.find(u'{', at);
         if (open == std::u16string::npos) break;
         const std::size_t close = blockEnd(css, open);
-        const std::u16string_view selectors = trimmed(std::u16string_view(css).substr(at, open - at));
+        const std::u16string_view selectors = trimmedWhiteSpace(std::u16string_view(css).substr(at, open - at));
         const std::u16string_view body = std::u16string_view(css).substr(open + 1, close - open - 1);
         at = close + 1;
         std::vector<CueRule*> targets;
         for (std::size_t from = 0; from <= selectors.size();) {
             std::size_t comma = selectors.find(u',', from);
             if (comma == std::u16string_view::npos) comma = selectors.size();
-            const std::u16string_view selector = trimmed(selectors.substr(from, comma - from));
+            const std::u16string_view selector = trimmedWhiteSpace(selectors.substr(from, comma - from));
             from = comma + 1;
             if (selector.empty()) continue;
             if (CueRule* target = targetOf(selector, styles))
@@ -229,8 +204,9 @@ std::vector<std::u16string> addStyleSheet(std::u16string_view sheet, WebVttStyle
 }
 
 std::optional<Rgb> defaultClassColour(std::u16string_view name) {
-    for (const NamedColour& colour : kDefaultClasses)
-        if (colour.name == name) return colour.rgb;
+    // Class names are case-sensitive; the CSS names are not.
+    for (const std::u16string_view colour : kDefaultClasses)
+        if (colour == name) return parseCssColour(colour);
     return std::nullopt;
 }
 
