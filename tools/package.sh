@@ -24,11 +24,16 @@ zip=$DIST/$name.zip
 for file in Qucapadd.exe Qucapcmd.exe Qucapsyf.ax "$MANUAL"; do
   [ -f "$QUCAP_PROGRAM_DIR/$file" ] || die "missing $QUCAP_PROGRAM_DIR/$file (run ./qucap build)"
 done
+# The licences of the libraries built into the programs.
+PUGIXML_LICENSE=$QUCAP_BUILD/third_party/pugixml/LICENSE.md
+[ -f "$PUGIXML_LICENSE" ] || die "missing $PUGIXML_LICENSE (run ./qucap setup)"
 
 rm -rf "$folder" "$zip"
 mkdir -p "$folder/Help"
 cp "$QUCAP_PROGRAM_DIR/Qucapadd.exe" "$QUCAP_PROGRAM_DIR/Qucapcmd.exe" "$QUCAP_PROGRAM_DIR/Qucapsyf.ax" "$folder/"
 cp "$QUCAP_PROGRAM_DIR/$MANUAL" "$folder/Help/"
+mkdir -p "$folder/licenses"
+cp "$PUGIXML_LICENSE" "$folder/licenses/pugixml.txt"
 
 python3 - "$folder/$README_NAME" "$version" <<'PY'
 import sys
@@ -54,6 +59,10 @@ lines = [
     "■ アンインストール",
     "Qucapsyf.ax を登録したときは regsvr32 /u Qucapsyf.ax で登録を外してから、",
     "このフォルダを削除して下さい。",
+    "",
+    "■ 使っているライブラリ",
+    "TTML ファイルの読み込みに pugixml（MIT ライセンス）を使っています。",
+    "ライセンスの全文は licenses フォルダにあります。",
 ]
 with open(path, "wb") as out:
     out.write(("\ufeff" + "\r\n".join(lines) + "\r\n").encode("utf-16-le"))

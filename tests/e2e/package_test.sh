@@ -23,8 +23,9 @@ expected="$name/Help/カブレンキャプション説明書.pdf
 $name/Qucapadd.exe
 $name/Qucapcmd.exe
 $name/Qucapsyf.ax
+$name/licenses/pugixml.txt
 $name/はじめにお読みください.txt"
-check "the zip holds the programs, the manual and the read-me: $entries" test "$entries" = "$expected"
+check "the zip holds the programs, the manual, the libraries' licences and the read-me: $entries" test "$entries" = "$expected"
 
 # The read-me: UTF-16LE with a byte-order mark, every line ended by CR LF.
 fresh=$E2E_DIR/prefix
