@@ -162,6 +162,33 @@ void fitBetweenNeighbours(std::vector<Slot>& slots, RowBuilder& builder) {
     slots = std::move(fitted);
 }
 
+// A note said of many cues (a voice tag in every cue, say) is listed for
+// the first few and then once for all the others.
+constexpr std::size_t kRepeatsListed = 3;
+
+std::vector<ImportNote> withRepeatsFolded(const std::vector<ImportNote>& notes) {
+    std::vector<ImportNote> folded;
+    std::vector<std::pair<std::u16string_view, std::size_t>> seen;  // text, times met
+    std::vector<std::pair<std::size_t, std::size_t>> summaries;     // index in `folded`, further times
+    for (const ImportNote& note : notes) {
+        auto found = std::find_if(seen.begin(), seen.end(), [&](const auto& s) { return s.first == note.text; });
+        if (found == seen.end()) found = seen.insert(seen.end(), {note.text, 0});
+        if (++found->second <= kRepeatsListed) {
+            folded.push_back(note);
+        } else if (found->second == kRepeatsListed + 1) {
+            summaries.push_back({folded.size(), 1});
+            folded.push_back(note);
+        } else {
+            for (auto& [index, count] : summaries)
+                if (folded[index].text == note.text) ++count;
+        }
+    }
+    for (const auto& [index, count] : summaries)
+        if (count > 1)
+            folded[index].text += u"（このあと" + toDecimal(int64_t(count - 1)) + u"か所も同じです）";
+    return folded;
+}
+
 }  // namespace
 
 ImportedRows importedRows(const ImportedCaptions& captions, const ColourTable& palette,
@@ -196,6 +223,7 @@ ImportedRows importedRows(const ImportedCaptions& captions, const ColourTable& p
     }
     std::stable_sort(result.notes.begin(), result.notes.end(),
                      [](const ImportNote& a, const ImportNote& b) { return a.sourceLine < b.sourceLine; });
+    result.notes = withRepeatsFolded(result.notes);
     return result;
 }
 

@@ -100,6 +100,23 @@ TEST(ImportedRows, TableOfCues) {
     }
 }
 
+// A note of many cues is listed for the first three and once for the rest.
+TEST(ImportedRows, ANoteOfManyCuesIsFolded) {
+    ImportedCaptions captions;
+    for (std::size_t line : {1, 4, 7, 10, 13, 16}) {
+        captions.cues.push_back(cue(line, int64_t(line) * 1000, int64_t(line) * 1000 + 500, {{text(u"字")}}));
+        captions.note(line, u"話者の指定は外しました");
+    }
+    captions.note(8, u"別の記録");
+    const std::vector<ImportNote> notes = importedRows(captions, defaultColourTable()).notes;
+    const std::vector<ImportNote> expected{{1, u"話者の指定は外しました"},
+                                           {4, u"話者の指定は外しました"},
+                                           {7, u"話者の指定は外しました"},
+                                           {8, u"別の記録"},
+                                           {10, u"話者の指定は外しました（このあと2か所も同じです）"}};
+    EXPECT_EQ(notes, expected);
+}
+
 // A text the row cannot hold refuses the whole file, naming the cue's line.
 TEST(ImportedRows, RefusesWhatARowCannotHold) {
     const struct {
