@@ -98,13 +98,6 @@ struct PendingGroup {
     const std::vector<ImportRun>* reading;
 };
 
-// The first index >= from where `body` continues with `base`, as the
-// ruby groups are anchored.
-std::size_t findBase(std::u16string_view body, std::u16string_view base, std::size_t from) {
-    const std::size_t at = body.substr(std::min(from, body.size())).find(base);
-    return at == std::u16string_view::npos ? at : at + from;
-}
-
 // Why a base cannot carry its reading in a ruby text, or nothing.
 std::u16string_view unfitBase(std::u16string_view base) {
     if (base.empty()) return u"ルビの付く文字がないため、ルビを外しました";
@@ -153,20 +146,14 @@ private:
                 notes_.emplace_back(why);
                 continue;
             }
-            std::u16string fillers;
-            std::size_t at = findBase(plain, group.base, search);
-            int needed = 1;
-            for (std::size_t from = search; at < group.anchor; at = findBase(plain, group.base, from)) {
-                fillers += group.base + u"()";
-                ++needed;
-                from = at + 1;
-            }
+            const RubyFillers fillers = rubyFillers(plain, group.base, search, group.anchor);
+            const int needed = fillers.groups + 1;
             if (count + needed > kMaxRubyGroups) {
                 notes_.push_back(u"ルビは1行に" + toDecimal(kMaxRubyGroups) + u"個までのため、「" + group.base +
                                  u"」から後のルビを外しました");
                 break;
             }
-            ruby.append(fillers + group.base + u"(");
+            ruby.append(fillers.text + group.base + u"(");
             ruby.write(*group.reading, true);
             ruby.append(u")");
             count += needed;

@@ -41,4 +41,13 @@ RubyGroups buildRubyGroups(std::u16string_view ruby, std::u16string_view plainBo
     return result;
 }
 
+RubyFillers rubyFillers(std::u16string_view plainBody, std::u16string_view base, std::size_t from, std::size_t anchor) {
+    RubyFillers fillers;
+    for (std::size_t at = findBase(plainBody, base, from); at < anchor; at = findBase(plainBody, base, at + 1)) {
+        fillers.text += std::u16string(base) + u"()";
+        ++fillers.groups;
+    }
+    return fillers;
+}
+
 }  // namespace qucap

@@ -32,4 +32,14 @@ struct RubyGroups {
 // search position. Text after the last ")" is not part of any group.
 RubyGroups buildRubyGroups(std::u16string_view ruby, std::u16string_view plainBody);
 
+// What puts a group on the base at `anchor` of `plainBody` when the search
+// for it starts at `from` (one character after the previous group's base):
+// an empty group "base()" for each earlier occurrence of the base in
+// between, so the reading lands on exactly those characters.
+struct RubyFillers {
+    std::u16string text;
+    int groups = 0;  // the empty groups `text` holds
+};
+RubyFillers rubyFillers(std::u16string_view plainBody, std::u16string_view base, std::size_t from, std::size_t anchor);
+
 }  // namespace qucap
