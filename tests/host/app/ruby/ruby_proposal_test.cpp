@@ -1,0 +1,115 @@
+// The proposal of whole lines: the project's word list before the
+// analyser, numbers with counters, the groups' anchoring and their limit;
+// over a fixed analyser, then over MeCab with the installed dictionary.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/ruby/mecab_analyser.h"
+#include "app/ruby/ruby_proposal.h"
+#include "captiondata/markup/ruby_groups.h"
+#include "captiondata/text/u16.h"
+
+namespace qucap {
+namespace {
+
+// Cuts a text at the words it knows, longest first, and reads them as given;
+// any other character is a word without reading.
+class FixedAnalyser final : public MorphemeAnalyser {
+public:
+    explicit FixedAnalyser(std::map<std::u16string, std::u16string> words) : words_(std::move(words)) {}
+    std::vector<Morpheme> morphemes(std::u16string_view text) override {
+        std::vector<Morpheme> out;
+        for (std::size_t at = 0; at < text.size();) {
+            std::size_t length = 1;
+            std::u16string reading;
+            for (const auto& [surface, read] : words_)
+                if (surface.size() > length - (reading.empty() ? 1 : 0) && text.substr(at).starts_with(surface)) {
+                    length = surface.size();
+                    reading = read;
+                }
+            if (text[at] != u' ') out.push_back({std::u16string(text.substr(at, length)), reading});
+            at += length;
+        }
+        return out;
+    }
+
+private:
+    std::map<std::u16string, std::u16string> words_;
+};
+
+struct Case {
+    std::u16string_view body, expected;
+};
+
+TEST(RubyProposal, WritesGroupsAnchoredOnTheirCharacters) {
+    FixedAnalyser analyser({{u"字幕", u"ジマク"}, {u"食べる", u"タベル"}, {u"山", u"ヤマ"}, {u"三", u"サン"},
+                            {u"本", u"ホン"}, {u"十分", u"ジュウブン"}, {u"一日", u"イチニチ"}, {u"空", u"ソラ"}});
+    const RubyWordList words = RubyWordList::parse(u"# 名前と用語\n山田,ヤマダ\n山田太郎, やまだたろう \n空,\n");
+    const Case cases[] = {
+        {u"字幕を食べる", u"字幕(じまく)食(た)"},
+        // The word list goes first, its longest entry winning; an entry
+        // without reading is no entry.
+        {u"山田太郎の山", u"山田太郎(やまだたろう)山(やま)"},
+        {u"山田さん", u"山田(やまだ)"},
+        {u"空", u"空(そら)"},
+        // A base that occurs before the word it belongs to gets empty
+        // groups there first: the 山 of 山田 is not the 山 read やま.
+        {u"山田と山", u"山田(やまだ)山(やま)"},
+        {u"空と空", u"空(そら)空(そら)"},
+        // Numbers with counters, and words of their own.
+        {u"三本", u"三本(さんぼん)"},
+        {u"一日", u"一日(ついたち)"},
+        {u"十分", u"十分(じゅうぶん)"},
+        // Markup in the body is not part of the plain text.
+        {u"$B字幕$b", u"字幕(じまく)"},
+        // Nine groups a line at most.
+        {u"空空空空空空空空空空", u"空(そら)空(そら)空(そら)空(そら)空(そら)空(そら)空(そら)空(そら)空(そら)"},
+        {u"ひらがな", u""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(toUtf8(proposeRuby(c.body, analyser, words)), toUtf8(c.expected)) << toUtf8(c.body);
+}
+
+TEST(RubyProposal, FillersPutAReadingOnALaterOccurrence) {
+    // The span on the second 山 only: the first gets an empty group.
+    const std::u16string ruby = rubyTextOf(u"山と山", {{2, u"山", u"やま"}});
+    EXPECT_EQ(toUtf8(ruby), "山()山(やま)");
+    const RubyGroups groups = buildRubyGroups(ruby, u"山と山");
+    EXPECT_EQ(groups.count, 2);
+    EXPECT_EQ(groups.groups[1].anchor, 2);
+    EXPECT_EQ(toUtf8(groups.groups[1].ruby), "やま");
+}
+
+// The dictionary the tests read: the one the build copies into the program
+// folder, or the host's installed IPADIC.
+std::unique_ptr<MecabAnalyser> installedAnalyser() {
+    std::u16string error;
+    return MecabAnalyser::open(fromUtf8(QUCAP_TEST_IPADIC), u"dic\\ipadic", error);
+}
+
+TEST(RubyProposal, ReadsLinesWithTheInstalledDictionary) {
+    const std::unique_ptr<MecabAnalyser> analyser = installedAnalyser();
+    if (!analyser) GTEST_SKIP() << "no IPADIC at " << QUCAP_TEST_IPADIC;
+    const RubyWordList words = RubyWordList::parse(u"字幕太郎,じまくたろう\n");
+    const Case cases[] = {
+        {u"雨が降り続いている", u"雨(あめ)降(ふ)続(つづ)"},
+        {u"字幕を付けて見てください", u"字幕(じまく)付(つ)見(み)"},
+        // The reading field, not the pronunciation: 今日は is きょう は.
+        {u"今日は晴れ", u"今日(きょう)晴(は)"},
+        {u"三本の木と一人の男", u"三本(さんぼん)木(き)一人(ひとり)男(おとこ)"},
+        {u"3本、６分、4月1日", u"3本(さんぼん)６分(ろっぷん)4月(しがつ)1日(ついたち)"},
+        {u"二十日で二十歳になった", u"二十日(はつか)二十歳(はたち)"},
+        {u"字幕太郎は十分に休んだ", u"字幕太郎(じまくたろう)十分(じゅうぶん)休(やす)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(toUtf8(proposeRuby(c.body, *analyser, words)), toUtf8(c.expected)) << toUtf8(c.body);
+}
+
+TEST(RubyProposal, AMissingDictionarySaysWhichFolder) {
+    std::u16string error;
+    EXPECT_EQ(MecabAnalyser::open(u"no such folder/ipadic", u"dic\\ipadic", error), nullptr);
+    EXPECT_EQ(toUtf8(error), "ルビ候補の辞書（dic\\ipadic）が見つかりません");
+}
+
+}  // namespace
+}  // namespace qucap
