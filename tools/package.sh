@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Makes the Windows release from the built program folder: the folder
 # dist/qucap-win64-VERSION and its zip, holding Qucapadd.exe, Qucapcmd.exe,
-# Qucapsyf.ax, the manual Help\カブレンキャプション説明書.pdf and a short
-# Japanese read-me (UTF-16LE with a byte-order mark, CR LF line ends).
+# Qucapsyf.ax, the manual Help\カブレンキャプション説明書.pdf, the ruby
+# dictionary dic\ipadic, the licences of the libraries and the dictionary
+# in licenses\, and a short Japanese read-me (UTF-16LE with a byte-order
+# mark, CR LF line ends).
 # VERSION is the program's own (kProgramVersion). Prints the zip's path.
 #
 # The manual is the committed PDF (resources/app/Help), which the build
@@ -13,6 +15,9 @@ set -euo pipefail
 
 DIST=${QUCAP_DIST:-$QUCAP_ROOT/dist}
 MANUAL="Help/カブレンキャプション説明書.pdf"
+DICTIONARY=dic/ipadic
+DICTIONARY_FILES="sys.dic matrix.bin char.bin unk.dic dicrc"
+LICENCES="MeCab_COPYING.txt MeCab_BSD.txt IPADIC_COPYING.txt"   # in the dictionary folder
 README_NAME="はじめにお読みください.txt"
 
 version=$(sed -n 's/.*kProgramVersion = u"\([^"]*\)".*/\1/p' "$QUCAP_ROOT/app/core/main_window/main_window_texts.h")
@@ -21,7 +26,7 @@ name=qucap-win64-$version
 folder=$DIST/$name
 zip=$DIST/$name.zip
 
-for file in Qucapadd.exe Qucapcmd.exe Qucapsyf.ax "$MANUAL"; do
+for file in Qucapadd.exe Qucapcmd.exe Qucapsyf.ax "$MANUAL" $(printf "$DICTIONARY/%s " $DICTIONARY_FILES $LICENCES); do
   [ -f "$QUCAP_PROGRAM_DIR/$file" ] || die "missing $QUCAP_PROGRAM_DIR/$file (run ./qucap build)"
 done
 # The licences of the libraries built into the programs.
@@ -34,6 +39,13 @@ cp "$QUCAP_PROGRAM_DIR/Qucapadd.exe" "$QUCAP_PROGRAM_DIR/Qucapcmd.exe" "$QUCAP_P
 cp "$QUCAP_PROGRAM_DIR/$MANUAL" "$folder/Help/"
 mkdir -p "$folder/licenses"
 cp "$PUGIXML_LICENSE" "$folder/licenses/pugixml.txt"
+mkdir -p "$folder/$DICTIONARY"
+for file in $DICTIONARY_FILES; do cp "$QUCAP_PROGRAM_DIR/$DICTIONARY/$file" "$folder/$DICTIONARY/"; done
+# MeCab's notice (it may be used under the GPL, the LGPL or the BSD licence)
+# with the BSD licence's text, and IPADIC's licence.
+cat "$QUCAP_PROGRAM_DIR/$DICTIONARY/MeCab_COPYING.txt" - "$QUCAP_PROGRAM_DIR/$DICTIONARY/MeCab_BSD.txt" \
+  <<<"" >"$folder/licenses/mecab.txt"
+cp "$QUCAP_PROGRAM_DIR/$DICTIONARY/IPADIC_COPYING.txt" "$folder/licenses/ipadic.txt"
 
 python3 - "$folder/$README_NAME" "$version" <<'PY'
 import sys
@@ -44,7 +56,8 @@ lines = [
     "■ インストール",
     "このフォルダをそのまま、利用者が書き込めるフォルダ（例：%USERPROFILE%\\Qucap）にコピーして下さい。",
     "設定はプログラムと同じフォルダに保存されるので、Program Files の下には置かないで下さい。",
-    "Qucapadd.exe、Qucapcmd.exe、Qucapsyf.ax と Help フォルダは同じフォルダに置いて下さい。",
+    "Qucapadd.exe、Qucapcmd.exe、Qucapsyf.ax と Help フォルダ、dic フォルダは同じフォルダに置いて下さい。",
+    "dic\\ipadic はルビ候補の辞書です。ない場合もルビ候補のほかは使えます。",
     "字幕合成フィルタ Qucapsyf.ax は、登録しなくてもこのプログラムから使えます。",
     "他の DirectShow のソフトからも使うときは、管理者のコマンドプロンプトで",
     "このフォルダに移動して、次のように登録して下さい。",
@@ -62,6 +75,7 @@ lines = [
     "",
     "■ 使っているライブラリ",
     "TTML ファイルの読み込みに pugixml（MIT ライセンス）を使っています。",
+    "ルビ候補に形態素解析エンジン MeCab（BSD ライセンス）と辞書 IPADIC を使っています。",
     "ライセンスの全文は licenses フォルダにあります。",
 ]
 with open(path, "wb") as out:

@@ -7,6 +7,7 @@
 #include "app/cli/import_verb.h"
 #include "app/cli/reading_check.h"
 #include "app/cli/render_verb.h"
+#include "app/cli/ruby_verb.h"
 #include "app/cli/still_verb.h"
 
 namespace qucap {
@@ -38,6 +39,8 @@ constexpr std::array kVerbs{
     Verb{u"import", u"PROJECT.mcc FILE",
          u"SRT・WebVTT・TTML・ASSの字幕ファイルを字幕情報に読み込みます（--append：今の字幕に加えます）", 2, 2, true,
          importVerb, kFormatOption, u"srt|vtt|ttml|ass", {}, kImportFlags},
+    Verb{u"ruby", u"", u"本文 TEXT に付けるルビの候補を、ルビの書式「漢字(よみ)」で表示します", 0, 0, false, rubyVerb,
+         kTextOption, u"TEXT"},
     Verb{u"still", u"PROJECT.mcc TIME OUT.bmp",
          u"動画の TIME（h:mm:ss.cc またはミリ秒）のフレームを字幕入りでBMPファイルに書き出します", 3, 3, false,
          stillVerb},

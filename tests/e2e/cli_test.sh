@@ -60,6 +60,20 @@ expect_exit 1 -- "$QUCAP_ROOT/qucap" cmd export-srt "$E2E_DIR/junk.mcc" "$E2E_DI
 check "nothing is exported from a file that is no project" test ! -e "$E2E_DIR/junk.srt"
 expect_exit 0 -- "$QUCAP_ROOT/qucap" cmd --help
 
+# --- ruby proposals -------------------------------------------------------------
+
+# Only the ruby text on standard output, from the dictionary beside the program.
+expect_exit 0 -- qucapcmd ruby --text "雨が降り続いている"
+expect_exact_output stdout $'雨(あめ)降(ふ)続(つづ)\n'
+expect_exit 2 -- qucapcmd ruby
+expect_output stderr "ルビ候補を出す本文を --text で指定してください"
+# A program folder without the dictionary says so and proposes nothing.
+mkdir -p "$E2E_DIR/no_dictionary"
+cp "$QUCAPCMD" "$E2E_DIR/no_dictionary/"
+expect_exit 1 -- wine "$E2E_DIR/no_dictionary/Qucapcmd.exe" ruby --text "字幕"
+expect_exact_output stderr $'ルビ候補の辞書（dic\\ipadic）が見つかりません\n'
+expect_exact_output stdout ""
+
 # --- projects, checks and exports ---------------------------------------------
 
 # expect_file_utf16 FILE TEXT: FILE holds FF FE and TEXT in UTF-16LE.

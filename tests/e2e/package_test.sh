@@ -23,9 +23,16 @@ expected="$name/Help/カブレンキャプション説明書.pdf
 $name/Qucapadd.exe
 $name/Qucapcmd.exe
 $name/Qucapsyf.ax
+$name/dic/ipadic/char.bin
+$name/dic/ipadic/dicrc
+$name/dic/ipadic/matrix.bin
+$name/dic/ipadic/sys.dic
+$name/dic/ipadic/unk.dic
+$name/licenses/ipadic.txt
+$name/licenses/mecab.txt
 $name/licenses/pugixml.txt
 $name/はじめにお読みください.txt"
-check "the zip holds the programs, the manual, the libraries' licences and the read-me: $entries" test "$entries" = "$expected"
+check "the zip holds the programs, the manual, the ruby dictionary, the libraries' licences and the read-me: $entries" test "$entries" = "$expected"
 
 # The read-me: UTF-16LE with a byte-order mark, every line ended by CR LF.
 fresh=$E2E_DIR/prefix
@@ -56,6 +63,9 @@ program_dir=$unpacked/$name
 expect_exit 0 -- wine "$program_dir/Qucapcmd.exe" --help
 expect_output stdout "render PROJECT.mcc"
 expect_output stdout "export-srt PROJECT.mcc OUT.srt"
+# The ruby proposal from the unpacked dictionary.
+expect_exit 0 -- wine "$program_dir/Qucapcmd.exe" ruby --text "字幕"
+expect_exact_output stdout $'字幕(じまく)\n'
 
 # The program's start: its main window, titled with the version, appears
 # and stays until it is ended.

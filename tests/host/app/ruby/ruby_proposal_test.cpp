@@ -3,6 +3,8 @@
 // over a fixed analyser, then over MeCab with the installed dictionary.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "app/ruby/mecab_analyser.h"
@@ -105,10 +107,21 @@ TEST(RubyProposal, ReadsLinesWithTheInstalledDictionary) {
         EXPECT_EQ(toUtf8(proposeRuby(c.body, *analyser, words)), toUtf8(c.expected)) << toUtf8(c.body);
 }
 
-TEST(RubyProposal, AMissingDictionarySaysWhichFolder) {
+TEST(RubyProposal, AMissingOrBrokenDictionarySaysWhy) {
     std::u16string error;
     EXPECT_EQ(MecabAnalyser::open(u"no such folder/ipadic", u"dic\\ipadic", error), nullptr);
     EXPECT_EQ(toUtf8(error), "ルビ候補の辞書（dic\\ipadic）が見つかりません");
+    // Files that are no dictionary: MeCab's own reason follows.
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "qucap_broken_ipadic";
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"sys.dic", "matrix.bin", "char.bin", "unk.dic", "dicrc"})
+        std::ofstream(folder / name) << "x";
+    error.clear();
+    EXPECT_EQ(MecabAnalyser::open(folder.u16string(), u"dic\\ipadic", error), nullptr);
+    const std::string prefix = "ルビ候補の辞書（dic\\ipadic）を開けません：";
+    EXPECT_TRUE(toUtf8(error).starts_with(prefix)) << toUtf8(error);
+    EXPECT_GT(error.size(), fromUtf8(prefix).size());
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
