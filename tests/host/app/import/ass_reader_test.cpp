@@ -37,13 +37,7 @@ std::string on(int offset, const std::string& note) { return std::to_string(kFir
 // The white text and black outline of the Default style.
 const std::string kPlain = "[#ffffff o#000000]";
 
-struct Case {
-    const char* name;
-    std::u16string text;
-    std::vector<std::string> cues;
-    std::vector<std::string> notes = {};
-    std::string failure = {};
-};
+using Case = test::ReaderCase;
 
 const std::vector<Case>& cases() {
     static const std::vector<Case> table{
@@ -127,16 +121,9 @@ const std::vector<Case>& cases() {
 
 class AssReaderTest : public testing::TestWithParam<Case> {};
 
-TEST_P(AssReaderTest, ReadsCuesAndNotes) {
-    const Case& c = GetParam();
-    const ImportedCaptions captions = readAss(c.text);
-    EXPECT_EQ(cueSummaries(captions), c.cues);
-    EXPECT_EQ(noteSummaries(captions), c.notes);
-    EXPECT_EQ(toUtf8(captions.failure), c.failure);
-}
+TEST_P(AssReaderTest, ReadsCuesAndNotes) { test::expectReading(GetParam(), readAss(GetParam().text)); }
 
-INSTANTIATE_TEST_SUITE_P(Table, AssReaderTest, testing::ValuesIn(cases()),
-                         [](const testing::TestParamInfo<Case>& info) { return "case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Table, AssReaderTest, testing::ValuesIn(cases()), test::readerCaseName);
 
 // A file ffmpeg wrote from an SRT file (tests/data/import/README.md).
 TEST(AssReaderFiles, ReadsWhatFfmpegWrites) {

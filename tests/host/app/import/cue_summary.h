@@ -4,6 +4,8 @@
 // A cue is "@LINE START-END" (" 縦" when vertical), then " | " before each
 // text line; a run with formatting is "[bius #rrggbb o#rrggbb]text" (only
 // what it has); a note is "LINE: text".
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -50,6 +52,26 @@ inline std::vector<std::string> noteSummaries(const ImportedCaptions& captions) 
     std::vector<std::string> notes;
     for (const ImportNote& note : captions.notes) notes.push_back(std::to_string(note.sourceLine) + ": " + toUtf8(note.text));
     return notes;
+}
+
+// One case of a reader's table: the text, and the cues, notes and failure
+// the reader gives for it.
+struct ReaderCase {
+    const char* name;
+    std::u16string text;
+    std::vector<std::string> cues;
+    std::vector<std::string> notes = {};
+    std::string failure = {};
+};
+
+inline void expectReading(const ReaderCase& c, const ImportedCaptions& captions) {
+    EXPECT_EQ(cueSummaries(captions), c.cues);
+    EXPECT_EQ(noteSummaries(captions), c.notes);
+    EXPECT_EQ(toUtf8(captions.failure), c.failure);
+}
+
+inline std::string readerCaseName(const testing::TestParamInfo<ReaderCase>& info) {
+    return "case" + std::to_string(info.index);
 }
 
 }  // namespace qucap::test

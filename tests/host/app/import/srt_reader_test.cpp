@@ -14,13 +14,7 @@ namespace {
 using test::cueSummaries;
 using test::noteSummaries;
 
-struct Case {
-    const char* name;
-    std::u16string text;
-    std::vector<std::string> cues;
-    std::vector<std::string> notes = {};
-    std::string failure = {};
-};
+using Case = test::ReaderCase;
 
 const std::vector<Case>& cases() {
     static const std::vector<Case> table{
@@ -82,16 +76,9 @@ const std::vector<Case>& cases() {
 
 class SrtReaderTest : public testing::TestWithParam<Case> {};
 
-TEST_P(SrtReaderTest, ReadsCuesAndNotes) {
-    const Case& c = GetParam();
-    const ImportedCaptions captions = readSrt(c.text);
-    EXPECT_EQ(cueSummaries(captions), c.cues);
-    EXPECT_EQ(noteSummaries(captions), c.notes);
-    EXPECT_EQ(toUtf8(captions.failure), c.failure);
-}
+TEST_P(SrtReaderTest, ReadsCuesAndNotes) { test::expectReading(GetParam(), readSrt(GetParam().text)); }
 
-INSTANTIATE_TEST_SUITE_P(Table, SrtReaderTest, testing::ValuesIn(cases()),
-                         [](const testing::TestParamInfo<Case>& info) { return "case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Table, SrtReaderTest, testing::ValuesIn(cases()), test::readerCaseName);
 
 // Files ffmpeg wrote from a WebVTT and from an ASS file (tests/data/import/README.md).
 TEST(SrtReaderFiles, ReadsWhatFfmpegWrites) {
