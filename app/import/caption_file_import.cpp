@@ -2,21 +2,25 @@
 
 #include <algorithm>
 
+#include "app/import/source_lines.h"
 #include "captiondata/text/u16.h"
 
 namespace qucap {
 namespace {
 
-// The line (1 for the first) of each position of `text`, as the readers count lines.
+// The lines (1 for the first), as the readers count them, that hold the
+// positions of `text` given in order; each line once.
 std::vector<std::size_t> linesOf(std::u16string_view text, const std::vector<std::size_t>& positions) {
-    std::vector<std::size_t> lines;
-    std::size_t line = 1, at = 0;
+    const std::vector<SourceLine> lines = sourceLines(text);
+    const auto offset = [&](std::size_t line) { return std::size_t(lines[line].text.data() - text.data()); };
+    std::vector<std::size_t> found;
+    std::size_t line = 0;
     for (const std::size_t position : positions) {
-        for (; at < position && at < text.size(); ++at)
-            if (text[at] == u'\n' || (text[at] == u'\r' && (at + 1 >= text.size() || text[at + 1] != u'\n'))) ++line;
-        if (lines.empty() || lines.back() != line) lines.push_back(line);
+        if (lines.empty()) break;
+        while (line + 1 < lines.size() && offset(line + 1) <= position) ++line;
+        if (found.empty() || found.back() != lines[line].number) found.push_back(lines[line].number);
     }
-    return lines;
+    return found;
 }
 
 std::u16string readFailure(ReadStatus status) {

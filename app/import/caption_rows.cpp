@@ -1,6 +1,7 @@
 #include "app/import/caption_rows.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "app/import/row_markup.h"
 #include "captiondata/limits.h"
@@ -167,25 +168,17 @@ void fitBetweenNeighbours(std::vector<Slot>& slots, RowBuilder& builder) {
 constexpr std::size_t kRepeatsListed = 3;
 
 std::vector<ImportNote> withRepeatsFolded(const std::vector<ImportNote>& notes) {
+    std::unordered_map<std::u16string_view, std::size_t> total, met;
+    for (const ImportNote& note : notes) ++total[note.text];
     std::vector<ImportNote> folded;
-    std::vector<std::pair<std::u16string_view, std::size_t>> seen;  // text, times met
-    std::vector<std::pair<std::size_t, std::size_t>> summaries;     // index in `folded`, further times
     for (const ImportNote& note : notes) {
-        auto found = std::find_if(seen.begin(), seen.end(), [&](const auto& s) { return s.first == note.text; });
-        if (found == seen.end()) found = seen.insert(seen.end(), {note.text, 0});
-        if (++found->second <= kRepeatsListed) {
-            folded.push_back(note);
-        } else if (found->second == kRepeatsListed + 1) {
-            summaries.push_back({folded.size(), 1});
-            folded.push_back(note);
-        } else {
-            for (auto& [index, count] : summaries)
-                if (folded[index].text == note.text) ++count;
-        }
+        const std::size_t times = ++met[note.text];
+        if (times > kRepeatsListed + 1) continue;
+        folded.push_back(note);
+        const std::size_t further = total[note.text] - times;
+        if (times == kRepeatsListed + 1 && further > 0)
+            folded.back().text += u"（このあと" + toDecimal(int64_t(further)) + u"か所も同じです）";
     }
-    for (const auto& [index, count] : summaries)
-        if (count > 1)
-            folded[index].text += u"（このあと" + toDecimal(int64_t(count - 1)) + u"か所も同じです）";
     return folded;
 }
 

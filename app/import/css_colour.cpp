@@ -28,15 +28,23 @@ constexpr std::array<NamedColour, 27> kNamedColours{{
     {u"darkgreen", {0, 100, 0}},   {u"darkblue", {0, 0, 139}},   {u"lightblue", {173, 216, 230}},
 }};
 
-std::optional<Rgb> hexColour(std::u16string_view digits) {
+std::optional<CssColour> hexColour(std::u16string_view digits) {
     for (const char16_t c : digits)
         if (hexDigitValue(c) < 0) return std::nullopt;
     const auto channel = [&](std::size_t at, std::size_t width) {
         return width == 1 ? uint8_t(hexDigitValue(digits[at]) * 17) : uint8_t(hexDigitValue(digits[at]) * 16 + hexDigitValue(digits[at + 1]));
     };
-    if (digits.size() == 3 || digits.size() == 4) return Rgb{channel(0, 1), channel(1, 1), channel(2, 1)};
-    if (digits.size() == 6 || digits.size() == 8) return Rgb{channel(0, 2), channel(2, 2), channel(4, 2)};
+    if (digits.size() == 3 || digits.size() == 4)
+        return CssColour{{channel(0, 1), channel(1, 1), channel(2, 1)}, digits.size() == 4 && channel(3, 1) == 0};
+    if (digits.size() == 6 || digits.size() == 8)
+        return CssColour{{channel(0, 2), channel(2, 2), channel(4, 2)}, digits.size() == 8 && channel(6, 2) == 0};
     return std::nullopt;
+}
+
+// An alpha of 0, in any of its spellings ("0", "0.0", "0%").
+bool isZeroAlpha(std::u16string_view text) {
+    text = trimmedWhiteSpace(text);
+    return !text.empty() && text.find_first_not_of(u"0.%") == std::u16string_view::npos;
 }
 
 // One channel of rgb(): an integer 0 to 255 (values beyond are clamped), or
@@ -62,7 +70,7 @@ std::optional<uint8_t> channelValue(std::u16string_view text) {
     return uint8_t(value >= 255 ? 255 : value + 0.5);
 }
 
-std::optional<Rgb> functionColour(std::u16string_view inside, std::size_t channels) {
+std::optional<CssColour> functionColour(std::u16string_view inside, std::size_t channels) {
     std::array<std::u16string_view, 4> parts;
     std::size_t count = 0;
     for (std::size_t comma; count < 4; inside.remove_prefix(comma + 1)) {
@@ -79,14 +87,21 @@ std::optional<Rgb> functionColour(std::u16string_view inside, std::size_t channe
         *targets[i] = *value;
     }
     if (channels == 4 && trimmedWhiteSpace(parts[3]).empty()) return std::nullopt;
-    return rgb;
+    return CssColour{rgb, channels == 4 && isZeroAlpha(parts[3])};
 }
 
 }  // namespace
 
 std::optional<Rgb> parseCssColour(std::u16string_view text) {
+    const std::optional<CssColour> colour = readCssColour(text);
+    if (!colour || equalsIgnoringAsciiCase(trimmedWhiteSpace(text), u"transparent")) return std::nullopt;
+    return colour->rgb;
+}
+
+std::optional<CssColour> readCssColour(std::u16string_view text) {
     text = trimmedWhiteSpace(text);
     if (text.empty()) return std::nullopt;
+    if (equalsIgnoringAsciiCase(text, u"transparent")) return CssColour{{}, true};
     if (text.front() == u'#') return hexColour(text.substr(1));
     for (const auto& [prefix, channels] : {std::pair{std::u16string_view(u"rgba("), std::size_t(4)},
                                            std::pair{std::u16string_view(u"rgb("), std::size_t(3)}}) {
@@ -95,7 +110,7 @@ std::optional<Rgb> parseCssColour(std::u16string_view text) {
             return functionColour(text.substr(prefix.size(), text.size() - prefix.size() - 1), channels);
     }
     for (const NamedColour& named : kNamedColours)
-        if (equalsIgnoringAsciiCase(text, named.name)) return named.rgb;
+        if (equalsIgnoringAsciiCase(text, named.name)) return CssColour{named.rgb};
     return std::nullopt;
 }
 

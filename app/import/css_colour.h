@@ -15,4 +15,12 @@ namespace qucap {
 // Nothing for anything else, and for "transparent".
 std::optional<Rgb> parseCssColour(std::u16string_view text);
 
+// A colour as parseCssColour reads it, with whether it is fully transparent:
+// "transparent", or an alpha of 0 ("#rgb0", "#rrggbb00", "rgba(r, g, b, 0)").
+struct CssColour {
+    Rgb rgb;
+    bool transparent = false;
+};
+std::optional<CssColour> readCssColour(std::u16string_view text);
+
 }  // namespace qucap

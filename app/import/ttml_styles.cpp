@@ -44,32 +44,22 @@ std::vector<std::string_view> words(std::string_view text) {
     return out;
 }
 
-// A colour that is fully transparent: "transparent", "#rgb0", "#rrggbb00"
-// or "rgba(r, g, b, 0)".
-bool isTransparent(std::string_view text) {
-    text = trimmedXmlSpace(text);
-    if (equalsIgnoringAsciiCase(fromUtf8(text), u"transparent")) return true;
-    if (text.starts_with('#')) return (text.size() == 5 && text[4] == '0') || (text.size() == 9 && text.ends_with("00"));
-    const std::size_t comma = text.rfind(','), close = text.rfind(')');
-    if (!text.starts_with("rgba(") || comma == std::string_view::npos || close == std::string_view::npos || close < comma)
-        return false;
-    const std::string_view alpha = trimmedXmlSpace(text.substr(comma + 1, close - comma - 1));
-    return !alpha.empty() && alpha.find_first_not_of("0.%") == std::string_view::npos;
-}
-
 // A value quoted in a note, cut short.
 std::u16string quoted(std::string_view value) { return u"「" + truncated(fromUtf8(value), 40) + u"」"; }
 
 // A colour value as a run keeps it; nothing, with a note, for one it cannot.
 std::optional<Rgb> colourOf(std::string_view value, std::u16string_view attribute,
                             const std::function<void(std::u16string)>& note) {
-    if (isTransparent(value)) {
+    const std::optional<CssColour> colour = readCssColour(fromUtf8(value));
+    if (!colour) {
+        note(std::u16string(attribute) + u" の値" + quoted(value) + u"が読めないため外しました");
+        return std::nullopt;
+    }
+    if (colour->transparent) {
         note(std::u16string(attribute) + u" の透明色は字幕の行に持てないため、色の指定を外しました");
         return std::nullopt;
     }
-    const auto colour = parseCssColour(fromUtf8(value));
-    if (!colour) note(std::u16string(attribute) + u" の値" + quoted(value) + u"が読めないため外しました");
-    return colour;
+    return colour->rgb;
 }
 
 // The colour an outline names before its widths ("#FF0000 10%",

@@ -113,6 +113,17 @@ TEST_F(ListImportTest, NoKeepsTheListAndAFileThatGivesNothingSaysWhy) {
     EXPECT_EQ(test.ui.messages[0].text, kImportFileMissing);
 }
 
+// A byte no encoding reads is noted on its line, once a line.
+TEST_F(ListImportTest, UnreadableBytesAreNotedOnTheirLines) {
+    const ListImport result =
+        import("1\r\n00:00:01,000 --> 00:00:02,000\r\n\x82\xa0\xff\xff\r\n\r\n2\n00:00:03,000 --> 00:00:04,000\n\xff\x82\xa2\n");
+    ASSERT_TRUE(result.imported);
+    ASSERT_EQ(result.notes.size(), 2u);
+    EXPECT_EQ(noteLine(result.notes[0]), u"3行目：読めない文字を「\uFFFD」にしました");
+    EXPECT_EQ(noteLine(result.notes[1]), u"7行目：読めない文字を「\uFFFD」にしました");
+    EXPECT_EQ(list.fileRow(1).texts[Line1Body], u"\uFFFDい");
+}
+
 TEST(ImportLog, NotesOneALineWithTheRestCounted) {
     EXPECT_EQ(importLogText({}), u"記録はありません");
     const std::vector<ImportNote> notes{{0, u"全体"}, {3, u"三"}, {9, u"九"}};
