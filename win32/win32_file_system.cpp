@@ -118,7 +118,9 @@ ReadResult Win32FileSystem::readFile(std::u16string_view path) const {
     case PathKind::Directory: return {ReadStatus::IsDirectory, {}};
     case PathKind::File: break;
     }
-    const FileHandle file(CreateFileW(toWide(path)->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    // Other readers may hold the file at the same time (two runs of one
+    // project); a writer is still kept out.
+    const FileHandle file(CreateFileW(toWide(path)->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return {ReadStatus::OpenFailed, {}};
     LARGE_INTEGER size{};
@@ -186,7 +188,7 @@ std::optional<uint64_t> Win32FileSystem::fileSize(std::u16string_view path) cons
     const auto wide = toWide(path);
     if (!wide) return std::nullopt;
     const FileHandle file(
-        CreateFileW(wide->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return std::nullopt;
     return uint64_t(size.QuadPart);

@@ -42,6 +42,16 @@ TEST_F(Win32FileSystemTest, ReadStatusesOfMissingFolderAndExclusivelyOpenFile) {
     EXPECT_EQ(files.readFile(folder / u"held.csv").bytes, "held");
 }
 
+TEST_F(Win32FileSystemTest, ReadsAndSizesAFileAnotherReaderHolds) {
+    // Two runs of one project read its files at the same moment.
+    putFile(folder / u"shared.mcc", "shared");
+    const OpenHandle reader(CreateFileW(wide(folder / u"shared.mcc"), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(reader.valid());
+    EXPECT_EQ(files.readFile(folder / u"shared.mcc").bytes, "shared");
+    EXPECT_EQ(files.fileSize(folder / u"shared.mcc"), 6u);
+}
+
 TEST_F(Win32FileSystemTest, ReadsEveryByteUnderAJapaneseName) {
     const std::string bytes("\xFF\xFE" "a\0b\0\r\0\n\0\x1A", 11);
     putFile(folder / u"字幕情報ファイル.csv", bytes);
