@@ -5,8 +5,8 @@
 
 #include "app/ruby/counter_readings.h"
 #include "app/ruby/kana.h"
+#include "app/ruby/ruby_completion.h"
 #include "captiondata/markup/markup.h"
-#include "captiondata/markup/ruby_groups.h"
 
 namespace qucap {
 namespace {
@@ -95,20 +95,7 @@ std::vector<RubySpan> proposeSpans(std::u16string_view plainBody, MorphemeAnalys
 }
 
 std::u16string rubyTextOf(std::u16string_view plainBody, const std::vector<RubySpan>& spans) {
-    std::u16string ruby;
-    std::size_t search = 0;
-    int count = 0;
-    for (const RubySpan& span : spans) {
-        if (span.base.empty() || span.base.size() > kMaxRubyBaseLength ||
-            span.base.find_first_of(u"()$") != std::u16string::npos || span.offset < search)
-            continue;
-        const RubyFillers fillers = rubyFillers(plainBody, span.base, search, span.offset);
-        if (count + fillers.groups + 1 > kMaxRubyGroups) break;
-        ruby += fillers.text + span.base + u"(" + span.reading + u")";
-        count += fillers.groups + 1;
-        search = span.offset + 1;
-    }
-    return ruby;
+    return completeRuby(plainBody, u"", spans, std::u16string::npos).ruby;
 }
 
 std::u16string proposeRuby(std::u16string_view body, MorphemeAnalyser& analyser, const RubyWordList& words) {

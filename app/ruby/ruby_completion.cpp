@@ -1,0 +1,133 @@
+#include "app/ruby/ruby_completion.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "captiondata/markup/ruby_groups.h"
+
+namespace qucap {
+namespace {
+
+constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+
+// One of the user's groups as the groups are read: where its text ends
+// (after its ")"), where its base was found (kNone when not) and what it covers.
+struct UserGroup {
+    std::size_t start = 0, end = 0;
+    std::size_t anchor = kNone;
+    std::size_t baseLength = 0;
+    bool reads = false;  // it gives its base a reading
+};
+
+struct UserGroups {
+    std::vector<UserGroup> groups;
+    std::size_t tail = 0;  // where the text after the last group starts
+};
+
+UserGroups userGroups(std::u16string_view ruby, std::u16string_view plainBody) {
+    UserGroups user;
+    std::size_t search = 0;
+    while (user.groups.size() < std::size_t(kMaxRubyGroups)) {
+        const std::size_t open = ruby.find(u'(', user.tail);
+        const std::size_t close = open == std::u16string_view::npos ? open : ruby.find(u')', open + 1);
+        if (close == std::u16string_view::npos) break;
+        const std::u16string_view base = ruby.substr(user.tail, open - user.tail);
+        UserGroup group{user.tail, close + 1, kNone, base.size(), close > open + 1};
+        if (base.size() <= kMaxRubyBaseLength) group.anchor = plainBody.find(base, search);
+        if (group.anchor == std::u16string_view::npos) group.anchor = kNone;
+        if (group.anchor != kNone) search = group.anchor + 1;
+        user.groups.push_back(group);
+        user.tail = close + 1;
+    }
+    return user;
+}
+
+bool overlaps(const RubySpan& span, const std::vector<UserGroup>& groups) {
+    return std::any_of(groups.begin(), groups.end(), [&](const UserGroup& group) {
+        return group.reads && group.anchor != kNone && span.offset < group.anchor + group.baseLength &&
+               group.anchor < span.offset + span.base.size();
+    });
+}
+
+// A span that can be written as a group at all.
+bool writable(const RubySpan& span) {
+    return !span.base.empty() && span.base.size() <= kMaxRubyBaseLength &&
+           span.base.find_first_of(u"()$") == std::u16string::npos;
+}
+
+// Puts the proposal's groups into the gaps between the user's groups, in
+// body order, keeping the search position the groups are read with.
+class Merger {
+public:
+    Merger(std::u16string_view plainBody, std::size_t length, std::size_t groups, std::size_t capacity)
+        : plainBody_(plainBody), length_(length), groups_(groups), capacity_(capacity) {}
+
+    // Writes at `at` the spans from `next` on that start before `limit`.
+    void fillGap(const std::vector<RubySpan>& spans, std::size_t& next, std::size_t limit, std::size_t at,
+                 std::vector<RubyInsertion>& out) {
+        std::u16string text;
+        for (; !full_ && next < spans.size() && spans[next].offset < limit; ++next) {
+            const RubySpan& span = spans[next];
+            if (span.offset < search_) continue;
+            const RubyFillers fillers = rubyFillers(plainBody_, span.base, search_, span.offset);
+            const std::u16string piece = fillers.text + span.base + u"(" + span.reading + u")";
+            if (groups_ + std::size_t(fillers.groups) + 1 > std::size_t(kMaxRubyGroups) ||
+                length_ + text.size() + piece.size() > capacity_) {
+                full_ = true;
+                break;
+            }
+            text += piece;
+            groups_ += std::size_t(fillers.groups) + 1;
+            search_ = span.offset + 1;
+        }
+        if (text.empty()) return;
+        length_ += text.size();
+        out.push_back({at, std::move(text)});
+    }
+    // The user's group is read next: the search goes on after its base.
+    void passGroup(const UserGroup& group) {
+        if (group.anchor != kNone) search_ = group.anchor + 1;
+    }
+
+private:
+    std::u16string_view plainBody_;
+    std::size_t length_, groups_, capacity_;
+    std::size_t search_ = 0;
+    bool full_ = false;
+};
+
+}  // namespace
+
+RubyCompletion completeRuby(std::u16string_view plainBody, std::u16string_view ruby, const std::vector<RubySpan>& spans,
+                            std::size_t capacity) {
+    const UserGroups user = userGroups(ruby, plainBody);
+    std::vector<RubySpan> open;
+    for (const RubySpan& span : spans)
+        if (writable(span) && !overlaps(span, user.groups)) open.push_back(span);
+    std::stable_sort(open.begin(), open.end(), [](const RubySpan& a, const RubySpan& b) { return a.offset < b.offset; });
+
+    RubyCompletion completion;
+    Merger merger(plainBody, ruby.size(), user.groups.size(), capacity);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < user.groups.size(); ++i) {
+        // A group goes before the user's next found base, so that base is
+        // still the first one the search meets; before an empty base (found
+        // wherever the search stands) nothing may go.
+        std::size_t limit = kNone;
+        for (std::size_t j = i; j < user.groups.size() && limit == kNone; ++j) limit = user.groups[j].anchor;
+        if (user.groups[i].baseLength == 0) limit = 0;
+        merger.fillGap(open, next, limit, user.groups[i].start, completion.insertions);
+        merger.passGroup(user.groups[i]);
+    }
+    merger.fillGap(open, next, kNone, user.tail, completion.insertions);
+
+    std::size_t copied = 0;
+    for (const RubyInsertion& insertion : completion.insertions) {
+        completion.ruby.append(ruby.substr(copied, insertion.at - copied)).append(insertion.text);
+        copied = insertion.at;
+    }
+    completion.ruby.append(ruby.substr(copied));
+    return completion;
+}
+
+}  // namespace qucap
