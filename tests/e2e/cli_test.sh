@@ -66,7 +66,32 @@ expect_exit 0 -- "$QUCAP_ROOT/qucap" cmd --help
 expect_exit 0 -- qucapcmd ruby --text "雨が降り続いている"
 expect_exact_output stdout $'雨(あめ)降(ふ)続(つづ)\n'
 expect_exit 2 -- qucapcmd ruby
-expect_output stderr "ルビ候補を出す本文を --text で指定してください"
+expect_output stderr "ルビ候補を出す本文を --text で、またはプロジェクトファイルを指定してください"
+
+# A project's empty ruby texts filled after the question, with the names of
+# its ルビ辞書.csv; the user's own ruby and lines without kanji stay.
+ruby_folder=$E2E_DIR/ルビ
+expect_exit 0 -- qucapcmd new-project ルビ "$(win_path "$ruby_folder")"
+ruby_project=$(tr -d '\r\n' <"$last_stdout")
+utf16_file "$ruby_folder/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:01.00,0:00:01.00,横,栞さんが字幕を見る,0,,0,雨,0,雨(う),0,0" \
+  "2,0:00:03.00,0:00:01.00,横,ひらがなだけ,0,,0,,0,,0,0"
+printf '栞,しおり\r\n' >"$ruby_folder/ルビ辞書.csv"
+expect_exit 1 -- qucapcmd ruby "$ruby_project"
+expect_exact_output stdout $'1行目 1行目ルビ 栞(しおり)字幕(じまく)見(み)\n'
+expect_output stderr "1か所にルビ候補を付け、字幕情報ファイルに保存しますか？"
+expect_output stderr "ルビ候補を付けるのをやめました"
+check "No leaves the caption-info file as it was" \
+  test "$(iconv -f UTF-16 -t UTF-8 "$ruby_folder/字幕情報.csv" | sed -n 2p | cut -d, -f7)" = ""
+expect_exit 0 -- qucapcmd ruby "$ruby_project" --yes
+check "the proposal is in the caption-info file, the user's ruby kept" \
+  test "$(iconv -f UTF-16 -t UTF-8 "$ruby_folder/字幕情報.csv" | tr -d '\r' | sed -n 2p)" = \
+  "1,0:00:01.00,0:00:01.00,横,栞さんが字幕を見る,0,栞(しおり)字幕(じまく)見(み),0,雨,0,雨(う),0,0"
+expect_exit 0 -- qucapcmd check "$ruby_project"
+expect_exit 0 -- qucapcmd ruby "$ruby_project"
+expect_exact_output stdout $'ルビ候補を付ける行はありません\n'
+# --text with a project reads its word list too.
+expect_exit 0 -- qucapcmd ruby "$ruby_project" --text "栞"
+expect_exact_output stdout $'栞(しおり)\n'
 # A program folder without the dictionary says so and proposes nothing.
 mkdir -p "$E2E_DIR/no_dictionary"
 cp "$QUCAPCMD" "$E2E_DIR/no_dictionary/"

@@ -34,7 +34,7 @@ const std::u16string kHelp =
     u"  export-ttml PROJECT.mcc OUT.ttml                  字幕をルビ・縦書き・色付きのTTML（IMSC 1.1）ファイルに書き出します\n"
     u"  import PROJECT.mcc FILE [--append] [--format srt|vtt|ttml|ass] [--yes]\n"
     u"                                                    SRT・WebVTT・TTML・ASSの字幕ファイルを字幕情報に読み込みます（--append：今の字幕に加えます）\n"
-    u"  ruby [--text TEXT]                                本文 TEXT に付けるルビの候補を、ルビの書式「漢字(よみ)」で表示します\n"
+    u"  ruby [PROJECT.mcc] [--text TEXT] [--yes]          本文 TEXT に付けるルビの候補を「漢字(よみ)」の書式で表示するか、プロジェクトの空のルビに候補を付けて保存します\n"
     u"  still PROJECT.mcc TIME OUT.bmp                    動画の TIME（h:mm:ss.cc またはミリ秒）のフレームを字幕入りでBMPファイルに書き出します\n"
     u"  render PROJECT.mcc [--out FILE.avi] [--video-encoder NAME] [--audio-encoder NAME] [--yes]\n"
     u"                                                    字幕を合成した動画を書き出します（--out 省略時はプロジェクトの出力動画）\n"
