@@ -20,6 +20,7 @@
 #include "app/import/imported_captions.h"
 #include "app/main_window/window_ui.h"
 #include "app/media/filter_graph.h"
+#include "app/ruby/morphemes.h"
 #include "captiondata/box/box_info.h"
 #include "captiondata/colour/colour_info.h"
 #include "captiondata/io/io.h"
@@ -99,6 +100,10 @@ struct AppState {
     MediaFacts movie;
     FilterGraph graph;
     int lastCaptionTextField = 0;         // for cut, copy and paste from the menu
+    // The ruby proposal's analyser, opened on first use and kept (app/main_window/ruby_proposals.h),
+    // on the dictionary of this folder (empty: dic\ipadic beside the program).
+    std::unique_ptr<MorphemeAnalyser> rubyAnalyser;
+    std::u16string rubyDictionary;
 
     // The preview (app/preview/preview.h).
     HWND previewHost = nullptr;           // the window that last received the video

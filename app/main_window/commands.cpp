@@ -12,6 +12,7 @@
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/parts.h"
+#include "app/main_window/ruby_proposals.h"
 #include "app/preview/preview.h"
 #include "app/tabs/display_items_dialog.h"
 #include "app/tabs/page.h"
@@ -33,6 +34,23 @@ void exportCaptionCues(SubtitleKind kind) {
 
 Page* pageAt(int tab) { return app().pages[std::size_t(tab)].get(); }
 
+// After rows changed under the page on show: a row-editing page shows the
+// selected row again (`keepRow`) or lets go of it.
+void showChangedRows(bool keepRow) {
+    AppState& state = app();
+    if (Page* page = pageAt(state.currentTab)) {
+        const int row = state.captions.selection();
+        if (editsCaptionRow(state.currentTab)) {
+            if (keepRow && row >= 0)
+                page->showRow(row);
+            else
+                page->clearRow();
+        }
+        page->refresh();
+    }
+    state.captions.setPendingEdit(false);
+}
+
 // Another tool's caption file read into the caption list, replacing its
 // rows after a question; the default positions fill the new rows, and the
 // page on show lets go of the row it held.
@@ -49,11 +67,19 @@ void importCaptions() {
     if (!result.imported) return;
     if (HWND list = mainCaptionListView()) showCaptionRows(list, state.captions);
     applyDefaultPositionsToAll(DefaultPositionMode::FillUnset);
-    if (Page* page = pageAt(state.currentTab)) {
-        if (editsCaptionRow(state.currentTab)) page->clearRow();
-        page->refresh();
-    }
-    state.captions.setPendingEdit(false);
+    showChangedRows(false);
+}
+
+// The ruby proposal for every empty ruby text: the selected row stays, and
+// the page on show shows it again with its new ruby.
+void proposeRubyForAll() {
+    AppState& state = app();
+    if (!state.projectLoaded || state.synthesisRunning || isPreviewActive(state.playState)) return;
+    if (state.captions.pendingEdit()) commitPendingEdit();
+    if (!proposeRubyForAllRows()) return;
+    if (HWND list = mainCaptionListView())
+        for (int row = 0; row < state.captions.rowCount(); ++row) showCaptionRow(list, state.captions, row);
+    showChangedRows(true);
 }
 
 void showImportLog() {
@@ -169,6 +195,7 @@ INT_PTR handleMainCommand(int id) {
         case IDM_EXPORT_TTML: exportCaptionCues(SubtitleKind::Ttml); return TRUE;
         case IDM_IMPORT_CAPTIONS: importCaptions(); return TRUE;
         case IDM_IMPORT_LOG: showImportLog(); return TRUE;
+        case IDM_PROPOSE_RUBY_ALL: proposeRubyForAll(); return TRUE;
         case IDM_HELP: openHelpDocument(); return TRUE;
         case IDM_VERSION: showVersion(app().mainWindow); return TRUE;
         case IDCANCEL:

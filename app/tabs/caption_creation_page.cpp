@@ -33,7 +33,8 @@ constexpr wchar_t kPreviousProcedure[] = L"qucapEditorProcedure";
 
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
-constexpr int kButtonsMovingRight[] = {IDC_PAGE_HELP, IDC_REPEAT, IDC_ADD_ROW, IDC_INSERT_ROW, IDC_DELETE_ROW};
+constexpr int kButtonsMovingRight[] = {IDC_PAGE_HELP, IDC_REPEAT, IDC_PROPOSE_RUBY, IDC_ADD_ROW, IDC_INSERT_ROW,
+                                       IDC_DELETE_ROW};
 
 CaptionCreationPage* pageOfEditor(HWND editor) {
     auto* page = reinterpret_cast<Page*>(GetWindowLongPtrW(GetParent(editor), GWLP_USERDATA));
@@ -329,6 +330,7 @@ void CaptionCreationPage::command(int id, int code) {
     switch (id) {
         case IDC_PAGE_HELP: openHelp(helpIndexOfTab(kCaptionCreationTab), window()); break;
         case IDC_REPEAT: repeat(); break;
+        case IDC_PROPOSE_RUBY: proposeRuby(); break;
         case IDC_ADD_ROW: appendRow(); break;
         case IDC_INSERT_ROW: insertRow(); break;
         case IDC_DELETE_ROW: deleteRow(); break;
@@ -399,6 +401,7 @@ void CaptionCreationPage::showEditMenu(int id, LPARAM at) {
     static constexpr std::pair<int, UINT> kEditCommands[] = {{IDM_CUT, WM_CUT}, {IDM_COPY, WM_COPY}, {IDM_PASTE, WM_PASTE}};
     for (const auto& [command, editMessage] : kEditCommands)
         if (chosen == command) SendMessageW(editor, editMessage, 0, 0);
+    if (chosen == IDM_PROPOSE_RUBY) proposeRuby(id);
 }
 
 std::unique_ptr<Page> makeCaptionCreationPage() { return std::make_unique<CaptionCreationPage>(); }

@@ -43,6 +43,9 @@ private:
     void insertRow();
     void deleteRow();
     void repeat();
+    // ルビ候補: the button (for the line last focused) and the editors' menu
+    // item (for the line of `editor`).
+    void proposeRuby(int editor = 0);
     void effectClicked(const EffectBox& box);
     void colourClicked(const ColourRadio& radio);
     void showSelectionFormat(int id);

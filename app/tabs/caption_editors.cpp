@@ -187,4 +187,10 @@ void setSelectionColour(HWND editor, Rgb colour) {
     setFormat(editor, SCF_SELECTION, format);
 }
 
+void insertIntoEditor(HWND editor, LONG at, std::u16string_view text) {
+    setEditorSelection(editor, {at, at});
+    const std::u16string terminated(text);
+    SendMessageW(editor, EM_REPLACESEL, TRUE, LPARAM(wide(terminated)));
+}
+
 }  // namespace qucap

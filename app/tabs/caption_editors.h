@@ -24,6 +24,10 @@ struct EditorSelection {
 EditorSelection editorSelection(HWND editor);
 void setEditorSelection(HWND editor, EditorSelection selection);
 
+// Puts `text` at character `at`, in the format of the characters there;
+// the editor's own undo can take it back.
+void insertIntoEditor(HWND editor, LONG at, std::u16string_view text);
+
 // Change notifications on (text editors); the character limit.
 void prepareTextEditor(HWND editor);
 void setEditorLimit(HWND editor, std::size_t characters);

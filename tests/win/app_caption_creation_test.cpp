@@ -17,6 +17,7 @@
 #include "resources/app/resource.h"
 #include "tests/support/test_io.h"
 #include "tests/win/app_window_fixture.h"
+#include "tests/win/filter_module.h"
 #include "tests/win/test_media.h"
 
 namespace qucap::test {
@@ -170,6 +171,72 @@ TEST_F(CaptionCreationTest, ATwoLineCaptionTypedInOrderTakesTheDefaultsOfItsFour
     ASSERT_EQ(readCaptionInfoForProgram(app().io, app().settings.captionInfoPath, saved), 0);
     ASSERT_GT(saved.size(), std::size_t(row));
     EXPECT_EQ(saved[std::size_t(row)].positions, (std::array<int32_t, kTextCount>{192, 174, 226, 260}));
+}
+
+// ルビ候補 as a user takes it: the proposal for the focused line, selected so
+// Delete takes it away again; the user's own ruby kept while the rest of the
+// line gets its proposal; then ﾂｰﾙ → ルビ候補を全行に付ける after its
+// question, and everything in the caption-info file after 終了.
+TEST_F(CaptionCreationTest, RubyProposalsFillTheFocusedLineAndThenEveryEmptyRuby) {
+    if (!movie_) GTEST_SKIP() << "no sample movie (QUCAP_TEST_MEDIA)";
+    app().rubyDictionary = windowsPathOf(QUCAP_PROGRAM_DIR) + u"\\dic\\ipadic";
+    openProject();
+    click(IDC_ADD_ROW);
+    const int row = app().captions.selection();
+    EXPECT_TRUE(controlEnabled(page(), IDC_PROPOSE_RUBY));
+    replaceAll(IDC_LINE1_BODY_TEXT, L"雨が降り続いている");
+    click(IDC_PROPOSE_RUBY);
+    const std::u16string proposal = u"雨(あめ)降(ふ)続(つづ)";
+    EXPECT_EQ(controlText(page(), IDC_LINE1_RUBY_TEXT), proposal);
+    EXPECT_EQ(GetFocus(), control(IDC_LINE1_RUBY_TEXT));
+    CHARRANGE selected{};
+    SendMessageW(control(IDC_LINE1_RUBY_TEXT), EM_EXGETSEL, 0, LPARAM(&selected));
+    EXPECT_EQ(selected.cpMin, 0);
+    EXPECT_EQ(selected.cpMax, LONG(proposal.size()));
+    // Committed as any edit: the editor's default colours are written out.
+    EXPECT_EQ(app().captions.cell(row, kMarkupColumns[Line1Ruby]), u"雨($W$kあめ)降(ふ)続(つづ)");
+    EXPECT_FALSE(app().captions.pendingEdit());
+    EXPECT_EQ(messageLine(), u"ルビ候補を付けました（選択中の候補はDeleteキーで消せます）");
+    key(IDC_LINE1_RUBY_TEXT, VK_DELETE, VK_DELETE);
+    key(IDC_LINE1_RUBY_TEXT, VK_RETURN, VK_RETURN);
+    EXPECT_EQ(app().captions.cell(row, kMarkupColumns[Line1Ruby]), u"");
+
+    // Line 2: the user's reading of 山 stays, 字幕 before it is proposed.
+    focusAndSelect(IDC_LINE2_BODY_TEXT, 0, 0);
+    replaceAll(IDC_LINE2_BODY_TEXT, L"字幕と山");
+    focusAndSelect(IDC_LINE2_RUBY_TEXT, 0, 0);
+    replaceAll(IDC_LINE2_RUBY_TEXT, L"山(さん)");
+    click(IDC_PROPOSE_RUBY);
+    EXPECT_EQ(app().captions.cell(row, kMarkupColumns[Line2Ruby]), u"字幕($W$kじまく)山(さん)");
+    SendMessageW(control(IDC_LINE2_RUBY_TEXT), EM_EXGETSEL, 0, LPARAM(&selected));
+    EXPECT_EQ(selected.cpMin, 0);
+    EXPECT_EQ(selected.cpMax, 7);
+    // A line with no kanji says so and changes nothing.
+    click(IDC_ADD_ROW);
+    replaceAll(IDC_LINE1_BODY_TEXT, L"ひらがな");
+    click(IDC_PROPOSE_RUBY);
+    EXPECT_EQ(messageLine(), u"この行の本文に、ルビ候補を付ける漢字はありません");
+
+    // Every empty ruby at once: only line 1 of the first row has kanji without ruby.
+    boxes_->clear();
+    boxes_->answerNext({IDYES});
+    SendMessageW(main(), WM_COMMAND, IDM_PROPOSE_RUBY_ALL, 0);
+    ASSERT_TRUE(boxes_->waitFor(1));
+    EXPECT_EQ(boxes_->texts()[0],
+              u"ルビが空の1か所にルビ候補を付けますか？\n字幕作成には元に戻す機能がないため、付けたルビは元に戻せません");
+    pumpMessages();
+    EXPECT_EQ(app().captions.cell(row, kMarkupColumns[Line1Ruby]), proposal);
+    EXPECT_EQ(listText(row, kPlainColumns[Line1Ruby]), proposal);
+    EXPECT_EQ(messageLine(), u"1か所にルビ候補を付けました");
+
+    boxes_->clear();
+    clickMain(IDC_END);
+    ASSERT_EQ(main(), nullptr);
+    CaptionTable saved;
+    ASSERT_EQ(readCaptionInfoForProgram(app().io, app().settings.captionInfoPath, saved), 0);
+    ASSERT_GT(saved.size(), std::size_t(row));
+    EXPECT_EQ(saved[std::size_t(row)].texts[Line1Ruby], proposal);
+    EXPECT_EQ(saved[std::size_t(row)].texts[Line2Ruby], u"字幕($W$kじまく)山(さん)");
 }
 
 TEST_F(CaptionCreationTest, ARowReopenedIsShownChangedCommittedInsertedAndDeleted) {

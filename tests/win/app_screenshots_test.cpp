@@ -17,6 +17,7 @@
 #include "resources/app/resource.h"
 #include "tests/support/test_encoder/test_encoder.h"
 #include "tests/win/app_window_fixture.h"
+#include "tests/win/filter_module.h"
 #include "tests/win/window_capture.h"
 
 namespace qucap::test {
@@ -190,6 +191,31 @@ TEST_F(DemoScreenshotTest, ScreenshotOfTheImport) {
     pumpMessages(300);
     EXPECT_EQ(app().captions.rowCount(), 2);
     EXPECT_TRUE(captureWindow(main(), u"main-import"));
+}
+
+// The caption-creation tab after ルビ候補: a new row's body read, the
+// proposal selected in its ruby field.
+TEST_F(DemoScreenshotTest, ScreenshotOfTheRubyProposal) {
+    app().rubyDictionary = windowsPathOf(QUCAP_PROGRAM_DIR) + u"\\dic\\ipadic";
+    openDemo();
+    if (HasFatalFailure()) return;
+    HWND tabs = GetDlgItem(main(), IDC_TABS);
+    TabCtrl_SetCurSel(tabs, kCaptionCreationTab);
+    NMHDR header{tabs, IDC_TABS, UINT(TCN_SELCHANGE)};
+    SendMessageW(main(), WM_NOTIFY, IDC_TABS, LPARAM(&header));
+    pumpMessages(100);
+    HWND page = app().pages[kCaptionCreationTab]->window();
+    click(page, IDC_ADD_ROW);
+    pumpMessages(50);
+    SetWindowTextW(GetDlgItem(page, IDC_LINE1_BODY_TEXT), L"雨が降り続いている");
+    SetWindowTextW(GetDlgItem(page, IDC_LINE2_BODY_TEXT), L"三本の傘を二人で分けた");
+    SetFocus(GetDlgItem(page, IDC_LINE2_BODY_TEXT));
+    click(page, IDC_PROPOSE_RUBY);
+    SetFocus(GetDlgItem(page, IDC_LINE1_BODY_TEXT));
+    click(page, IDC_PROPOSE_RUBY);
+    pumpMessages(100);
+    EXPECT_EQ(app().captions.cell(app().captions.selection(), kMarkupColumns[Line1Ruby]), u"雨(あめ)降(ふ)続(つづ)");
+    EXPECT_TRUE(captureWindow(main(), u"main-ruby"));
 }
 
 }  // namespace

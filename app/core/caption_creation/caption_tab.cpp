@@ -15,6 +15,7 @@ constexpr int kRepeatButton = 1005;
 constexpr int kAddButton = 1006;
 constexpr int kInsertButton = 1007;
 constexpr int kDeleteButton = 1008;
+constexpr int kRubyProposalButton = 1400;
 
 template <typename Table, typename Match>
 auto findIn(const Table& table, Match match) -> decltype(&table[0]) {
@@ -72,6 +73,7 @@ std::vector<ControlEnabling> captionTabControlStates(const CaptionTabContext& co
     states.push_back({kAddButton, !previewActive});
     states.push_back({kInsertButton, context.rowSelected && !previewActive});
     states.push_back({kDeleteButton, context.rowSelected && !previewActive});
+    states.push_back({kRubyProposalButton, editing});
     return states;
 }
 

@@ -73,7 +73,7 @@ struct CaptionTabContext {
 
 // Every control of the tab whose enabling changes, in id order of the
 // Part's groups: the 18 editor controls, the effect boxes, the colour
-// radios, then help, repeat, add, insert, delete.
+// radios, then help, repeat, add, insert, delete, and ルビ候補.
 std::vector<ControlEnabling> captionTabControlStates(const CaptionTabContext& context);
 
 // Where the repeat button starts the preview, in 100-ns units: the rewind

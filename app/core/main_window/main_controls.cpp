@@ -107,6 +107,7 @@ std::vector<ControlEnabling> menuItemStates(const MenuContext& context) {
     items.push_back({kMenuExportTtml, context.projectLoaded});
     items.push_back({kMenuImportCaptions, context.projectLoaded && !locked});
     items.push_back({kMenuImportLog, context.importNotes});
+    items.push_back({kMenuProposeRubyAll, context.projectLoaded && !locked});
     items.push_back({kMenuHelp, !locked});
     items.push_back({kMenuVersion, !locked});
     return items;

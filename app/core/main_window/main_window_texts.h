@@ -69,6 +69,7 @@ enum MenuCommand : int {
     kMenuExportTtml = 40013,    // and as IMSC 1.1 (TTML)
     kMenuImportCaptions = 40014,  // another tool's caption file into the caption list
     kMenuImportLog = 40015,       // the notes of the last import
+    kMenuProposeRubyAll = 40016,  // ruby proposed for every empty ruby text
 };
 
 // Posted by the worker threads when they end. The numbers are fixed; they lie

@@ -40,10 +40,11 @@ TEST(ShellCaptionTab, ControlsFollowThePlayStateTheSelectionAndTheLastFocusedEdi
         {1001, false, EditorKind::None, "100101"},  {1005, false, EditorKind::None, "101011"},
         {1006, false, EditorKind::None, "100111"},  {1007, false, EditorKind::None, "000000"},
         {1007, true, EditorKind::None, "100111"},   {1008, true, EditorKind::None, "100111"},
+        {1400, true, EditorKind::None, "101111"},   {1400, false, EditorKind::Text, "000000"},
     };
     for (const Case& c : cases) EXPECT_EQ(row(c.id, c.rowSelected, c.focused), c.cells) << c.id;
-    // 18 editor controls, 4 boxes, 8 radios, 5 buttons.
-    EXPECT_EQ(captionTabControlStates({}).size(), 35u);
+    // 18 editor controls, 4 boxes, 8 radios, 6 buttons.
+    EXPECT_EQ(captionTabControlStates({}).size(), 36u);
 }
 
 TEST(ShellCaptionTab, TablesFindTheirControls) {

@@ -83,7 +83,7 @@ std::map<int, bool> menu(const MenuContext& context) {
 TEST(ShellMenuState, PlayingOrSynthesisGreysEverythingButTheListSettings) {
     const std::map<int, bool> greyed = {{40004, false}, {40005, false}, {40006, false}, {40007, false},
                                         {40008, true},  {40009, false}, {40011, false}, {40012, false},
-                                        {40013, false}, {40014, false}, {40015, false}};
+                                        {40013, false}, {40014, false}, {40015, false}, {40016, false}};
     EXPECT_EQ(menu({.state = PlayState::Playing}), greyed);
     EXPECT_EQ(menu({.state = PlayState::Stopped, .synthesisRunning = true, .currentTab = 3, .focusedControl = 1069,
                     .selectionEmpty = false, .clipboardHasText = true}),
@@ -92,12 +92,15 @@ TEST(ShellMenuState, PlayingOrSynthesisGreysEverythingButTheListSettings) {
 
 TEST(ShellMenuState, PausedLeavesTheEditingItemsAlone) {
     const std::map<int, bool> expected = {{40004, false}, {40008, true},  {40009, false}, {40011, false},
-                                          {40012, true},  {40013, true},  {40014, false}, {40015, false}};
+                                          {40012, true},  {40013, true},  {40014, false}, {40015, false},
+                                          {40016, false}};
     EXPECT_EQ(menu({.state = PlayState::Paused, .currentTab = 3, .focusedControl = 1069, .projectLoaded = true}),
               expected);
-    // The import waits for the preview to stop; its record shows once it has notes.
+    // The import and the ruby for all rows wait for the preview to stop; the
+    // import's record shows once it has notes.
     const std::map<int, bool> stopped = menu({.state = PlayState::Stopped, .projectLoaded = true, .importNotes = true});
-    EXPECT_TRUE(stopped.at(40014) && stopped.at(40015));
+    EXPECT_TRUE(stopped.at(40014) && stopped.at(40015) && stopped.at(40016));
+    EXPECT_FALSE(menu({.state = PlayState::Stopped}).at(40016));
 }
 
 TEST(ShellMenuState, EditingItemsFollowTheFocusedCaptionField) {
