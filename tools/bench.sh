@@ -6,7 +6,8 @@ set -euo pipefail
 
 source_dir=$("$QUCAP_ROOT/tools/fetch_debian_source.sh" benchmark)
 cmake -S "$QUCAP_ROOT" -B "$QUCAP_WIN_BUILD" -DQUCAP_BENCHMARK_SOURCE="$source_dir" >/dev/null
-cmake --build "$QUCAP_WIN_BUILD" -j "$(jobs_count)" --target qucap_bench >"$QUCAP_WIN_BUILD/bench-build.log" 2>&1 ||
+cmake --build "$QUCAP_WIN_BUILD" -j "$(jobs_count)" --target qucap_bench qucap_ruby_bench qucap_dictionary \
+  >"$QUCAP_WIN_BUILD/bench-build.log" 2>&1 ||
   { tail -30 "$QUCAP_WIN_BUILD/bench-build.log" >&2; die "benchmark build failed"; }
 
 out=$QUCAP_BUILD/bench
@@ -26,3 +27,8 @@ say "== the captioned preview"
 "$QUCAP_ROOT/tools/bench_preview.sh" | tee "$out/preview.txt"
 say "== where a synthesis spends its time"
 "$QUCAP_ROOT/tools/bench_stages.sh" | tee "$out/stages.txt"
+say "== the ruby proposal under Wine (the dictionary beside the programs)"
+start_wine_env
+wine "$QUCAP_WIN_BUILD/tests/bench/qucap_ruby_bench.exe" --benchmark_repetitions="${BENCH_REPETITIONS:-5}" \
+  --benchmark_report_aggregates_only=true | tee "$out/ruby.txt"
+stop_wine_env

@@ -28,6 +28,16 @@ void BM_OpenAnalyser(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenAnalyser)->Unit(benchmark::kMillisecond);
 
+// What the first ルビ候補 of a program start costs: the analyser opened, one line proposed.
+void BM_FirstProposal(benchmark::State& state) {
+    for (auto _ : state) {
+        const std::unique_ptr<MecabAnalyser> opened = analyser(state);
+        if (!opened) return;
+        benchmark::DoNotOptimize(proposeRuby(kLines[0], *opened, RubyWordList{}));
+    }
+}
+BENCHMARK(BM_FirstProposal)->Unit(benchmark::kMillisecond);
+
 void BM_ProposeLine(benchmark::State& state) {
     const std::unique_ptr<MecabAnalyser> opened = analyser(state);
     if (!opened) return;
