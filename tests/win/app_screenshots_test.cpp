@@ -214,7 +214,7 @@ TEST_F(DemoScreenshotTest, ScreenshotOfTheRubyProposal) {
     SetFocus(GetDlgItem(page, IDC_LINE1_BODY_TEXT));
     click(page, IDC_PROPOSE_RUBY);
     pumpMessages(100);
-    EXPECT_EQ(app().captions.cell(app().captions.selection(), kMarkupColumns[Line1Ruby]), u"雨(あめ)降(ふ)続(つづ)");
+    EXPECT_EQ(app().captions.cell(app().captions.selection(), kMarkupColumns[Line1Ruby]), u"雨($W$kあめ)降(ふ)続(つづ)");
     EXPECT_TRUE(captureWindow(main(), u"main-ruby"));
 }
 
