@@ -615,7 +615,9 @@ TEST_F(ProgramResources, MainMenuHoldsTheCommandsAndLosesTheProjectItemsCleanly)
                                        {IDM_EXPORT_TTML, L"TTML出力(&M)..."},
                                        {0, L""},
                                        {IDM_IMPORT_CAPTIONS, L"字幕ファイルの読み込み(&I)..."},
-                                       {IDM_IMPORT_LOG, L"読み込みの記録(&R)..."}});
+                                       {IDM_IMPORT_LOG, L"読み込みの記録(&R)..."},
+                                       {0, L""},
+                                       {IDM_PROPOSE_RUBY_ALL, L"ルビ候補を全行に付ける(&B)..."}});
     expectEntries(GetSubMenu(bar, 3), {{IDM_HELP, L"使い方(&G)..."}, {IDM_VERSION, L"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}});
     // The program's start: the four project commands go, then the first
     // remaining item, which must be the separator, leaving only the exit item.
@@ -626,12 +628,16 @@ TEST_F(ProgramResources, MainMenuHoldsTheCommandsAndLosesTheProjectItemsCleanly)
     DestroyMenu(bar);
 }
 
-TEST_F(ProgramResources, EditMenuIsOnePopupOfCutCopyAndPaste) {
+TEST_F(ProgramResources, EditMenuIsOnePopupOfCutCopyPasteAndTheRubyProposal) {
     HMENU menu = LoadMenuW(module(), MAKEINTRESOURCEW(IDR_EDIT_MENU));
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(GetMenuItemCount(menu), 1);
     EXPECT_EQ(utf8(popupTitle(menu, 0)), utf8(L"ﾎﾟｯﾌﾟｱｯﾌﾟ"));
-    expectEntries(GetSubMenu(menu, 0), {{IDM_CUT, L"切り取り(&T)"}, {IDM_COPY, L"ｺﾋﾟｰ(&C)"}, {IDM_PASTE, L"貼り付け(&P)"}});
+    expectEntries(GetSubMenu(menu, 0), {{IDM_CUT, L"切り取り(&T)"},
+                                        {IDM_COPY, L"ｺﾋﾟｰ(&C)"},
+                                        {IDM_PASTE, L"貼り付け(&P)"},
+                                        {0, L""},
+                                        {IDM_PROPOSE_RUBY, L"ルビ候補(&R)"}});
     DestroyMenu(menu);
 }
 
