@@ -1,51 +1,25 @@
 #include "app/ruby/ruby_completion.h"
 
 #include <algorithm>
-#include <limits>
+#include <span>
 
 #include "captiondata/markup/ruby_groups.h"
 
 namespace qucap {
 namespace {
 
-constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+constexpr std::size_t kNone = std::u16string_view::npos;
 
-// One of the user's groups as the groups are read: where its text ends
-// (after its ")"), where its base was found (kNone when not) and what it covers.
-struct UserGroup {
-    std::size_t start = 0, end = 0;
-    std::size_t anchor = kNone;
-    std::size_t baseLength = 0;
-    bool reads = false;  // it gives its base a reading
-};
-
-struct UserGroups {
-    std::vector<UserGroup> groups;
-    std::size_t tail = 0;  // where the text after the last group starts
-};
-
-UserGroups userGroups(std::u16string_view ruby, std::u16string_view plainBody) {
-    UserGroups user;
-    std::size_t search = 0;
-    while (user.groups.size() < std::size_t(kMaxRubyGroups)) {
-        const std::size_t open = ruby.find(u'(', user.tail);
-        const std::size_t close = open == std::u16string_view::npos ? open : ruby.find(u')', open + 1);
-        if (close == std::u16string_view::npos) break;
-        const std::u16string_view base = ruby.substr(user.tail, open - user.tail);
-        UserGroup group{user.tail, close + 1, kNone, base.size(), close > open + 1};
-        if (base.size() <= kMaxRubyBaseLength) group.anchor = plainBody.find(base, search);
-        if (group.anchor == std::u16string_view::npos) group.anchor = kNone;
-        if (group.anchor != kNone) search = group.anchor + 1;
-        user.groups.push_back(group);
-        user.tail = close + 1;
-    }
-    return user;
+std::span<const RubyGroupSpan> groupsOf(const RubyGroupSpans& scanned) {
+    return {scanned.spans.data(), std::size_t(scanned.count)};
 }
 
-bool overlaps(const RubySpan& span, const std::vector<UserGroup>& groups) {
-    return std::any_of(groups.begin(), groups.end(), [&](const UserGroup& group) {
-        return group.reads && group.anchor != kNone && span.offset < group.anchor + group.baseLength &&
-               group.anchor < span.offset + span.base.size();
+// Whether the span overlaps a base the user gave a reading.
+bool overlaps(const RubySpan& span, const RubyGroupSpans& user) {
+    const auto groups = groupsOf(user);
+    return std::any_of(groups.begin(), groups.end(), [&](const RubyGroupSpan& group) {
+        return group.close > group.open + 1 && group.anchor != kNone &&
+               span.offset < group.anchor + (group.open - group.start) && group.anchor < span.offset + span.base.size();
     });
 }
 
@@ -85,7 +59,7 @@ public:
         out.push_back({at, std::move(text)});
     }
     // The user's group is read next: the search goes on after its base.
-    void passGroup(const UserGroup& group) {
+    void passGroup(const RubyGroupSpan& group) {
         if (group.anchor != kNone) search_ = group.anchor + 1;
     }
 
@@ -100,26 +74,28 @@ private:
 
 RubyCompletion completeRuby(std::u16string_view plainBody, std::u16string_view ruby, const std::vector<RubySpan>& spans,
                             std::size_t capacity) {
-    const UserGroups user = userGroups(ruby, plainBody);
+    const RubyGroupSpans scanned = scanRubyGroups(ruby, plainBody);
+    const auto user = groupsOf(scanned);
     std::vector<RubySpan> open;
     for (const RubySpan& span : spans)
-        if (writable(span) && !overlaps(span, user.groups)) open.push_back(span);
+        if (writable(span) && !overlaps(span, scanned)) open.push_back(span);
     std::stable_sort(open.begin(), open.end(), [](const RubySpan& a, const RubySpan& b) { return a.offset < b.offset; });
 
     RubyCompletion completion;
-    Merger merger(plainBody, ruby.size(), user.groups.size(), capacity);
+    Merger merger(plainBody, ruby.size(), user.size(), capacity);
     std::size_t next = 0;
-    for (std::size_t i = 0; i < user.groups.size(); ++i) {
+    for (std::size_t i = 0; i < user.size(); ++i) {
         // A group goes before the user's next found base, so that base is
         // still the first one the search meets; before an empty base (found
         // wherever the search stands) nothing may go.
         std::size_t limit = kNone;
-        for (std::size_t j = i; j < user.groups.size() && limit == kNone; ++j) limit = user.groups[j].anchor;
-        if (user.groups[i].baseLength == 0) limit = 0;
-        merger.fillGap(open, next, limit, user.groups[i].start, completion.insertions);
-        merger.passGroup(user.groups[i]);
+        for (std::size_t j = i; j < user.size() && limit == kNone; ++j) limit = user[j].anchor;
+        if (user[i].open == user[i].start) limit = 0;
+        merger.fillGap(open, next, limit, user[i].start, completion.insertions);
+        merger.passGroup(user[i]);
     }
-    merger.fillGap(open, next, kNone, user.tail, completion.insertions);
+    // Text after the user's last group stays last.
+    merger.fillGap(open, next, kNone, user.empty() ? 0 : user.back().close + 1, completion.insertions);
 
     std::size_t copied = 0;
     for (const RubyInsertion& insertion : completion.insertions) {

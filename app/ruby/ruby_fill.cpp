@@ -1,19 +1,14 @@
 #include "app/ruby/ruby_fill.h"
 
+#include "app/core/caption_creation/caption_tab.h"
 #include "app/ruby/ruby_completion.h"
 #include "app/ruby/ruby_proposal.h"
-#include "captiondata/limits.h"
 #include "captiondata/markup/markup.h"
 #include "captiondata/text/decode.h"
 #include "captiondata/text/paths.h"
 #include "captiondata/text/u16.h"
 
 namespace qucap {
-namespace {
-
-constexpr std::u16string_view kRubyNames[] = {u"", u"1行目ルビ", u"", u"2行目ルビ"};
-
-}  // namespace
 
 std::u16string dictionaryFolderIn(std::u16string_view programFolder) {
     return joinPath(programFolder, kDictionaryFolder);
@@ -29,18 +24,14 @@ std::vector<FilledRuby> proposeEmptyRubies(const std::vector<CaptionFileRow>& ro
                                            const RubyWordList& words) {
     std::vector<FilledRuby> filled;
     for (std::size_t index = 0; index < rows.size(); ++index) {
-        CaptionFileRow row = rows[index];
-        std::vector<FilledRuby> ofRow;
+        const CaptionFileRow& row = rows[index];
         for (int ruby : {int(Line1Ruby), int(Line2Ruby)}) {
             if (!row.texts[std::size_t(ruby)].empty()) continue;
             const std::u16string plain = plainText(row.texts[std::size_t(ruby - 1)]);
             const RubyCompletion proposal =
                 completeRuby(plain, u"", proposeSpans(plain, analyser, words), kProposalCapacity);
-            if (proposal.ruby.empty()) continue;
-            row.texts[std::size_t(ruby)] = proposal.ruby;
-            ofRow.push_back({int(index), ruby, proposal.ruby});
+            if (!proposal.ruby.empty()) filled.push_back({int(index), ruby, proposal.ruby});
         }
-        if (captionFileLine(row).size() <= kCaptionLineMax) filled.insert(filled.end(), ofRow.begin(), ofRow.end());
     }
     return filled;
 }
@@ -55,7 +46,7 @@ std::u16string rubyFilledMessage(std::size_t lines) {
 }
 
 std::u16string filledRubyLine(const FilledRuby& filled) {
-    return toDecimal(int64_t(filled.row) + 1) + u"行目 " + std::u16string(kRubyNames[std::size_t(filled.textIndex)]) +
+    return toDecimal(int64_t(filled.row) + 1) + u"行目 " + std::u16string(kCaptionEditors[std::size_t(filled.textIndex)].name) +
            u" " + filled.ruby;
 }
 

@@ -35,8 +35,9 @@ struct FilledRuby {
 };
 
 // The proposals for every line of `rows` whose ruby text is empty and whose
-// body has words to read, in row order; a line whose row would pass the
-// caption-info file's line with it is left as it is.
+// body has words to read, in row order. A proposal of at most 255
+// characters keeps every row within the caption-info file's line, as the
+// other texts hold at most 1023 characters each.
 std::vector<FilledRuby> proposeEmptyRubies(const std::vector<CaptionFileRow>& rows, MorphemeAnalyser& analyser,
                                            const RubyWordList& words);
 

@@ -27,6 +27,21 @@ struct RubyGroups {
     int count = 0;
 };
 
+// One group of a ruby text as the groups are read: where its text stands in
+// the ruby text and where its base was found in the plain body text.
+struct RubyGroupSpan {
+    std::size_t start = 0;  // its base's first character in the ruby text
+    std::size_t open = 0;   // its "("
+    std::size_t close = 0;  // its ")"
+    std::size_t anchor = std::u16string_view::npos;  // npos: its base was not found
+};
+struct RubyGroupSpans {
+    std::array<RubyGroupSpan, kMaxRubyGroups> spans;
+    int count = 0;  // the groups read; text after the last one's ")" is in none
+};
+// The groups of `ruby` as buildRubyGroups reads them, with their places.
+RubyGroupSpans scanRubyGroups(std::u16string_view ruby, std::u16string_view plainBody);
+
 // Reads the groups of `ruby` in order and looks for each base in `plainBody`
 // from one character after the previous match; an empty base matches at the
 // search position. Text after the last ")" is not part of any group.

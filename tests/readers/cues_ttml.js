@@ -9,19 +9,10 @@
 // Any warning or error of the parser is printed and the exit status is 1.
 // Usage: node cues_ttml.js FILE   (QUCAP_READERS: the installed packages)
 const fs = require('fs');
-const path = require('path');
-const modules = path.resolve(process.env.QUCAP_READERS || '.', 'node_modules');
-const imsc = {
-  fromXML: require(path.join(modules, 'imsc/src/main/js/doc.js')).fromXML,
-  generateISD: require(path.join(modules, 'imsc/src/main/js/isd.js')).generateISD,
-};
+const imsc = require('./imsc_parser.js');
 
-const TTS = 'http://www.w3.org/ns/ttml#styling ';
-const style = (node, name) => (node.styleAttrs || {})[TTS + name];
-
-const problems = [];
-const report = (kind) => (message) => { problems.push(kind + ': ' + message); return true; };
-const handler = { info: () => false, warn: report('warning'), error: report('error'), fatal: report('fatal') };
+const style = imsc.style;
+const { problems, handler } = imsc.collector();
 
 // The paragraphs of the body in document order, each with the end of its
 // active time: no later than the end of any element around it.

@@ -7,16 +7,9 @@
 // parser is printed and the exit status is 1.
 // Usage: node read_ttml.js FILE...   (QUCAP_READERS: the installed packages)
 const fs = require('fs');
-const path = require('path');
-const modules = path.resolve(process.env.QUCAP_READERS || '.', 'node_modules');
-// The parser and the ISD generator without the HTML renderer, which needs a browser.
-const imsc = {
-  fromXML: require(path.join(modules, 'imsc/src/main/js/doc.js')).fromXML,
-  generateISD: require(path.join(modules, 'imsc/src/main/js/isd.js')).generateISD,
-};
+const imsc = require('./imsc_parser.js');
 
-const TTS = 'http://www.w3.org/ns/ttml#styling ';
-const style = (node, name) => (node.styleAttrs || {})[TTS + name];
+const style = imsc.style;
 const hex = (c) => '#' + c.slice(0, 3).map((v) => v.toString(16).padStart(2, '0')).join('').toUpperCase();
 
 // The styling of a span of text that differs from plain white text.
@@ -50,9 +43,7 @@ function textOf(node) {
 
 let failed = false;
 for (const file of process.argv.slice(2)) {
-  const problems = [];
-  const report = (kind) => (message) => { problems.push(kind + ': ' + message); return true; };
-  const handler = { info: () => false, warn: report('warning'), error: report('error'), fatal: report('fatal') };
+  const { problems, handler } = imsc.collector();
   let doc = null;
   try {
     doc = imsc.fromXML(fs.readFileSync(file, 'utf8'), handler);

@@ -9,7 +9,6 @@
 
 #include "app/ruby/mecab_analyser.h"
 #include "app/ruby/ruby_proposal.h"
-#include "captiondata/markup/ruby_groups.h"
 #include "captiondata/text/u16.h"
 #include "tests/host/app/ruby/fixed_analyser.h"
 
@@ -48,16 +47,6 @@ TEST(RubyProposal, WritesGroupsAnchoredOnTheirCharacters) {
         {u"ひらがな", u""},
     };
     for (const Case& c : cases) EXPECT_EQ(toUtf8(proposeRuby(c.body, analyser, words)), toUtf8(c.expected)) << toUtf8(c.body);
-}
-
-TEST(RubyProposal, FillersPutAReadingOnALaterOccurrence) {
-    // The span on the second 山 only: the first gets an empty group.
-    const std::u16string ruby = rubyTextOf(u"山と山", {{2, u"山", u"やま"}});
-    EXPECT_EQ(toUtf8(ruby), "山()山(やま)");
-    const RubyGroups groups = buildRubyGroups(ruby, u"山と山");
-    EXPECT_EQ(groups.count, 2);
-    EXPECT_EQ(groups.groups[1].anchor, 2);
-    EXPECT_EQ(toUtf8(groups.groups[1].ruby), "やま");
 }
 
 // The dictionary the tests read: the one the build copies into the program
