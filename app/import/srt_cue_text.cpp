@@ -31,15 +31,6 @@ constexpr std::size_t kEntityMax = 10;  // "&#x10FFFF;"
 
 std::u16string dropNote(std::u16string_view what) { return std::u16string(what) + u" は字幕の行に持てないため外しました"; }
 
-void appendCodePoint(std::u16string& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out += char16_t(cp);
-    } else {
-        out += char16_t(0xD800 + ((cp - 0x10000) >> 10));
-        out += char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    }
-}
-
 // The character of "&#NNN;" or "&#xHH;" (`digits` after "#"); nothing for
 // a value that is no character.
 std::optional<char32_t> numericEntity(std::u16string_view digits) {
@@ -48,10 +39,7 @@ std::optional<char32_t> numericEntity(std::u16string_view digits) {
     if (digits.empty()) return std::nullopt;
     uint32_t value = 0;
     for (const char16_t c : digits) {
-        int digit = -1;
-        if (isAsciiDigit(c)) digit = c - u'0';
-        else if (hex && c >= u'a' && c <= u'f') digit = c - u'a' + 10;
-        else if (hex && c >= u'A' && c <= u'F') digit = c - u'A' + 10;
+        const int digit = digitValue(c, hex);
         if (digit < 0) return std::nullopt;
         value = value * (hex ? 16 : 10) + uint32_t(digit);
         if (value > 0x10FFFF) return std::nullopt;
@@ -69,7 +57,7 @@ std::size_t decodeEntity(std::u16string_view text, std::size_t at, std::u16strin
     if (!name.empty() && name.front() == u'#') {
         const auto cp = numericEntity(name.substr(1));
         if (!cp) return 0;
-        appendCodePoint(out, *cp);
+        appendUtf16(out, *cp);
         return semicolon + 1;
     }
     for (const Entity& entity : kEntities) {

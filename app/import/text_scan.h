@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "captiondata/text/u16.h"
 
@@ -54,6 +55,21 @@ inline int hexDigitValue(char16_t c) {
 }
 
 inline bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+// The value of a decimal (or, with `hex`, hexadecimal) digit, or -1.
+inline int digitValue(char16_t c, bool hex) { return hex ? hexDigitValue(c) : isAsciiDigit(c) ? c - u'0' : -1; }
+
+// The words of `text` between runs of white space, in order.
+inline std::vector<std::u16string_view> wordsOf(std::u16string_view text) {
+    std::vector<std::u16string_view> words;
+    for (std::size_t at = 0; at < text.size();) {
+        while (at < text.size() && isWhiteSpace(text[at])) ++at;
+        std::size_t end = at;
+        while (end < text.size() && !isWhiteSpace(text[end])) ++end;
+        if (end > at) words.push_back(text.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}
 inline bool isAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 inline bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {

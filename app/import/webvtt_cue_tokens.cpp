@@ -3,6 +3,8 @@
 #include <array>
 #include <optional>
 
+#include "app/import/text_scan.h"
+
 namespace qucap {
 namespace {
 
@@ -24,22 +26,13 @@ constexpr std::array<NamedReference, 29> kNamedReferences{{
 }};
 constexpr std::size_t kLongestName = 32;
 
-bool isAsciiAlnum(char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-
-int digitValue(char16_t c, bool hex) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (hex && c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (hex && c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
 // A code point as UTF-16; none (U+0000), surrogates and values past
 // U+10FFFF become U+FFFD.
 std::u16string utf16Of(char32_t code) {
     if (code == 0 || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return u"\uFFFD";
-    if (code < 0x10000) return std::u16string(1, char16_t(code));
-    code -= 0x10000;
-    return {char16_t(0xD800 + (code >> 10)), char16_t(0xDC00 + (code & 0x3FF))};
+    std::u16string text;
+    appendUtf16(text, code);
+    return text;
 }
 
 bool isTagSpace(char16_t c) { return c == u'\t' || c == u'\f' || c == u' '; }
@@ -84,7 +77,7 @@ void CueTokenizer::appendReference(std::u16string& out, CueToken& token) {
             return;
         }
     } else {
-        while (at < text_.size() && at - amp <= kLongestName && isAsciiAlnum(text_[at])) ++at;
+        while (at < text_.size() && at - amp <= kLongestName && (isAsciiLetter(text_[at]) || isAsciiDigit(text_[at]))) ++at;
         if (at > amp + 1 && at < text_.size() && text_[at] == u';') {
             const std::u16string_view name = text_.substr(amp + 1, at - amp - 1);
             for (const NamedReference& reference : kNamedReferences) {

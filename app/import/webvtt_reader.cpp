@@ -47,12 +47,7 @@ struct Timing {
 };
 
 void readSettings(std::u16string_view settings, Timing& timing) {
-    for (std::size_t at = 0; at < settings.size();) {
-        while (at < settings.size() && isWhiteSpace(settings[at])) ++at;
-        std::size_t end = at;
-        while (end < settings.size() && !isWhiteSpace(settings[end])) ++end;
-        const std::u16string_view setting = settings.substr(at, end - at);
-        at = end;
+    for (const std::u16string_view setting : wordsOf(settings)) {
         const std::size_t colon = setting.find(u':');
         if (colon == std::u16string_view::npos || colon == 0 || colon + 1 == setting.size()) continue;
         const std::u16string_view name = setting.substr(0, colon), value = setting.substr(colon + 1);

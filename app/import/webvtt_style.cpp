@@ -77,13 +77,7 @@ constexpr std::array<EffectProperty, 4> kEffectProperties{{
 // Each word of the value that the property knows adds its effects;
 // a numeric weight of 600 and over is bold, under it normal.
 void applyKeywords(const EffectProperty& property, std::u16string_view value, CueRule& rule) {
-    for (std::size_t at = 0; at < value.size();) {
-        while (at < value.size() && isWhiteSpace(value[at])) ++at;
-        std::size_t end = at;
-        while (end < value.size() && !isWhiteSpace(value[end])) ++end;
-        const std::u16string_view word = value.substr(at, end - at);
-        at = end;
-        if (word.empty()) continue;
+    for (const std::u16string_view word : wordsOf(value)) {
         if (property.name == u"font-weight" && word[0] >= u'1' && word[0] <= u'9') {
             rule = combined(rule, readLeadingInt(word) >= 600 ? CueRule{kBold, 0, {}} : CueRule{0, kBold, {}});
             continue;

@@ -28,6 +28,8 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+}  // namespace
+
 void appendUtf16(std::u16string& out, char32_t cp) {
     if (cp < 0x10000) {
         out += char16_t(cp);
@@ -37,8 +39,6 @@ void appendUtf16(std::u16string& out, char32_t cp) {
         out += char16_t(0xDC00 + (cp & 0x3FF));
     }
 }
-
-}  // namespace
 
 int32_t readLeadingInt(std::u16string_view text) {
     std::size_t i = 0;

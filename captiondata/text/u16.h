@@ -28,6 +28,9 @@ struct Utf8Sequence {
 // The sequence starting at `at` (at < text.size()), or nothing when it is malformed.
 std::optional<Utf8Sequence> nextUtf8Sequence(std::string_view text, std::size_t at);
 
+// One code point (at most U+10FFFF) appended as UTF-16.
+void appendUtf16(std::u16string& out, char32_t cp);
+
 // UTF-8 to UTF-16; invalid sequences become U+FFFD.
 std::u16string fromUtf8(std::string_view text);
 
