@@ -34,6 +34,15 @@ void exportCaptionCues(SubtitleKind kind) {
 
 Page* pageAt(int tab) { return app().pages[std::size_t(tab)].get(); }
 
+// Whether commands that change many rows may run (a project, no preview or
+// synthesis); the edit in the editors goes into the list first.
+bool readyToChangeRows() {
+    AppState& state = app();
+    if (!state.projectLoaded || state.synthesisRunning || isPreviewActive(state.playState)) return false;
+    if (state.captions.pendingEdit()) commitPendingEdit();
+    return true;
+}
+
 // After rows changed under the page on show: a row-editing page shows the
 // selected row again (`keepRow`) or lets go of it.
 void showChangedRows(bool keepRow) {
@@ -56,8 +65,7 @@ void showChangedRows(bool keepRow) {
 // page on show lets go of the row it held.
 void importCaptions() {
     AppState& state = app();
-    if (!state.projectLoaded || state.synthesisRunning || isPreviewActive(state.playState)) return;
-    if (state.captions.pendingEdit()) commitPendingEdit();
+    if (!readyToChangeRows()) return;
     const std::optional<OpenFileChoice> chosen =
         askOpenFileName(state.mainWindow, kImportDialogTitle, importDialogFilters());
     if (!chosen) return;
@@ -74,8 +82,7 @@ void importCaptions() {
 // the page on show shows it again with its new ruby.
 void proposeRubyForAll() {
     AppState& state = app();
-    if (!state.projectLoaded || state.synthesisRunning || isPreviewActive(state.playState)) return;
-    if (state.captions.pendingEdit()) commitPendingEdit();
+    if (!readyToChangeRows()) return;
     if (!proposeRubyForAllRows()) return;
     if (HWND list = mainCaptionListView())
         for (int row = 0; row < state.captions.rowCount(); ++row) showCaptionRow(list, state.captions, row);
