@@ -2,8 +2,6 @@
 // styles, and the notes, all exact.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 #include "app/import/readers.h"
 #include "captiondata/text/u16.h"
@@ -193,21 +191,6 @@ TEST(TtmlReader, NotesStandOnTheirLines) {
               (std::vector<std::string>{"1000-1000|ab", "3: begin の時間「x」が読めないため外しました",
                                         "4: tts:textEmphasis（圏点）は字幕の行に持てないため外しました",
                                         "4: 終わりの時間がないため、表示の長さを 0 にしました"}));
-}
-
-// The project's own export reads back with its text, ruby, colours, outlines, effects and vertical rows.
-TEST(TtmlReader, ReadsTheProjectsExport) {
-    std::ifstream file(std::string(QUCAP_TEST_DATA) + "/import/qucap_export.ttml", std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(dump(readTtml(fromUtf8(bytes))),
-              (std::vector<std::string>{
-                  "500-3000|この[漢字|かんじ]と[文字|もじ]",
-                  "3500-5500|{#FFFFFF o#000000:カブレン}{#FF0000 o#000000:字幕}|[{#00FFFF o#000000:字幕}|{#00FFFF "
-                  "o#000000:じまく}][{#00FFFF o#000000:付加}|{#FFFFFF o#000000:ふか}]{#FFFFFF o#000000:システム}",
-                  "6000-7500 v|[縦|たて]書き|二[行|ぎょう]目",
-                  "8000-9250|{B:b}{I:i}{U:u}{S:s}{#00FF00 o#FFFF00 BIUS:all}|{#FF0000:あ}{#00FF00:い}{#0000FF:う}"
-                  "{#FFFF00:え}{#FF00FF:お}{#00FFFF:か}{#000000:き}{#FFFFFF:く}",
-                  "9500-10000|A<B & C>D"}));
 }
 
 }  // namespace
