@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "captiondata/text/text_table.h"
 #include "captiondata/text/u16.h"
 #include "captiondata/time/time_text.h"
 
@@ -12,8 +13,6 @@ namespace {
 constexpr std::array<std::u16string_view, 6> kRuleNames{
     u"1秒あたりの文字数", u"1行目の文字数", u"2行目の文字数", u"表示時間が短い", u"表示時間が長い", u"次の字幕との間隔",
 };
-
-bool isHalfWidth(char16_t c) { return (c >= 0x20 && c < 0x7F) || (c >= 0xFF61 && c <= 0xFF9F); }
 
 // `value` / `divisor` with one decimal, rounded half up; "4" rather than "4.0"
 // only when asked for a whole number.
@@ -34,12 +33,6 @@ std::u16string seconds(int64_t ms) {
 }
 
 std::u16string characters(int64_t halves) { return decimal(halves, 2, true) + u"文字"; }
-
-std::size_t displayWidth(std::u16string_view text) {
-    std::size_t width = 0;
-    for (const char16_t c : text) width += isHalfWidth(c) ? 1 : 2;
-    return width;
-}
 
 }  // namespace
 
@@ -88,21 +81,11 @@ std::vector<ReadingWarning> readingWarnings(const std::vector<SubtitleRow>& rows
 
 std::u16string readingTable(const std::vector<ReadingWarning>& warnings) {
     if (warnings.empty()) return u"読みやすさの規則に反する字幕はありません\n";
-    std::vector<std::array<std::u16string, 4>> cells{{u"行", u"開始時間", u"規則", u"値"}};
+    std::vector<std::vector<std::u16string>> cells{{u"行", u"開始時間", u"規則", u"値"}};
     for (const ReadingWarning& w : warnings)
         cells.push_back({toDecimal(w.row), formatTime(w.start, TimeForm::Caption),
                          std::u16string(kRuleNames[std::size_t(w.rule)]), w.figure});
-    std::array<std::size_t, 3> widths{};
-    for (const auto& row : cells)
-        for (std::size_t c = 0; c < widths.size(); ++c) widths[c] = std::max(widths[c], displayWidth(row[c]));
-
-    std::u16string table = u"読みやすさの規則に反する字幕：" + toDecimal(int64_t(warnings.size())) + u"件\n";
-    for (const auto& row : cells) {
-        for (std::size_t c = 0; c < widths.size(); ++c)
-            table += row[c] + std::u16string(widths[c] - displayWidth(row[c]) + 2, u' ');
-        table += row[3] + u"\n";
-    }
-    return table;
+    return u"読みやすさの規則に反する字幕：" + toDecimal(int64_t(warnings.size())) + u"件\n" + alignedTable(cells);
 }
 
 }  // namespace qucap

@@ -1,0 +1,114 @@
+#include "app/timing/shot_detector.h"
+
+#include <algorithm>
+
+namespace qucap {
+namespace {
+
+constexpr int kSamplesPerCellSide = 4;
+
+int greyAt(const uint8_t* row, int x, PixelLayout layout) {
+    switch (layout) {
+        case PixelLayout::Yuy2: return row[2 * x];
+        case PixelLayout::Rgb24: return (row[3 * x] + 2 * row[3 * x + 1] + row[3 * x + 2]) / 4;
+        case PixelLayout::Rgb32: return (row[4 * x] + 2 * row[4 * x + 1] + row[4 * x + 2]) / 4;
+    }
+    return 0;
+}
+
+// The middle value of the differences around frame i (i itself left out).
+int32_t typicalAround(const std::vector<int32_t>& differences, std::size_t i, int window) {
+    std::vector<int32_t> around;
+    const std::size_t from = i > std::size_t(window) ? i - std::size_t(window) : 1;
+    const std::size_t to = std::min(differences.size(), i + std::size_t(window) + 1);
+    for (std::size_t j = from; j < to; ++j)
+        if (j != i) around.push_back(differences[j]);
+    if (around.empty()) return 0;
+    std::nth_element(around.begin(), around.begin() + std::ptrdiff_t(around.size() / 2), around.end());
+    return around[around.size() / 2];
+}
+
+bool readWhole(std::string_view text, int64_t& value) {
+    if (text.empty() || text.size() > 18) return false;
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+}  // namespace
+
+Thumbnail greyThumbnail(const PictureView& picture) {
+    Thumbnail thumbnail{};
+    if (!picture.pixels || picture.width <= 0 || picture.height <= 0) return thumbnail;
+    const int across = kThumbnailWidth * kSamplesPerCellSide, down = kThumbnailHeight * kSamplesPerCellSide;
+    for (int cy = 0; cy < kThumbnailHeight; ++cy)
+        for (int cx = 0; cx < kThumbnailWidth; ++cx) {
+            int sum = 0;
+            for (int sy = 0; sy < kSamplesPerCellSide; ++sy) {
+                // Sample points at the middles of a grid over the whole picture.
+                const int y = ((cy * kSamplesPerCellSide + sy) * 2 + 1) * picture.height / (2 * down);
+                const uint8_t* row = picture.pixels + std::ptrdiff_t(y) * picture.stride;
+                for (int sx = 0; sx < kSamplesPerCellSide; ++sx)
+                    sum += greyAt(row, ((cx * kSamplesPerCellSide + sx) * 2 + 1) * picture.width / (2 * across),
+                                  picture.layout);
+            }
+            thumbnail[std::size_t(cy * kThumbnailWidth + cx)] = uint8_t(sum / (kSamplesPerCellSide * kSamplesPerCellSide));
+        }
+    return thumbnail;
+}
+
+int32_t thumbnailDifference(const Thumbnail& a, const Thumbnail& b) {
+    int32_t sum = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) sum += a[i] > b[i] ? a[i] - b[i] : b[i] - a[i];
+    return sum;
+}
+
+std::vector<int64_t> cutsOf(const std::vector<int32_t>& differences, const CutRules& rules) {
+    std::vector<int64_t> cuts;
+    for (std::size_t i = 1; i < differences.size(); ++i) {
+        const int32_t d = differences[i];
+        if (d < rules.minDifference) continue;
+        // Above both neighbours: a change spread over frames (a fade, a pan) is no cut.
+        const int32_t before = i > 1 ? differences[i - 1] : 0;
+        const int32_t after = i + 1 < differences.size() ? differences[i + 1] : 0;
+        if (int64_t(d) < int64_t(rules.ratio) * std::max(before, after)) continue;
+        // And above the movement typical around it.
+        if (int64_t(d) < int64_t(rules.ratio) * typicalAround(differences, i, rules.window)) continue;
+        cuts.push_back(int64_t(i));
+    }
+    return cuts;
+}
+
+void ShotDetector::add(const Thumbnail& frame) {
+    differences_.push_back(previous_ ? thumbnailDifference(*previous_, frame) : 0);
+    previous_ = frame;
+}
+
+std::string cutListBytes(const CutList& list) {
+    std::string body = std::to_string(list.frames) + "\n";
+    for (const int64_t cut : list.cuts) body += std::to_string(cut) + "\n";
+    return body;
+}
+
+std::optional<CutList> cutListFromBytes(std::string_view body) {
+    CutList list;
+    bool first = true;
+    while (!body.empty()) {
+        const std::size_t end = body.find('\n');
+        if (end == std::string_view::npos) return std::nullopt;
+        int64_t value = 0;
+        if (!readWhole(body.substr(0, end), value)) return std::nullopt;
+        if (first) list.frames = value;
+        else if (value >= list.frames || (!list.cuts.empty() && value <= list.cuts.back())) return std::nullopt;
+        else list.cuts.push_back(value);
+        first = false;
+        body.remove_prefix(end + 1);
+    }
+    if (first) return std::nullopt;
+    return list;
+}
+
+}  // namespace qucap
