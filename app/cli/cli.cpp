@@ -9,6 +9,7 @@
 #include "app/cli/render_verb.h"
 #include "app/cli/ruby_verb.h"
 #include "app/cli/still_verb.h"
+#include "app/cli/timing_verbs.h"
 
 namespace qucap {
 namespace {
@@ -23,6 +24,8 @@ constexpr ValueOption kReadingOptions[] = {
 };
 constexpr std::u16string_view kCheckFlags[] = {kReadingFlag, kStrictFlag};
 constexpr std::u16string_view kImportFlags[] = {kAppendFlag};
+constexpr ValueOption kRetimeOptions[] = {{u"--max-ms", u"MS"}, {u"--gap-frames", u"N"}, {u"--close-frames", u"N"}};
+constexpr std::u16string_view kRetimeFlags[] = {kDryRunFlag, kShotsFlag, kNoShotsFlag};
 
 constexpr std::array kVerbs{
     Verb{u"new-project", u"NAME [FOLDER]", u"新しいプロジェクトを作ります（FOLDER 省略時はドキュメントの字幕作成NNN）", 1, 2,
@@ -47,6 +50,13 @@ constexpr std::array kVerbs{
          stillVerb},
     Verb{u"render", u"PROJECT.mcc", u"字幕を合成した動画を書き出します（--out 省略時はプロジェクトの出力動画）", 1, 1, true,
          renderVerb, kOutOption, u"FILE.avi", kRenderEncoderOptions},
+    Verb{u"shots", u"MOVIE", u"動画のショットの切り替わり（カット）を1行に1つ、フレーム番号と時間で表示します", 1, 1, false,
+         shotsVerb},
+    Verb{u"peaks", u"MOVIE", u"動画の音声を N 等分し、各部分の最大振幅（16ビット）を1行に1つ表示します", 1, 1, false, peaksVerb,
+         kBucketsOption, u"N"},
+    Verb{u"retime", u"PROJECT.mcc",
+         u"字幕のタイミングをショットと読みやすさの規則に合わせて調整します（--dry-run：変更の表だけ表示します）", 1, 1, false,
+         retimeVerb, u"--min-ms", u"MS", kRetimeOptions, kRetimeFlags},
     Verb{u"encoders", u"", u"字幕合成で使えるエンコーダの一覧を表示します", 0, 0, false, encodersVerb},
 };
 

@@ -21,7 +21,8 @@ constexpr WholeOption kWholeOptions[] = {
     {u"--gap-frames", &ReadingLimits::gapFrames},
 };
 
-// Digits only, at most kLimitMax.
+}  // namespace
+
 std::optional<int64_t> wholeNumber(std::u16string_view text) {
     if (text.empty() || text.size() > 10) return std::nullopt;
     int64_t value = 0;
@@ -31,6 +32,8 @@ std::optional<int64_t> wholeNumber(std::u16string_view text) {
     }
     return value <= kLimitMax ? std::optional(value) : std::nullopt;
 }
+
+namespace {
 
 // "4" or "3.5" as tenths, above 0.
 std::optional<int64_t> tenths(std::u16string_view text) {
@@ -46,15 +49,17 @@ std::optional<int64_t> tenths(std::u16string_view text) {
     return value > 0 ? std::optional(value) : std::nullopt;
 }
 
-int64_t movieFrameDuration(const CliContext& context, const OpenedProject& project) {
-    const std::u16string& movie = project.settings.inputMoviePath;
-    if (!context.io.files.isFile(movie)) return 0;
-    const ComApartment com;
-    const std::optional<MovieFacts> facts = com.ready() ? readMovieFacts(movie) : std::nullopt;
-    return facts && facts->frameDuration > 0 ? facts->frameDuration : 0;
-}
-
 }  // namespace
+
+int64_t projectFrameDuration(CliContext& context, const OpenedProject& project) {
+    const std::u16string& movie = project.settings.inputMoviePath;
+    const ComApartment com;
+    const std::optional<MovieFacts> facts =
+        context.io.files.isFile(movie) && com.ready() ? readMovieFacts(movie) : std::nullopt;
+    if (facts && facts->frameDuration > 0) return facts->frameDuration;
+    context.out.writeLine(u"入力動画を読めないため、1フレームを 29.97fps の長さとして計算します");
+    return kAssumedFrameDuration;
+}
 
 bool readingCheckAsked(const CliContext& context) {
     return context.hasFlag(kReadingFlag) || context.hasFlag(kStrictFlag) || !context.optionValues.empty();
@@ -91,11 +96,7 @@ std::optional<ReadingLimits> readingLimitsOf(CliContext& context) {
 }
 
 int printReadingCheck(CliContext& context, const OpenedProject& project, const ReadingLimits& limits) {
-    int64_t frameDuration = movieFrameDuration(context, project);
-    if (frameDuration == 0) {
-        context.out.writeLine(u"入力動画を読めないため、1フレームを 29.97fps の長さとして計算します");
-        frameDuration = kAssumedFrameDuration;
-    }
+    const int64_t frameDuration = projectFrameDuration(context, project);
     const std::vector<ReadingWarning> warnings = readingWarnings(subtitleRows(project.captions), limits, frameDuration);
     context.out.write(readingTable(warnings));
     return !warnings.empty() && context.hasFlag(kStrictFlag) ? kExitFailed : kExitSuccess;

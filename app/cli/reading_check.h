@@ -13,6 +13,9 @@ inline constexpr std::u16string_view kReadingFlag = u"--reading";
 inline constexpr std::u16string_view kStrictFlag = u"--strict";
 inline constexpr std::u16string_view kCpsOption = u"--cps";
 
+// An option's value as a whole number: digits only, at most a thousand million.
+std::optional<int64_t> wholeNumber(std::u16string_view text);
+
 // Whether the reading check was asked for (by --reading or one of its options).
 bool readingCheckAsked(const CliContext& context);
 
@@ -20,6 +23,10 @@ bool readingCheckAsked(const CliContext& context);
 // message on the error stream, when a value is no number the rule can use or
 // an option is given without --reading.
 std::optional<ReadingLimits> readingLimitsOf(CliContext& context);
+
+// The frame duration of the project's input movie; when it cannot be read,
+// 29.97 frames a second, said on the output stream.
+int64_t projectFrameDuration(CliContext& context, const OpenedProject& project);
 
 // Prints the table for the project's rows; the frame duration comes from the
 // input movie when it can be read. kExitFailed only with --strict and a warning.

@@ -13,28 +13,11 @@ namespace qucap {
 
 // Called by the Sample Grabber on the streaming thread for every sample; keeps
 // the bytes of the first one that is shown at or after stream time 0.
-class FrameCatcher final : public ISampleGrabberCB {
+class FrameCatcher final : public GrabberCallback {
 public:
     FrameCatcher() : kept_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~FrameCatcher() {
+    ~FrameCatcher() override {
         if (kept_ != nullptr) CloseHandle(kept_);
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (iid == IID_IUnknown || iid == __uuidof(ISampleGrabberCB)) {
-            *object = static_cast<ISampleGrabberCB*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(++references_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const long left = --references_;
-        if (left == 0) delete this;
-        return ULONG(left);
     }
 
     HRESULT STDMETHODCALLTYPE SampleCB(double, IMediaSample* sample) override {
@@ -49,7 +32,6 @@ public:
         SetEvent(kept_);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE BufferCB(double, BYTE*, long) override { return E_NOTIMPL; }
 
     void rearm() {
         std::lock_guard lock(mutex_);
@@ -78,7 +60,6 @@ private:
         return true;
     }
 
-    std::atomic<long> references_{1};
     HANDLE kept_;
     mutable std::mutex mutex_;
     bool hasPicture_ = false;

@@ -13,7 +13,8 @@ struct Splitter {
 const Splitter kAviSplitter{&CLSID_AviSplitter, kAviSplitterName};
 const Splitter kGstreamerSplitter{&kClsidGstreamerSplitter, kGstreamerSplitterName};
 
-HRESULT connectThroughSplitter(FilterGraph& graph, const Splitter& splitter, IPin* sourceOutput, IPin* targetInput) {
+HRESULT connectThroughSplitter(FilterGraph& graph, const Splitter& splitter, IPin* sourceOutput, IPin* targetInput,
+                               const GUID& majorType) {
     ComPtr<IBaseFilter> filter;
     HRESULT result = graph.addNewFilter(*splitter.classId, splitter.name, filter);
     if (FAILED(result)) return result;
@@ -21,8 +22,8 @@ HRESULT connectThroughSplitter(FilterGraph& graph, const Splitter& splitter, IPi
     result = splitterInput ? graph.graph()->ConnectDirect(sourceOutput, splitterInput.get(), nullptr) : VFW_E_NOT_FOUND;
     if (SUCCEEDED(result)) {
         // The splitter makes its output pins once it knows the file.
-        const ComPtr<IPin> video = findFreeOutputPin(filter.get(), MEDIATYPE_Video);
-        result = video ? graph.graph()->Connect(video.get(), targetInput) : VFW_E_NOT_FOUND;
+        const ComPtr<IPin> stream = findFreeOutputPin(filter.get(), majorType);
+        result = stream ? graph.graph()->Connect(stream.get(), targetInput) : VFW_E_NOT_FOUND;
     }
     // A splitter that could not deliver leaves the graph again, with its connections.
     if (FAILED(result)) graph.graph()->RemoveFilter(filter.get());
@@ -31,14 +32,15 @@ HRESULT connectThroughSplitter(FilterGraph& graph, const Splitter& splitter, IPi
 
 }  // namespace
 
-HRESULT connectMovieTo(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target) {
+HRESULT connectMovieTo(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target, const GUID& majorType) {
     if (!graph.graph()) return E_UNEXPECTED;
     const ComPtr<IPin> sourceOutput = findFreePin(source, PINDIR_OUTPUT);
     const ComPtr<IPin> targetInput = findFreePin(target, PINDIR_INPUT);
     if (!sourceOutput || !targetInput) return VFW_E_NOT_FOUND;
-    HRESULT result = connectThroughSplitter(graph, kAviSplitter, sourceOutput.get(), targetInput.get());
+    HRESULT result = connectThroughSplitter(graph, kAviSplitter, sourceOutput.get(), targetInput.get(), majorType);
     if (FAILED(result)) result = graph.graph()->Connect(sourceOutput.get(), targetInput.get());
-    if (FAILED(result)) result = connectThroughSplitter(graph, kGstreamerSplitter, sourceOutput.get(), targetInput.get());
+    if (FAILED(result))
+        result = connectThroughSplitter(graph, kGstreamerSplitter, sourceOutput.get(), targetInput.get(), majorType);
     return result;
 }
 

@@ -14,7 +14,9 @@ namespace qucap {
 // AVI Splitter cannot read is connected by the intelligent connect from the
 // source, as the program does, and where that fails (Wine finds no splitter
 // for some files by itself) through the GStreamer splitter. The result of
-// the last attempt.
-HRESULT connectMovieTo(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target);
+// the last attempt. `majorType` picks the splitter's stream (the sound for
+// an analysis of it).
+HRESULT connectMovieTo(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target,
+                       const GUID& majorType = MEDIATYPE_Video);
 
 }  // namespace qucap

@@ -40,10 +40,11 @@ public:
         const RowTimes& row = rows_[std::size_t(i)];
         const std::optional<int> next = timedAfter(i);
         const int64_t latest = next ? latestEndBefore(rows_[std::size_t(*next)].start) : kLatestTime;
-        if (rules_.shots) setEnd(i, snapEndTime(row.end, row.start, cuts_, clock_, rules_.snap), RetimeRule::Shot);
         if (row.end - row.start < rules_.minMs)
             setEnd(i, std::min(row.start + wholeCentiseconds(rules_.minMs), std::max(row.end, latest)),
                    RetimeRule::Minimum);
+        // The end the minimum gave snaps too, so a second run changes nothing.
+        if (rules_.shots) setEnd(i, snapEndTime(row.end, row.start, cuts_, clock_, rules_.snap), RetimeRule::Shot);
         if (row.end - row.start > rules_.maxMs) setEnd(i, row.start + wholeCentiseconds(rules_.maxMs), RetimeRule::Maximum);
         if (!next) return;
         const int64_t blank = clock_.firstFrameFrom(rows_[std::size_t(*next)].start) - clock_.lastFrameTo(row.end) - 1;

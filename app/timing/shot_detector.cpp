@@ -88,26 +88,29 @@ void ShotDetector::add(const Thumbnail& frame) {
 }
 
 std::string cutListBytes(const CutList& list) {
-    std::string body = std::to_string(list.frames) + "\n";
+    std::string body = std::to_string(list.frames) + " " + std::to_string(list.frameDuration) + "\n";
     for (const int64_t cut : list.cuts) body += std::to_string(cut) + "\n";
     return body;
 }
 
 std::optional<CutList> cutListFromBytes(std::string_view body) {
     CutList list;
-    bool first = true;
+    const std::size_t heading = body.find('\n');
+    const std::size_t space = body.substr(0, heading).find(' ');
+    if (heading == std::string_view::npos || space == std::string_view::npos ||
+        !readWhole(body.substr(0, space), list.frames) ||
+        !readWhole(body.substr(space + 1, heading - space - 1), list.frameDuration))
+        return std::nullopt;
+    body.remove_prefix(heading + 1);
     while (!body.empty()) {
         const std::size_t end = body.find('\n');
-        if (end == std::string_view::npos) return std::nullopt;
-        int64_t value = 0;
-        if (!readWhole(body.substr(0, end), value)) return std::nullopt;
-        if (first) list.frames = value;
-        else if (value >= list.frames || (!list.cuts.empty() && value <= list.cuts.back())) return std::nullopt;
-        else list.cuts.push_back(value);
-        first = false;
+        int64_t cut = 0;
+        if (end == std::string_view::npos || !readWhole(body.substr(0, end), cut) || cut >= list.frames ||
+            (!list.cuts.empty() && cut <= list.cuts.back()))
+            return std::nullopt;
+        list.cuts.push_back(cut);
         body.remove_prefix(end + 1);
     }
-    if (first) return std::nullopt;
     return list;
 }
 

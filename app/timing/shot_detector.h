@@ -57,9 +57,11 @@ private:
     std::vector<int32_t> differences_;
 };
 
-// The cuts as a cache file's body (the frame count, then a frame per line), and back.
+// The cuts as a cache file's body (the frame count and frame duration, then
+// a cut per line), and back.
 struct CutList {
     int64_t frames = 0;
+    int64_t frameDuration = 0;  // 100-ns units
     std::vector<int64_t> cuts;
     bool operator==(const CutList&) const = default;
 };

@@ -27,6 +27,7 @@ const Case kCases[] = {
     {"too short grows to the minimum", {{1000, 1200}, {3000, 4000}}, {}, {{1000, 1500}, {3000, 4000}}, {Minimum}},
     {"too short grows only into the room before the next",
      {{1000, 1200}, {1400, 2000}}, {}, {{1000, 1310}, {1400, 2000}}, {Minimum}},
+    {"an end the minimum gave snaps to the cut after it", {{1000, 1200}}, {45}, {{1000, 1710}}, {Minimum, Shot}},
     {"too long is cut", {{1000, 9000}}, {}, {{1000, 8000}}, {Maximum}},
     {"a gap under 2 frames opens", {{1000, 1990}, {2000, 3000}}, {}, {{1000, 1910}, {2000, 3000}}, {Gap}},
     {"a gap under 12 frames closes", {{1000, 1800}, {2000, 3000}}, {}, {{1000, 1910}, {2000, 3000}}, {Close}},

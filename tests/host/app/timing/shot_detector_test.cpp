@@ -69,11 +69,12 @@ TEST(ShotDetector, HardCutsOnlyNotMovementOrAFade) {
 }
 
 TEST(ShotDetector, CutListsKeptAndRefused) {
-    const CutList list{900, {30, 90, 899}};
-    EXPECT_EQ(cutListBytes(list), "900\n30\n90\n899\n");
+    const CutList list{900, 333667, {30, 90, 899}};
+    EXPECT_EQ(cutListBytes(list), "900 333667\n30\n90\n899\n");
     EXPECT_EQ(cutListFromBytes(cutListBytes(list)), list);
-    EXPECT_EQ(cutListFromBytes("0\n"), (CutList{0, {}}));
-    for (const std::string_view broken : {"", "900", "900\n30\n30\n", "900\n900\n", "900\n-1\n", "9a\n"})
+    EXPECT_EQ(cutListFromBytes("0 400000\n"), (CutList{0, 400000, {}}));
+    for (const std::string_view broken : {"", "900 1", "900\n", "900 1\n30\n30\n", "900 1\n900\n", "900 1\n-1\n",
+                                          "9a 1\n", "900 1\n5"})
         EXPECT_FALSE(cutListFromBytes(broken)) << broken;
 }
 

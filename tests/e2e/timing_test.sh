@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# End-to-end checks of the timing verbs under Wine: "Qucapcmd shots" and
+# "peaks" on a movie of clips from different picture sources (a moving
+# pattern, colour bars, a fade, a moving fractal) against ffmpeg's own
+# decoding and its scene detector, and "retime" on a project of that movie.
+set -uo pipefail
+. "$(dirname "$0")/../../tools/common.sh"
+. "$(dirname "$0")/lib/checks.sh"
+. "$(dirname "$0")/lib/files.sh"
+export QUCAP_BUILD
+
+"$QUCAP_ROOT/tools/make_test_media.sh"
+
+# Four clips of 60 frames at 29.97 frames a second: hard cuts at frames 60,
+# 120 and 180; the fade inside the third clip and the movement of the first
+# and last are no cuts. The tone is loud for 4 s, then quiet.
+clips=$E2E_DIR/clips.avi
+clip() { printf '%s=%ssize=320x240:rate=30000/1001,trim=end_frame=60,setpts=PTS-STARTPTS' "$1" "${2:+$2:}"; }
+ffmpeg -hide_banner -loglevel error -y -f lavfi -i "$(clip testsrc2)" -f lavfi -i "$(clip smptebars)" \
+  -f lavfi -i "$(clip color c=red),fade=t=out:st=0.5:d=1" -f lavfi -i "$(clip mandelbrot)" \
+  -f lavfi -i "sine=f=440:sample_rate=48000:duration=8.008,volume='if(lt(t,4),0.5,0.1)':eval=frame" \
+  -filter_complex "[0:v][1:v][2:v][3:v]concat=n=4:v=1:a=0,format=yuyv422[v]" -map "[v]" -map 4:a \
+  -c:v rawvideo -c:a pcm_s16le "$clips" || die "timing_test: ffmpeg could not make $clips"
+
+lines() { tr -d '\r' <"$last_stdout"; }
+
+# --- shots ------------------------------------------------------------------------
+
+expect_exit 0 -- qucapcmd shots "$(win_path "$clips")"
+expect_exact_output stdout $'60\t0:00:02.002\n120\t0:00:04.004\n180\t0:00:06.006\n'
+# ffmpeg's scene detector finds the same frames.
+scdet=$(ffmpeg -hide_banner -loglevel error -i "$clips" -vf "scdet=threshold=10,metadata=print:file=-" -an -f null - |
+  awk '/^frame:/ { frame = substr($1, 7) } /lavfi.scd.time/ { print frame }' | tr '\n' ' ')
+check "ffmpeg's scdet finds the cuts at the same frames ($scdet)" test "$scdet" = "60 120 180 "
+expect_exit 0 -- qucapcmd shots "$(win_path "$QUCAP_TEST_MEDIA/yuy2.avi")"
+expect_exact_output stdout ""
+expect_exit 1 -- qucapcmd shots "$(win_path "$E2E_DIR/なし.avi")"
+expect_messages "入力動画ファイルが見つかりません"
+
+# --- peaks ------------------------------------------------------------------------
+
+# The loudest 16-bit sample of each of N equal parts, from ffmpeg's decoding.
+ffmpeg_peaks() {
+  ffmpeg -hide_banner -loglevel error -i "$1" -vn -f s16le -acodec pcm_s16le - | python3 -c '
+import array, sys
+samples = array.array("h"); samples.frombytes(sys.stdin.buffer.read())
+channels, parts = int(sys.argv[1]), int(sys.argv[2])
+frames = len(samples) // channels
+for i in range(parts):
+    part = samples[frames * i // parts * channels:frames * (i + 1) // parts * channels]
+    print(max((abs(s) for s in part), default=0))' "$2" "$3"
+}
+for buckets in 8 1000; do
+  expect_exit 0 -- qucapcmd peaks "$(win_path "$clips")" --buckets $buckets
+  check "peaks in $buckets parts as ffmpeg decodes the sound" test "$(lines)" = "$(ffmpeg_peaks "$clips" 1 $buckets)"
+done
+expect_exit 0 -- qucapcmd peaks "$(win_path "$QUCAP_TEST_MEDIA/yuy2.avi")" --buckets 30
+check "peaks of a 44.1 kHz tone as ffmpeg decodes it" test "$(lines)" = "$(ffmpeg_peaks "$QUCAP_TEST_MEDIA/yuy2.avi" 1 30)"
+expect_exit 0 -- qucapcmd peaks "$(win_path "$QUCAP_TEST_MEDIA/small.avi")" --buckets 4
+expect_messages "この動画には音声がありません"
+expect_exact_output stdout ""
+expect_exit 2 -- qucapcmd peaks "$(win_path "$clips")"
+expect_output stderr "--buckets には 1 から 1000000 までの整数を指定して下さい"
+
+# --- retime -----------------------------------------------------------------------
+
+folder=$E2E_DIR/調整
+expect_exit 0 -- qucapcmd new-project 調整 "$(win_path "$folder")" --movie "$(win_path "$clips")"
+project=$(lines | tr -d '\n')
+utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER" \
+  "1,0:00:02.20,0:00:01.00,横,カットの後,0,,0,,0,,0,0" \
+  "2,0:00:03.25,0:00:00.30,横,短い,0,,0,,0,,0,0" \
+  "3,0:00:05.00,0:00:08.00,横,長い,0,,0,,0,,0,0"
+before=$(md5sum <"$folder/字幕情報.csv")
+# Row 2 grows to the minimum, which puts its end 7 frames before the cut at
+# frame 120: it then ends 2 frames before the cut.
+expected_table='タイミングの変更：4件
+行  項目  変更前      変更後      規則
+1   開始  0:00:02.20  0:00:02.00  ショットに合わせる
+2   終了  0:00:03.55  0:00:03.75  最短時間
+2   終了  0:00:03.75  0:00:03.93  ショットに合わせる
+3   終了  0:00:13.00  0:00:12.00  最長時間'
+expect_exit 0 -- qucapcmd retime "$project" --dry-run
+check "the dry run prints the changes" test "$(lines)" = "$expected_table"
+check "the dry run writes nothing" test "$(md5sum <"$folder/字幕情報.csv")" = "$before"
+check "the cuts are kept beside the project" test -f "$folder/調整.shots"
+expect_exit 0 -- qucapcmd retime "$project" --dry-run --no-shots --max-ms 8000
+check "without shots and with a longer maximum only the short row changes" test "$(lines | tail -n +3)" = \
+  "2   終了  0:00:03.55  0:00:03.75  最短時間"
+expect_exit 0 -- qucapcmd retime "$project"
+check "the changes are written" test "$(iconv -f UTF-16 -t UTF-8 "$folder/字幕情報.csv" | tr -d '\r' | tail -n +2 | cut -d, -f1-3 | tr '\n' ' ')" = \
+  "1,0:00:02.00,0:00:01.20 2,0:00:03.25,0:00:00.68 3,0:00:05.00,0:00:07.00 "
+expect_exit 0 -- qucapcmd check "$project"
+expect_exit 0 -- qucapcmd retime "$project"
+check "a second run has nothing to change" test "$(lines)" = "タイミングを変える字幕はありません"
+expect_exit 2 -- qucapcmd retime "$project" --gap-frames x
+expect_output stderr "--gap-frames には 0 以上の整数を指定して下さい"
+expect_exit 2 -- qucapcmd retime "$project" --shots --no-shots
+expect_output stderr "--shots と --no-shots は一緒に指定できません"
+
+finish_checks timing_test
