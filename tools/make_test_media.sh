@@ -6,16 +6,18 @@
 #   small.avi  352x288, 25 fps, 1 s, uncompressed YUY2 (a movie of another size)
 #   demo.avi   720x480, 29.97 fps, 10 s, uncompressed YUY2, with a 440 Hz PCM tone (the demo's movie)
 #   h264.mp4   720x480, 29.97 fps, 2 s, H.264 with AAC sound (what phones and cameras write)
+#   clips.avi  320x240, 29.97 fps, 8 s, four clips of different pictures (cuts at frames 60, 120, 180), PCM tone
 # Files already made by this version of the script are kept, so a second run
 # costs nothing.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
-MEDIA_VERSION=2   # raise when the recipes below change
+MEDIA_VERSION=3   # raise when the recipes below change
 media=$QUCAP_TEST_MEDIA
 stamp=$media/.version
 if [ "$(cat "$stamp" 2>/dev/null)" = "$MEDIA_VERSION" ] && [ -f "$media/yuy2.avi" ] && [ -f "$media/rgb24.avi" ] &&
-   [ -f "$media/small.avi" ] && [ -f "$media/demo.avi" ] && [ -f "$media/h264.mp4" ]; then
+   [ -f "$media/small.avi" ] && [ -f "$media/demo.avi" ] && [ -f "$media/h264.mp4" ] &&
+   [ -f "$media/clips.avi" ]; then
   exit 0
 fi
 command -v ffmpeg >/dev/null || die "make_test_media: ffmpeg is missing (run ./qucap setup)"
@@ -47,6 +49,17 @@ ffmpeg -hide_banner -loglevel error -y \
   -f lavfi -i "$(pattern 2)" -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=2" \
   -c:v libx264 -pix_fmt yuv420p -g 1 -c:a aac -shortest "$media/h264.tmp.mp4"
 mv "$media/h264.tmp.mp4" "$media/h264.mp4"
+
+# Four clips of 60 frames at 29.97 fps for the timing analyses: hard cuts at
+# frames 60, 120 and 180; the fade inside the third clip and the movement of
+# the first and last are no cuts. The tone is loud for 4 s, then quiet.
+clip() { printf '%s=%ssize=320x240:rate=30000/1001,trim=end_frame=60,setpts=PTS-STARTPTS' "$1" "${2:+$2:}"; }
+ffmpeg -hide_banner -loglevel error -y -f lavfi -i "$(clip testsrc2)" -f lavfi -i "$(clip smptebars)" \
+  -f lavfi -i "$(clip color c=red),fade=t=out:st=0.5:d=1" -f lavfi -i "$(clip mandelbrot)" \
+  -f lavfi -i "sine=f=440:sample_rate=48000:duration=8.008,volume='if(lt(t,4),0.5,0.1)':eval=frame" \
+  -filter_complex "[0:v][1:v][2:v][3:v]concat=n=4:v=1:a=0,format=yuyv422[v]" -map "[v]" -map 4:a \
+  -c:v rawvideo -c:a pcm_s16le "$media/clips.tmp.avi"
+mv "$media/clips.tmp.avi" "$media/clips.avi"
 
 # ffmpeg stores uncompressed RGB top-down (a negative biHeight). Windows
 # programs usually write it bottom-up, so the picture is written flipped and

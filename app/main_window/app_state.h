@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@
 #include "app/main_window/window_ui.h"
 #include "app/media/filter_graph.h"
 #include "app/ruby/morphemes.h"
+#include "app/timing/shot_detector.h"
+#include "app/timing/sound_peaks.h"
 #include "captiondata/box/box_info.h"
 #include "captiondata/colour/colour_info.h"
 #include "captiondata/io/io.h"
@@ -104,6 +107,16 @@ struct AppState {
     // on the dictionary of this folder (empty: dic\ipadic beside the program).
     std::unique_ptr<MorphemeAnalyser> rubyAnalyser;
     std::u16string rubyDictionary;
+
+    // The analyses of the project's movie (app/main_window/movie_analysis_worker.h):
+    // its cuts and its sound's peaks once found, and the worker while it runs.
+    std::optional<CutList> cuts;
+    std::optional<PeakTable> soundPeaks;
+    OwnedHandle analysisThread;
+    std::atomic<bool> analysisStop{false};
+    uint32_t analysisNumber = 0;  // counts the projects analysed; the result of an earlier one is dropped
+    uint32_t analysisThreadNumber = 0;  // counts the worker threads started; the last one's
+    bool analyseMovies = true;  // the tests of other things switch the analysis off
 
     // The preview (app/preview/preview.h).
     HWND previewHost = nullptr;           // the window that last received the video

@@ -6,6 +6,7 @@
 #include "app/core/project/project_colours.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/movie_analysis_worker.h"
 #include "app/main_window/parts.h"
 #include "app/media/preview_control.h"
 #include "app/preview/preview.h"
@@ -69,6 +70,7 @@ void tearDownMainWindow() {
     AppState& state = app();
     // No preview thread may outlive the graph it runs: the graph stops, the
     // thread sees it and ends.
+    stopMovieAnalysis();
     stopGraph(state.graph);
     joinPreviewThread();
     state.graph.releaseGraph();

@@ -9,6 +9,7 @@
 #include "app/core/main_window/main_window_texts.h"
 #include "app/core/main_window/save_sequence.h"
 #include "app/main_window/app_state.h"
+#include "app/main_window/movie_analysis_worker.h"
 #include "app/main_window/parts.h"
 #include "app/preview/preview.h"
 #include "app/tabs/help_host.h"
@@ -96,6 +97,14 @@ INT_PTR mainProcedureUnguarded(HWND window, UINT message, WPARAM wParam, LPARAM 
                 app().liveTiming = false;
                 refreshControls();
             }
+            refreshCurrentPage();
+            resumeMovieAnalysis();
+            return TRUE;
+        case kAnalysisProgressMessage:
+            movieAnalysisProgress(wParam, lParam);
+            return TRUE;
+        case kAnalysisEndedMessage:
+            movieAnalysisEnded(lParam);
             refreshCurrentPage();
             return TRUE;
     }

@@ -41,4 +41,18 @@ ShotAnalysis shotsWithCache(FileSystem& files, std::u16string_view projectFile, 
     return analysis;
 }
 
+PeakAnalysis peaksWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
+                            const AnalysisControl& control) {
+    const std::optional<MovieStamp> movie = movieStampOf(moviePath);
+    if (!movie) return {};
+    if (const std::optional<std::string> body = cachedBody(files, projectFile, AnalysisKind::Peaks, *movie))
+        if (std::optional<PeakTable> peaks = peakTableFromBytes(*body)) return {AnalysisOutcome::Done, std::move(*peaks)};
+    const SoundAnalysis sound = analyseSound(moviePath, false, control);
+    PeakAnalysis analysis{sound.outcome, sound.peaks ? sound.peaks->table() : PeakTable{}};
+    if (analysis.outcome == AnalysisOutcome::NoStream) analysis.outcome = AnalysisOutcome::Done;
+    if (analysis.outcome == AnalysisOutcome::Done)
+        keep(files, projectFile, AnalysisKind::Peaks, *movie, peakTableBytes(analysis.peaks));
+    return analysis;
+}
+
 }  // namespace qucap

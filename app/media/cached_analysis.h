@@ -1,5 +1,5 @@
 #pragma once
-// The cuts of the project's movie through their cache file beside the
+// The analyses of the project's movie through their cache files beside the
 // project: read when the file is there for the movie as it is, else the
 // movie analysed and the file written (a cache that cannot be written only
 // costs the next load the analysis again).
@@ -16,6 +16,13 @@ namespace qucap {
 std::optional<MovieStamp> movieStampOf(std::u16string_view moviePath);
 
 ShotAnalysis shotsWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
+                            const AnalysisControl& control = {});
+
+struct PeakAnalysis {
+    AnalysisOutcome outcome = AnalysisOutcome::Failed;
+    PeakTable peaks;  // empty for a movie without sound, which is Done
+};
+PeakAnalysis peaksWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
                             const AnalysisControl& control = {});
 
 }  // namespace qucap

@@ -13,6 +13,7 @@
 #include "app/core/preview/preview_display.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/movie_analysis_worker.h"
 #include "app/main_window/parts.h"
 #include "app/media/caption_filter.h"
 #include "app/media/message_wait.h"
@@ -132,6 +133,7 @@ DWORD WINAPI previewThreadMain(void* parameter) {
 
 void startPreviewThread(HWND host) {
     AppState& state = app();
+    stopMovieAnalysis();  // one worker thread at a time
     joinPreviewThread();
     if (state.pendingSeekTarget == 0)
         state.pendingSeekTarget = pendingSeekTarget(previewPosition().currentTimeMs(), state.settings.rewindSeconds);
@@ -179,6 +181,7 @@ void playWithCaptions() {
     state.playState = PlayState::Stopped;
     refreshControls();
     refreshCurrentPage();
+    resumeMovieAnalysis();
 }
 
 void playInMainWindow() {

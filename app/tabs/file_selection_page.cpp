@@ -12,6 +12,7 @@
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/movie_analysis_worker.h"
 #include "app/media/preview_graphs.h"
 #include "app/tabs/display_position_page.h"
 #include "app/tabs/help_host.h"
@@ -264,6 +265,7 @@ void FileSelectionPage::load() {
         if (HWND list = mainCaptionListView()) showCaptionRows(list, app().captions);
         refreshControls();
         setMessage(u"");
+        startMovieAnalysisForProject();
     } else if (result.focus) {
         focusField(*result.focus);
     }

@@ -9,6 +9,7 @@
 #include "app/export/subtitles.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/movie_analysis_worker.h"
 #include "app/main_window/parts.h"
 #include "app/media/encoders.h"
 #include "app/media/filter_registration.h"
@@ -272,6 +273,7 @@ void SynthesisPage::start() {
     setup.ui = &job->ui;
     setup.progress = [page](int percent) { PostMessageW(page, kSynthesisProgressMessage, WPARAM(percent), 0); };
     setup.ended = [page](SynthesisOutcome) { PostMessageW(page, kSynthesisEndedMessage, 0, 0); };
+    stopMovieAnalysis();  // one worker thread at a time
     state.synthesisRunning = true;
     state.playState = PlayState::Synthesizing;
     job_ = std::move(job);
@@ -312,6 +314,7 @@ void SynthesisPage::threadEnded() {
     refreshControls();
     refresh();
     if (!problem.empty()) state.ui.warn(problem, Deliverable::Program);
+    resumeMovieAnalysis();
 }
 
 void SynthesisPage::createProgressBar() {

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
+#include "app/core/caption_list/caption_validation.h"
 #include "app/core/main_window/main_window_texts.h"
 #include "app/core/timeline/timeline_controls.h"
+#include "app/export/reading_check.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/main_window/main_window.h"
@@ -14,6 +16,7 @@
 #include "app/tabs/help_host.h"
 #include "app/tabs/input_method.h"
 #include "app/tabs/pages.h"
+#include "app/timing/list_retime.h"
 #include "captiondata/io/ui.h"
 #include "captiondata/time/time_text.h"
 #include "dshowbase/com_guard.h"
@@ -25,6 +28,7 @@ namespace {
 
 constexpr int kRowNumberLimit = 5;
 constexpr wchar_t kPreviousProcedure[] = L"qucapTimeFieldProcedure";
+constexpr wchar_t kPreviousButtonProcedure[] = L"qucapInOutProcedure";
 
 // The controls that stretch, and those that move right, with the window's width.
 constexpr int kWideningControls[] = {IDC_SHOW_LINE1_BODY, IDC_SHOW_LINE2_BODY, IDC_START_SLIDER, IDC_DURATION_SLIDER,
@@ -70,6 +74,27 @@ LRESULT timeFieldProcedureUnguarded(HWND field, UINT message, WPARAM wParam, LPA
     return CallWindowProcW(previous, field, message, wParam, lParam);
 }
 
+// "イン／アウト" takes the space bar itself (the page's inOutKey), so a key
+// held down times a caption; the mouse clicks it as any button.
+LRESULT inOutProcedureUnguarded(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto previous = reinterpret_cast<WNDPROC>(GetPropW(button, kPreviousButtonProcedure));
+    if ((message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_SPACE) {
+        if (TimelinePage* page = timelinePage()) page->inOutKey(message == WM_KEYDOWN, (lParam & (1 << 30)) != 0);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(button, GWLP_WNDPROC, LONG_PTR(previous));
+        RemovePropW(button, kPreviousButtonProcedure);
+    }
+    return CallWindowProcW(previous, button, message, wParam, lParam);
+}
+
+LRESULT CALLBACK inOutProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardWindowProc(kProgramTitle, LRESULT(0), [&] {
+        return inOutProcedureUnguarded(button, message, wParam, lParam);
+    });
+}
+
 }  // namespace
 
 TimelinePage::TimelinePage() : model_(app().captions, app().ui) {}
@@ -84,6 +109,9 @@ void TimelinePage::initialise() {
     }
     for (const int id : {IDC_SLIDE_AMOUNT, IDC_DURATION_AMOUNT}) SendMessageW(item(id), EM_SETLIMITTEXT, kTimeFieldLimit, 0);
     for (const int id : {IDC_RANGE_FIRST_ROW, IDC_RANGE_LAST_ROW}) SendMessageW(item(id), EM_SETLIMITTEXT, kRowNumberLimit, 0);
+    HWND inOut = item(IDC_IN_OUT);
+    SetPropW(inOut, kPreviousButtonProcedure, HANDLE(GetWindowLongPtrW(inOut, GWLP_WNDPROC)));
+    SetWindowLongPtrW(inOut, GWLP_WNDPROC, LONG_PTR(inOutProcedure));
     fillChoices(IDC_SLIDE_DIRECTION, kSlideDirections);
     fillChoices(IDC_DURATION_DIRECTION, kDurationDirections);
     resetTab();
@@ -92,6 +120,7 @@ void TimelinePage::initialise() {
 void TimelinePage::refresh() {
     // Stopping, the movie's end or a refused play switched live mode off.
     if (!app().liveTiming) model_.endLive();
+    updateSnapper();
     applyEnabling();
 }
 
@@ -116,6 +145,9 @@ void TimelinePage::commitEdit() {
 void TimelinePage::resetForProject() {
     model_.endLive();
     model_.forgetUndo();
+    // The last project's cuts go with it.
+    snapper_.reset();
+    model_.setSnapper(nullptr);
     resetTab();
 }
 
@@ -124,8 +156,22 @@ void TimelinePage::timeFieldKeyReleased(UINT key) {
         setMessage(kPressEnterMessage);
         return;
     }
-    commitRow();
+    commitRow(true);
     if (model_.hasRow() && !app().captions.pendingEdit()) setMessage(u"");
+}
+
+void TimelinePage::inOutKey(bool down, bool repeated) {
+    if (!down) {
+        // Held: the release is the out press of the row whose in the key-down stamped.
+        const bool held = inKeyHeld_ && GetTickCount64() - inKeyDownAt_ >= kHoldToTimeMs;
+        inKeyHeld_ = false;
+        if (held && model_.live() && model_.nextPressIsOut()) inOutPressed();
+        return;
+    }
+    if (repeated || !IsWindowEnabled(item(IDC_IN_OUT))) return;
+    inKeyHeld_ = model_.live() && !model_.nextPressIsOut();
+    inKeyDownAt_ = GetTickCount64();
+    inOutPressed();
 }
 
 bool TimelinePage::handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
@@ -166,6 +212,8 @@ void TimelinePage::command(int id, int code) {
     case IDC_REPEAT: return repeat();
     case IDC_LIVE_TIMING: return startLiveTiming();
     case IDC_IN_OUT: return inOutPressed();
+    case IDC_SNAP_TO_SHOTS: return updateSnapper();
+    case IDC_RETIME: return retime();
     case IDC_PAGE_HELP: return openHelp(helpIndexOfTab(kTimelineTab), window());
     default: return;
     }
@@ -194,10 +242,10 @@ void TimelinePage::stepPressed(int id) {
     rowCommitted();
 }
 
-void TimelinePage::commitRow() {
+void TimelinePage::commitRow(bool typedTimes) {
     if (!model_.hasRow()) return;
     TimeField failed = TimeField::Start;
-    if (!model_.commit(typed(TimeField::Start), typed(TimeField::Duration), &failed)) {
+    if (!model_.commit(typed(TimeField::Start), typed(TimeField::Duration), &failed, typedTimes)) {
         showField(failed);
         return focusField(failed);
     }
@@ -285,6 +333,43 @@ void TimelinePage::inOutPressed() {
     applyEnabling();
     // The button keeps the focus, so the next press can be the space bar.
     SetFocus(item(IDC_IN_OUT));
+}
+
+void TimelinePage::updateSnapper() {
+    const AppState& state = app();
+    snapper_.reset();
+    if (isChecked(IDC_SNAP_TO_SHOTS) && state.cuts && state.cuts->frameDuration > 0)
+        snapper_.emplace(state.cuts->cuts, FrameClock{state.cuts->frameDuration});
+    model_.setSnapper(snapper_ ? &*snapper_ : nullptr);
+}
+
+void TimelinePage::retime() {
+    AppState& state = app();
+    const TimeRangeRequest request = rangeRequest();
+    const RowRange range = rowRangeOf(request.allRows, request.firstRow, request.lastRow, state.captions.rowCount(), state.ui);
+    if (!range.ok()) {
+        SetFocus(item(range.refused == RangeField::FirstRow ? IDC_RANGE_FIRST_ROW : IDC_RANGE_LAST_ROW));
+        return;
+    }
+    if (const std::u16string fault = captionListFault(state.captions); !fault.empty()) return setMessage(fault);
+    RetimeRules rules;
+    rules.shots = isChecked(IDC_SNAP_TO_SHOTS);
+    if (rules.shots && !state.cuts) return setMessage(kRetimeWaitForCuts);
+    // The cuts are counted in the frames they were found in.
+    const int64_t frameDuration = rules.shots && state.cuts->frameDuration > 0 ? state.cuts->frameDuration
+                                  : state.movie.frameDuration > 0               ? state.movie.frameDuration
+                                                                                : kAssumedFrameDuration;
+    std::vector<RowTimes> rows = rowTimesOf(state.captions);
+    const std::vector<RetimeChange> changes = retimeRows(rows, range.first, range.last,
+                                                         rules.shots ? state.cuts->cuts : std::vector<int64_t>{},
+                                                         FrameClock{frameDuration}, rules);
+    if (changes.empty()) return setMessage(kRetimeNothing);
+    if (!state.ui.askYesNo(retimeQuestion(changes), kProgramTitle)) return;
+    model_.changeTimes([&](CaptionList& list) { applyRowTimes(list, rows, changes); });
+    refreshCaptionRows(mainCaptionListView(), state.captions);
+    showLoadedRow();
+    applyEnabling();
+    setMessage(retimeDoneMessage(changes.size()));
 }
 
 void TimelinePage::resetTab() {

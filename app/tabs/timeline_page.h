@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "app/core/timeline/timeline_tab.h"
+#include "app/timing/shot_snapping.h"
 #include "app/tabs/page.h"
 
 namespace qucap {
@@ -30,6 +32,9 @@ public:
 
     // The subclassed time fields: Enter released commits, another key asks for it.
     void timeFieldKeyReleased(UINT key);
+    // The space bar on "イン／アウト": a press when it goes down; held long
+    // enough after an in press, its release is the out press.
+    void inOutKey(bool down, bool repeated);
 
 protected:
     void initialise() override;
@@ -39,13 +44,17 @@ private:
     void command(int id, int code);
     void sliderMoved(HWND slider, int code);
     void stepPressed(int id);
-    void commitRow();
+    void commitRow(bool typed = false);
     void enterRangeMode();
     void runRange();
     void undo();
     void repeat();
     void startLiveTiming();
     void inOutPressed();
+    // "ショットに合わせる" with the cuts found: the model's snapper; else none.
+    void updateSnapper();
+    // "タイミング調整": the clean-up by the rules of every row or the range.
+    void retime();
     // After the selected row's times went into the list.
     void rowCommitted();
 
@@ -60,6 +69,9 @@ private:
 
     TimelineTab model_;
     bool showing_ = false;  // the page itself is setting a field's text
+    std::optional<CutSnapper> snapper_;
+    bool inKeyHeld_ = false;     // the space bar went down for an in press
+    uint64_t inKeyDownAt_ = 0;   // then (GetTickCount64)
 };
 
 // Whether the timeline's undo has something to give back (the display-position

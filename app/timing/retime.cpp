@@ -100,6 +100,17 @@ private:
     int first_ = 0;
 };
 
+std::u16string changeCells(const std::vector<RetimeChange>& changes, std::size_t rows) {
+    std::vector<std::vector<std::u16string>> cells{{u"行", u"項目", u"変更前", u"変更後", u"規則"}};
+    for (std::size_t i = 0; i < std::min(rows, changes.size()); ++i) {
+        const RetimeChange& c = changes[i];
+        cells.push_back({toDecimal(c.row + 1), c.field == RetimeField::Start ? u"開始" : u"終了",
+                         formatTime(int32_t(c.before), TimeForm::Caption), formatTime(int32_t(c.after), TimeForm::Caption),
+                         std::u16string(kRuleNames[std::size_t(c.rule)])});
+    }
+    return alignedTable(cells);
+}
+
 }  // namespace
 
 std::vector<RetimeChange> retimeRows(std::vector<RowTimes>& rows, int first, int last,
@@ -113,13 +124,20 @@ std::vector<RetimeChange> retimeRows(std::vector<RowTimes>& rows, int first, int
 }
 
 std::u16string retimeTable(const std::vector<RetimeChange>& changes) {
-    if (changes.empty()) return u"タイミングを変える字幕はありません\n";
-    std::vector<std::vector<std::u16string>> cells{{u"行", u"項目", u"変更前", u"変更後", u"規則"}};
-    for (const RetimeChange& c : changes)
-        cells.push_back({toDecimal(c.row + 1), c.field == RetimeField::Start ? u"開始" : u"終了",
-                         formatTime(int32_t(c.before), TimeForm::Caption), formatTime(int32_t(c.after), TimeForm::Caption),
-                         std::u16string(kRuleNames[std::size_t(c.rule)])});
-    return u"タイミングの変更：" + toDecimal(int64_t(changes.size())) + u"件\n" + alignedTable(cells);
+    if (changes.empty()) return std::u16string(kRetimeNothing) + u"\n";
+    return u"タイミングの変更：" + toDecimal(int64_t(changes.size())) + u"件\n" + changeCells(changes, changes.size());
+}
+
+std::u16string retimeQuestion(const std::vector<RetimeChange>& changes) {
+    std::u16string text = u"タイミングを次の" + toDecimal(int64_t(changes.size())) + u"件のように変えます。\n" +
+                          changeCells(changes, kRetimeQuestionRows);
+    if (changes.size() > kRetimeQuestionRows)
+        text += u"ほか" + toDecimal(int64_t(changes.size() - kRetimeQuestionRows)) + u"件\n";
+    return text + u"実行しますか？";
+}
+
+std::u16string retimeDoneMessage(std::size_t changes) {
+    return toDecimal(int64_t(changes)) + u"件のタイミングを変えました（元に戻すで戻せます）";
 }
 
 }  // namespace qucap

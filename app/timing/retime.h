@@ -50,4 +50,13 @@ std::vector<RetimeChange> retimeRows(std::vector<RowTimes>& rows, int first, int
 // or the line saying nothing would change.
 std::u16string retimeTable(const std::vector<RetimeChange>& changes);
 
+// The program's question before it applies the changes: the table, at most
+// kRetimeQuestionRows of them and a count of the rest.
+inline constexpr std::size_t kRetimeQuestionRows = 12;
+std::u16string retimeQuestion(const std::vector<RetimeChange>& changes);
+// The message line once they are applied.
+std::u16string retimeDoneMessage(std::size_t changes);
+inline constexpr std::u16string_view kRetimeNothing = u"タイミングを変える字幕はありません";
+inline constexpr std::u16string_view kRetimeWaitForCuts = u"動画のカットを解析中です。解析が終わってから実行して下さい";
+
 }  // namespace qucap

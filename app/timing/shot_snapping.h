@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/core/timeline/timeline_tab.h"
 #include "app/timing/frame_clock.h"
 
 namespace qucap {
@@ -28,5 +29,21 @@ int64_t snapStartTime(int64_t start, const std::vector<int64_t>& cuts, const Fra
                       const SnapRules& rules);
 int64_t snapEndTime(int64_t end, int64_t start, const std::vector<int64_t>& cuts, const FrameClock& clock,
                     const SnapRules& rules);
+
+// The timeline tab's snapper over a movie's cuts.
+class CutSnapper final : public TimeSnapper {
+public:
+    CutSnapper(std::vector<int64_t> cuts, const FrameClock& clock, const SnapRules& rules = {})
+        : cuts_(std::move(cuts)), clock_(clock), rules_(rules) {}
+    int32_t start(int32_t start) const override { return int32_t(snapStartTime(start, cuts_, clock_, rules_)); }
+    int32_t end(int32_t end, int32_t start) const override {
+        return int32_t(snapEndTime(end, start, cuts_, clock_, rules_));
+    }
+
+private:
+    std::vector<int64_t> cuts_;
+    FrameClock clock_;
+    SnapRules rules_;
+};
 
 }  // namespace qucap

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end checks of the timing verbs under Wine: "Qucapcmd shots" and
 # "peaks" on a movie of clips from different picture sources (a moving
-# pattern, colour bars, a fade, a moving fractal) against ffmpeg's own
-# decoding and its scene detector, and "retime" on a project of that movie.
+# pattern, colour bars, a fade, a moving fractal: tools/make_test_media.sh)
+# against ffmpeg's own decoding and its scene detector, and "retime" on a
+# project of that movie.
 set -uo pipefail
 . "$(dirname "$0")/../../tools/common.sh"
 . "$(dirname "$0")/lib/checks.sh"
@@ -11,16 +12,7 @@ export QUCAP_BUILD
 
 "$QUCAP_ROOT/tools/make_test_media.sh"
 
-# Four clips of 60 frames at 29.97 frames a second: hard cuts at frames 60,
-# 120 and 180; the fade inside the third clip and the movement of the first
-# and last are no cuts. The tone is loud for 4 s, then quiet.
-clips=$E2E_DIR/clips.avi
-clip() { printf '%s=%ssize=320x240:rate=30000/1001,trim=end_frame=60,setpts=PTS-STARTPTS' "$1" "${2:+$2:}"; }
-ffmpeg -hide_banner -loglevel error -y -f lavfi -i "$(clip testsrc2)" -f lavfi -i "$(clip smptebars)" \
-  -f lavfi -i "$(clip color c=red),fade=t=out:st=0.5:d=1" -f lavfi -i "$(clip mandelbrot)" \
-  -f lavfi -i "sine=f=440:sample_rate=48000:duration=8.008,volume='if(lt(t,4),0.5,0.1)':eval=frame" \
-  -filter_complex "[0:v][1:v][2:v][3:v]concat=n=4:v=1:a=0,format=yuyv422[v]" -map "[v]" -map 4:a \
-  -c:v rawvideo -c:a pcm_s16le "$clips" || die "timing_test: ffmpeg could not make $clips"
+clips=$QUCAP_TEST_MEDIA/clips.avi   # four clips of 60 frames at 29.97 fps: cuts at 60, 120, 180
 
 lines() { tr -d '\r' <"$last_stdout"; }
 

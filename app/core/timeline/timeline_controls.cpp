@@ -31,6 +31,9 @@ std::vector<ControlEnabling> timelineControlStates(PlayState state, const Timeli
         {kDurationAmountField, lengthening},
         {kDurationDirectionList, lengthening},
         {kTimelineRun, !tab.rowSelected && !previewActive},
+        // The clean-up by the rules works on the range fields as "実行" does.
+        {kRetimeButton, !tab.rowSelected && !previewActive},
+        {kSnapToShots, state != PlayState::Synthesizing},
         {kTimelineHelp, !previewActive && state != PlayState::Synthesizing},
         {kTimelineUndo, tab.undoAvailable && !previewActive},
         {kTimelineRepeat, !playing && state != PlayState::Stopped},

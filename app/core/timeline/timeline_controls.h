@@ -37,6 +37,8 @@ enum TimelineControl : int {
     kSlideDirectionList = 1208,
     kDurationAmountField = 1210,
     kDurationDirectionList = 1212,
+    kSnapToShots = 1401,
+    kRetimeButton = 1402,
 };
 
 // One step button: its control, the field it moves and by how much.

@@ -53,7 +53,8 @@ bool TimelineTab::takeField(TimeField which, std::u16string_view typed) {
     return true;
 }
 
-bool TimelineTab::commit(std::u16string_view startTyped, std::u16string_view durationTyped, TimeField* failed) {
+bool TimelineTab::commit(std::u16string_view startTyped, std::u16string_view durationTyped, TimeField* failed,
+                         bool snapped) {
     if (!list_.isRow(index_)) return false;
     // Copied first: the typed texts may be what the fields show, which is replaced below.
     const std::u16string typed[] = {std::u16string(startTyped), std::u16string(durationTyped)};
@@ -67,6 +68,14 @@ bool TimelineTab::commit(std::u16string_view startTyped, std::u16string_view dur
         if (takeField(which, typed[which == TimeField::Start ? 0 : 1])) continue;
         if (failed) *failed = which;
         return false;
+    }
+    if (snapped && snapper_) {
+        const int32_t start = parseTime(row_.start);
+        const int32_t snappedStart = snapper_->start(start);
+        const int32_t end = snapper_->end(int32_t(std::min<int64_t>(int64_t(start) + parseTime(row_.duration), INT32_MAX)),
+                                          snappedStart);
+        row_.start = captionForm(snappedStart);
+        row_.duration = captionForm(std::max(0, end - snappedStart));
     }
     // Backed up only now: a commit refused above keeps the last change undoable.
     list_.backupAllTimes();
@@ -127,6 +136,14 @@ TimeRangeResult TimelineTab::runRange(const TimeRangeRequest& request) {
     return {};
 }
 
+void TimelineTab::changeTimes(const std::function<void(CaptionList&)>& change) {
+    list_.backupAllTimes();
+    change(list_);
+    list_.rebuildCaptionTable();
+    undoAvailable_ = true;
+    loadRow(index_);
+}
+
 bool TimelineTab::undo() {
     if (!ui_.askYesNo(kTimesUndoQuestion, kProgramTitle)) return false;
     list_.restoreAllTimes();
@@ -157,12 +174,14 @@ LivePress TimelineTab::press(int32_t positionMs) {
     }
     const int stamped = liveRow_;
     if (!nextOut_) {
-        storeTime(stamped, TimeField::Start, positionMs);
-        inTime_ = positionMs;
+        const int32_t start = snapper_ ? snapper_->start(positionMs) : positionMs;
+        storeTime(stamped, TimeField::Start, start);
+        inTime_ = start;
         nextOut_ = true;
         return {stamped, stamped, false};
     }
-    if (positionMs >= inTime_) storeTime(stamped, TimeField::Duration, positionMs - inTime_);
+    const int32_t end = snapper_ ? snapper_->end(positionMs, inTime_) : positionMs;
+    if (end >= inTime_) storeTime(stamped, TimeField::Duration, end - inTime_);
     const int next = list_.findNextUntimedRow(stamped);
     if (next < 0) {
         endLive();

@@ -5,6 +5,7 @@
 // undo over every row's times; and the live walk that stamps in and out
 // times on the untimed rows while the movie plays.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,18 @@ enum class TimeField { Start, Duration };
 
 // The range operations of "実行".
 enum class RangeOperation { SlideStart = 1, ChangeDuration = 2, Clear = 3 };
+
+// A start and an end moved onto the picture's cuts (app/timing), while the
+// tab's check box "ショットに合わせる" asks for it. Milliseconds.
+class TimeSnapper {
+public:
+    virtual ~TimeSnapper() = default;
+    virtual int32_t start(int32_t start) const = 0;
+    virtual int32_t end(int32_t end, int32_t start) const = 0;
+};
+
+// A key held this long after an in press sets the out when it is let go.
+inline constexpr uint64_t kHoldToTimeMs = 300;
 
 // What the range fields say, as the user typed them.
 struct TimeRangeRequest {
@@ -78,8 +91,10 @@ public:
     // The selected row's commit: takes both fields, then backs up every row's
     // times (so undo returns to the times before this change), writes the row
     // and takes its times as the new bases. Returns the field that failed, or
-    // nothing done without a row; the list is unchanged on failure.
-    bool commit(std::u16string_view startTyped, std::u16string_view durationTyped, TimeField* failed = nullptr);
+    // nothing done without a row; the list is unchanged on failure. With
+    // `snapped` and a snapper, the start and the end go onto the cuts.
+    bool commit(std::u16string_view startTyped, std::u16string_view durationTyped, TimeField* failed = nullptr,
+                bool snapped = false);
     // A step button: the field taken (a failure still steps from the last
     // good value), moved by `stepMs` and kept at 0 or more, then committed
     // with the other field as typed.
@@ -107,6 +122,12 @@ public:
     int startLive();
     // "イン／アウト" at the playback position `positionMs`.
     LivePress press(int32_t positionMs);
+    // Typed times and live stamps go through the snapper while one is set (null: none).
+    void setSnapper(const TimeSnapper* snapper) { snapper_ = snapper; }
+    // Rows changed by a tool of the tab over many rows (the clean-up by the
+    // rules): every row's times are backed up first, so undo takes them back.
+    void changeTimes(const std::function<void(CaptionList&)>& change);
+
     // Live mode is switched off (stop, end of the movie, another project).
     void endLive();
     bool live() const { return liveRow_ >= 0; }
@@ -127,6 +148,7 @@ private:
     int liveRow_ = -1;
     bool nextOut_ = false;
     int32_t inTime_ = 0;
+    const TimeSnapper* snapper_ = nullptr;
 };
 
 }  // namespace qucap

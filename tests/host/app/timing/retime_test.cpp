@@ -67,6 +67,15 @@ TEST(Retime, TheTableOfChanges) {
               u"2   開始  0:00:04.20  0:00:04.00  ショットに合わせる\n"
               u"1   終了  0:00:04.10  0:00:03.91  間隔を空ける\n");
     EXPECT_EQ(retimeTable({}), u"タイミングを変える字幕はありません\n");
+
+    // The program's question shows at most 12 changes and counts the rest.
+    std::vector<RowTimes> many;
+    for (int i = 0; i < 14; ++i) many.push_back({1000 + i * 2000, 1200 + i * 2000});
+    const std::vector<RetimeChange> fourteen = retimeRows(many, 0, 13, {}, kPal, {});
+    ASSERT_EQ(fourteen.size(), 14u);
+    const std::u16string question = retimeQuestion(fourteen);
+    EXPECT_EQ(question.substr(0, 24), u"タイミングを次の14件のように変えます。\n行  ");
+    EXPECT_NE(question.find(u"12  終了  0:00:23.20  0:00:23.50  最短時間\nほか2件\n実行しますか？"), std::u16string::npos);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/core/caption_list/caption_columns.h"
+#include "tests/support/recording_ui.h"
+
 namespace qucap {
 namespace {
 
@@ -65,6 +68,38 @@ TEST(ShotSnapping, TimesMoveToTheCutsFrames) {
     EXPECT_EQ(kNtsc.lastFrameTo(9940), 297);
     EXPECT_EQ(snapStartTime(5000, cuts, kNtsc, {}), 5000);
     EXPECT_EQ(snapEndTime(5000, 1000, cuts, kNtsc, {}), 5000);
+}
+
+// The timeline tab with the snapper of the check box: live stamps and typed
+// times go onto the cuts (25 fps, cuts at 4 s and 10 s); steps do not.
+TEST(ShotSnapping, TheTimelineTabsStampsAndTypedTimes) {
+    CaptionList list;
+    test::RecordingUi ui;
+    TimelineTab tab{list, ui};
+    for (int i = 0; i < 2; ++i) {
+        WorkingRow row;
+        row.texts[0] = row.plainTexts[0] = u"本文";
+        row.start = row.duration = u"0:00:00.00";
+        list.writeRow(list.appendRow(), row);
+    }
+    const CutSnapper snapper({100, 250}, kPal);
+    tab.setSnapper(&snapper);
+    ui.answers = {true};
+    ASSERT_EQ(tab.startLive(), 0);
+    tab.press(4'170);  // 5 frames after the cut: onto it
+    tab.press(9'870);  // the last frame 3 frames before the cut at 10 s: 2 frames before it
+    EXPECT_EQ(list.cell(0, ColStart), u"0:00:04.00");
+    EXPECT_EQ(list.cell(0, ColDuration), u"0:00:05.91");
+    tab.endLive();
+
+    tab.loadRow(1);
+    ASSERT_TRUE(tab.commit(u"0:00:04.20", u"0:00:01.00", nullptr, true));
+    EXPECT_EQ(list.cell(1, ColStart), u"0:00:04.00");
+    EXPECT_EQ(list.cell(1, ColDuration), u"0:00:01.20") << "the end stays where it was typed";
+    ASSERT_TRUE(tab.step(TimeField::Start, 10, u"0:00:04.00", u"0:00:01.20"));
+    EXPECT_EQ(list.cell(1, ColStart), u"0:00:04.01") << "a step is not snapped back";
+    ASSERT_TRUE(tab.commit(u"0:00:04.20", u"0:00:01.00"));
+    EXPECT_EQ(list.cell(1, ColStart), u"0:00:04.20") << "only typed times are snapped";
 }
 
 }  // namespace

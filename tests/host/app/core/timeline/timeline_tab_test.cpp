@@ -238,16 +238,17 @@ TEST(TimelineControls, EnablingFollowsTheModeThePlayStateAndLiveTiming) {
     TimelineTabState row{true, false, RangeOperation::SlideStart, false, false};
     EXPECT_EQ(enabled(PlayState::Stopped, row),
               (std::vector<int>{1001, 1018, 1117, 1123, 1143, 1144, 1187, 1188, 1189, 1190, 1191, 1192, 1194, 1195, 1196,
-                                1197, 1198, 1200}))
-        << "row mode: times, steps, sliders, mode radios, live; repeat not while Stopped";
+                                1197, 1198, 1200, 1401}))
+        << "row mode: times, steps, sliders, mode radios, live, snapping; repeat not while Stopped";
     TimelineTabState range{false, true, RangeOperation::ChangeDuration, true, false};
     EXPECT_EQ(enabled(PlayState::Stopped, range),
-              (std::vector<int>{1001, 1011, 1013, 1018, 1145, 1146, 1147, 1149, 1203, 1204, 1205, 1210, 1212}));
+              (std::vector<int>{1001, 1011, 1013, 1018, 1145, 1146, 1147, 1149, 1203, 1204, 1205, 1210, 1212, 1401, 1402}))
+        << "range mode: the clean-up by the rules beside 実行";
     TimelineTabState live{true, false, RangeOperation::SlideStart, true, true};
-    EXPECT_EQ(enabled(PlayState::Playing, live), (std::vector<int>{1019, 1117, 1123, 1189, 1196}))
-        << "while playing live: the in/out button and the time fields";
+    EXPECT_EQ(enabled(PlayState::Playing, live), (std::vector<int>{1019, 1117, 1123, 1189, 1196, 1401}))
+        << "while playing live: the in/out button, the time fields and snapping";
     EXPECT_EQ(enabled(PlayState::Paused, live),
-              (std::vector<int>{1005, 1019, 1117, 1123, 1143, 1144, 1189, 1192, 1196, 1200}));
+              (std::vector<int>{1005, 1019, 1117, 1123, 1143, 1144, 1189, 1192, 1196, 1200, 1401}));
 }
 
 }  // namespace
