@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <functional>
 
 namespace qucap {
@@ -50,7 +51,7 @@ TEST(ShotDetector, ThumbnailsOfEachLayout) {
 TEST(ShotDetector, HardCutsOnlyNotMovementOrAFade) {
     auto stripes = [](int shift) {  // a pattern moving a pixel a frame
         return yuy2Picture([shift](int x, int y) {
-            return int(128 + 100 * std::sin((x + y / 2 + shift) * 2 * M_PI / 64));
+            return int(128 + 100 * std::sin((x + y / 2 + shift) * 2 * std::numbers::pi / 64));
         });
     };
     auto flat = [](int value) { return yuy2Picture([value](int, int) { return value; }); };
