@@ -15,6 +15,8 @@
 #include "app/tabs/help_host.h"
 #include "app/tabs/page.h"
 #include "app/tabs/synthesis_page.h"
+#include "app/tabs/timeline_page.h"
+#include "app/tabs/timing_strip_window.h"
 #include "captiondata/io/ui.h"
 #include "dshowbase/com_guard.h"
 #include "resources/app/resource.h"
@@ -90,6 +92,7 @@ INT_PTR mainProcedureUnguarded(HWND window, UINT message, WPARAM wParam, LPARAM 
             return TRUE;
         case kPreviewTickMessage:
             showPreviewDisplay(window);
+            refreshTimingStrip();
             return TRUE;
         case kPreviewEndedMessage:
             if (!previewThreadEnded(lParam)) return TRUE;
@@ -131,7 +134,9 @@ bool registerMainWindowClass(HINSTANCE instance) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = reinterpret_cast<const wchar_t*>(kWindowClassName.data());
-    return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    if (RegisterClassW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    // The timeline tab's strip is a control of its dialog: its class comes first.
+    return registerTimingStripClass(instance);
 }
 
 HWND createMainWindow(HINSTANCE instance, int showCommand) {

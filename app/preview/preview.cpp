@@ -214,6 +214,14 @@ SeekTarget stepTarget(int id) { return id == IDC_FRAME_BACK ? &PreviewPosition::
 
 PreviewPosition previewPosition() { return previewPositionOf(app().graph); }
 
+void seekPreviewTo(int64_t position) {
+    AppState& state = app();
+    if (state.playState == PlayState::NoMedia || state.synthesisRunning || !state.graph.graph()) return;
+    seekPreview(position);
+    showPreviewDisplay(state.mainWindow);
+    refreshControls();
+}
+
 void playPressed() {
     AppState& state = app();
     const PlayState now = state.playState;

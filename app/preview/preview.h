@@ -23,6 +23,11 @@ inline constexpr UINT kPreviewTickMessage = 0x8067;
 // Where the preview stands now.
 PreviewPosition previewPosition();
 
+// Seeks the main window's preview to `position` (100-ns units) and shows it
+// there: a click on the timeline strip. Nothing without a movie or while
+// synthesising.
+void seekPreviewTo(int64_t position);
+
 // Main window commands: play/pause 1108, stop 1110, the frame steps 1107
 // and 1109, and the position bar 1102 (WM_HSCROLL).
 void playPressed();

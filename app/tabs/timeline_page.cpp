@@ -32,7 +32,10 @@ constexpr wchar_t kPreviousButtonProcedure[] = L"qucapInOutProcedure";
 
 // The controls that stretch, and those that move right, with the window's width.
 constexpr int kWideningControls[] = {IDC_SHOW_LINE1_BODY, IDC_SHOW_LINE2_BODY, IDC_START_SLIDER, IDC_DURATION_SLIDER,
-                                     IDC_TIME_SETTINGS_GROUP};
+                                     IDC_TIME_SETTINGS_GROUP, IDC_TIMING_STRIP};
+constexpr std::u16string_view kStripNeedsRow =
+    u"行を選んでから、Shift＋クリックで開始時間を、Ctrl＋クリックで終わりを設定して下さい";
+constexpr std::u16string_view kStripEndBeforeStart = u"終わりには開始時間より後の位置をクリックして下さい";
 constexpr int kMovingControls[] = {IDC_START_LATER_LABEL, IDC_DURATION_LONGER_LABEL, IDC_PAGE_HELP, IDC_UNDO,
                                    IDC_REPEAT, IDC_LIVE_TIMING, IDC_IN_OUT};
 // Fields whose focus closes the input method: times, row numbers, amounts.
@@ -335,6 +338,21 @@ void TimelinePage::inOutPressed() {
     SetFocus(item(IDC_IN_OUT));
 }
 
+void TimelinePage::stripClicked(StripClick click, int64_t ms) {
+    if (click == StripClick::Seek) return seekPreviewTo(ms * 10'000);
+    // As the fields: only with a row selected and while they can be edited.
+    if (!model_.hasRow() || !IsWindowEnabled(item(IDC_START_TIME))) return setMessage(kStripNeedsRow);
+    const auto time = int32_t(std::min<int64_t>(ms, kLargestShownTime));
+    if (click == StripClick::SetStart) {
+        setItemText(IDC_START_TIME, formatTime(time, TimeForm::Caption));
+    } else {
+        const int32_t start = parseTime(typed(TimeField::Start));
+        if (time < start) return setMessage(kStripEndBeforeStart);
+        setItemText(IDC_DURATION_TIME, formatTime(time - start, TimeForm::Caption));
+    }
+    commitRow(true);
+}
+
 void TimelinePage::updateSnapper() {
     const AppState& state = app();
     snapper_.reset();
@@ -418,6 +436,7 @@ void TimelinePage::applyEnabling() {
     tab.live = model_.live() && state.liveTiming;
     for (const ControlEnabling& control : timelineControlStates(state.playState, tab))
         if (HWND controlWindow = item(control.id)) EnableWindow(controlWindow, control.enabled ? TRUE : FALSE);
+    InvalidateRect(item(IDC_TIMING_STRIP), nullptr, FALSE);
 }
 
 RangeOperation TimelinePage::chosenOperation() const {
@@ -441,6 +460,15 @@ TimeRangeRequest TimelinePage::rangeRequest() const {
 bool timelineUndoAvailable() {
     const TimelinePage* page = timelinePage();
     return page && page->model().undoAvailable();
+}
+
+void timelineStripClicked(StripClick click, int64_t ms) {
+    if (TimelinePage* page = timelinePage()) page->stripClicked(click, ms);
+}
+
+void refreshTimingStrip() {
+    const TimelinePage* page = timelinePage();
+    if (page && app().currentTab == kTimelineTab) InvalidateRect(GetDlgItem(page->window(), IDC_TIMING_STRIP), nullptr, FALSE);
 }
 
 void resetTimelineForProject() {

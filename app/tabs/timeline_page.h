@@ -11,6 +11,7 @@
 #include "app/core/timeline/timeline_tab.h"
 #include "app/timing/shot_snapping.h"
 #include "app/tabs/page.h"
+#include "app/tabs/timing_strip_window.h"
 
 namespace qucap {
 
@@ -35,6 +36,8 @@ public:
     // The space bar on "イン／アウト": a press when it goes down; held long
     // enough after an in press, its release is the out press.
     void inOutKey(bool down, bool repeated);
+    // A click on the strip at `ms`: a seek, or the selected row's start or end.
+    void stripClicked(StripClick click, int64_t ms);
 
 protected:
     void initialise() override;
@@ -79,6 +82,11 @@ private:
 bool timelineUndoAvailable();
 // The file-selection tab's load, once the project's rows are in.
 void resetTimelineForProject();
+
+// The strip's clicks reach the tab through these; the strip is redrawn with
+// the preview's display and after every change of the rows.
+void timelineStripClicked(StripClick click, int64_t ms);
+void refreshTimingStrip();
 
 // What the main window creates for tab 7.
 std::unique_ptr<Page> makeTimelinePage();

@@ -2,19 +2,25 @@
 // starts with the load finds the cuts of the clips movie and keeps them
 // beside the project; on the timeline tab "ショットに合わせる" snaps a typed
 // time, "タイミング調整" asks with its table, changes the rows and is undone;
-// and the space bar held on "イン／アウト" times a row by itself.
+// the space bar held on "イン／アウト" times a row by itself; and the strip
+// across the tab shows the cuts, seeks and sets a row's start and end.
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <cstdio>
 
 #include "app/core/caption_list/caption_columns.h"
 #include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
 #include "app/main_window/movie_analysis_worker.h"
+#include "app/preview/preview.h"
 #include "app/tabs/page.h"
+#include "app/tabs/timing_strip_window.h"
 #include "app/timing/analysis_cache.h"
 #include "app/timing/retime.h"
+#include "app/timing/timing_strip.h"
 #include "captiondata/time/time_text.h"
 #include "resources/app/page_ids.h"
 #include "resources/app/resource.h"
@@ -141,6 +147,63 @@ TEST_F(TimingTest, TheSpaceBarHeldOnInOutTimesARow) {
     pumpMessages(100);
     EXPECT_GT(parseTime(app().captions.cell(1, ColDuration)), 0);
     EXPECT_FALSE(app().liveTiming) << "the last row was timed";
+    forceClose();
+}
+
+// The strip across the tab: the cuts in red at their times, a click seeks,
+// Shift+click and Ctrl+click set the selected row's start and end, the
+// wheel zooms; and how long a redraw takes (printed).
+TEST_F(TimingTest, TheStripShowsTheCutsAndItsClicksSeekAndSetTheRow) {
+    if (!clips_) GTEST_SKIP() << "no clips movie (QUCAP_TEST_MEDIA)";
+    ASSERT_TRUE(openProject({{u"0:00:01.00", u"0:00:00.50"}}));
+    HWND strip = GetDlgItem(page(), IDC_TIMING_STRIP);
+    ASSERT_TRUE(strip && IsWindowVisible(strip));
+    RECT client;
+    GetClientRect(strip, &client);
+    auto view = [&] {
+        return StripView{previewPosition().currentTimeMs(), timingStripSpan(strip), int(client.right)};
+    };
+    auto clickAt = [&](int64_t ms, WPARAM keys) {
+        SendMessageW(strip, WM_LBUTTONDOWN, keys, MAKELPARAM(view().xOf(ms), 5));
+        pumpMessages(50);
+    };
+
+    clickAt(3'000, 0);
+    EXPECT_NEAR(double(previewPosition().currentTimeMs()), 3'000.0, 40.0) << "a click seeks";
+    InvalidateRect(strip, nullptr, FALSE);
+    UpdateWindow(strip);
+    HDC dc = GetDC(strip);
+    const int cutX = view().xOf(2'002);
+    EXPECT_EQ(GetPixel(dc, cutX, client.bottom / 2), RGB(220, 0, 0)) << "the cut at frame 60";
+    EXPECT_EQ(GetPixel(dc, client.right / 2, client.bottom / 2), RGB(0, 0, 0)) << "the playhead in the middle";
+    ReleaseDC(strip, dc);
+
+    ListView_SetItemState(listView(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    pumpMessages(20);
+    const int64_t at = view().msAt(view().xOf(2'500));  // the time of the column the click lands on
+    clickAt(2'500, MK_SHIFT);
+    EXPECT_EQ(app().captions.cell(0, ColStart), formatTime(int32_t(at), TimeForm::Caption));
+    const int64_t end = view().msAt(view().xOf(3'600));
+    clickAt(3'600, MK_CONTROL);
+    EXPECT_EQ(parseTime(app().captions.cell(0, ColStart)) + parseTime(app().captions.cell(0, ColDuration)),
+              int32_t(end / 10 * 10))
+        << "the end lands on the column's time, in whole centiseconds";
+
+    SendMessageW(strip, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(timingStripSpan(strip), 13'333) << "a notch in";
+
+    LARGE_INTEGER frequency, before, after;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&before);
+    constexpr int kRedraws = 50;
+    for (int i = 0; i < kRedraws; ++i) {
+        InvalidateRect(strip, nullptr, FALSE);
+        UpdateWindow(strip);
+    }
+    QueryPerformanceCounter(&after);
+    std::printf("timing strip: %.2f ms a redraw (%d px wide, %d redraws)\n",
+                double(after.QuadPart - before.QuadPart) * 1000.0 / double(frequency.QuadPart) / kRedraws,
+                int(client.right), kRedraws);
     forceClose();
 }
 
