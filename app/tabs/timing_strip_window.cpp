@@ -36,7 +36,7 @@ void paintPicture(HDC dc, const RECT& client, const StripPicture& picture) {
     const int height = client.bottom, bottom = waveBottom(height), middle = bottom / 2;
     fill(dc, client, kBackground);
     for (std::size_t x = 0; x < picture.loudness.size(); ++x) {
-        const int reach = int(picture.loudness[x] * (middle - 1) / 32768);
+        const int reach = int(picture.loudness[x] * (middle - 1) / std::max<int>(picture.loudest, 1));
         fill(dc, {int(x), middle - reach, int(x) + 1, middle + reach + 1}, kWave);
     }
     SetBkMode(dc, TRANSPARENT);

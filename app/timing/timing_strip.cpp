@@ -24,6 +24,8 @@ StripPicture stripPicture(const StripView& view, const PeakTable* peaks, const s
     StripPicture picture;
     const int64_t lastMs = view.msAt(view.width);
     if (peaks && !peaks->empty()) {
+        const std::vector<uint16_t>& coarsest = peaks->level(PeakTable::kLevels - 1);
+        picture.loudest = *std::max_element(coarsest.begin(), coarsest.end());
         picture.loudness.resize(std::size_t(view.width));
         const int64_t resolution = std::max<int64_t>(1, view.spanMs / view.width);
         for (int x = 0; x < view.width; ++x)

@@ -36,6 +36,7 @@ struct StripRow {
 
 struct StripPicture {
     std::vector<uint16_t> loudness;  // a value (0-32768) per column; empty without peaks
+    uint16_t loudest = 0;            // of the whole sound: the wave is drawn to its scale
     std::vector<int> cuts;           // columns
     std::vector<StripRow> rows;
     int playhead = 0;

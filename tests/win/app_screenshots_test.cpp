@@ -10,6 +10,7 @@
 #include "app/core/main_window/main_window_texts.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/caption_list_view.h"
+#include "app/preview/preview.h"
 #include "app/tabs/page.h"
 #include "captiondata/project/project_settings.h"
 #include "captiondata/text/paths.h"
@@ -18,6 +19,7 @@
 #include "tests/support/test_encoder/test_encoder.h"
 #include "tests/win/app_window_fixture.h"
 #include "tests/win/filter_module.h"
+#include "tests/win/test_media.h"
 #include "tests/win/window_capture.h"
 
 namespace qucap::test {
@@ -216,6 +218,46 @@ TEST_F(DemoScreenshotTest, ScreenshotOfTheRubyProposal) {
     pumpMessages(100);
     EXPECT_EQ(app().captions.cell(app().captions.selection(), kMarkupColumns[Line1Ruby]), u"雨($W$kあめ)降(ふ)続(つづ)");
     EXPECT_TRUE(captureWindow(main(), u"main-ruby"));
+}
+
+// The timeline tab over the clips movie: the strip with its sound, its three
+// cuts and four rows around 3.5 s, the second row selected, snapping on.
+TEST_F(DemoScreenshotTest, ScreenshotOfTheTimingStrip) {
+    const std::optional<std::u16string> clips = testMovie("clips.avi");
+    if (!clips) GTEST_SKIP() << "no clips movie (QUCAP_TEST_MEDIA)";
+    ASSERT_FALSE(createProject(u"タイミング", *clips, 320).empty());
+    ASSERT_TRUE(openMainWindow());
+    app().analyseMovies = true;
+    click(app().pages[0]->window(), IDC_LOAD);
+    for (int i = 0; i < 400 && !(app().cuts && app().soundPeaks); ++i) pumpMessages(50);
+    CaptionList& captions = app().captions;
+    captions.clear();
+    const std::pair<const char16_t*, std::pair<const char16_t*, const char16_t*>> rows[] = {
+        {u"カットの前から", {u"0:00:00.50", u"0:00:01.20"}},
+        {u"カットの後に始まる字幕", {u"0:00:02.20", u"0:00:01.00"}},
+        {u"短い字幕", {u"0:00:03.25", u"0:00:00.30"}},
+        {u"フェードの間の字幕", {u"0:00:05.00", u"0:00:02.50"}},
+    };
+    for (const auto& [text, times] : rows) {
+        WorkingRow row;
+        row.texts[Line1Body] = row.plainTexts[Line1Body] = text;
+        row.start = times.first;
+        row.duration = times.second;
+        captions.writeRow(captions.appendRow(), row);
+    }
+    captions.clearSelection();
+    captions.rebuildCaptionTable();
+    HWND list = GetDlgItem(main(), IDC_CAPTION_LIST);
+    showCaptionRows(list, captions);
+    openTab(kTimelineTab);
+    seekPreviewTo(35'000'000);
+    HWND timeline = app().pages[std::size_t(kTimelineTab)]->window();
+    CheckDlgButton(timeline, IDC_SNAP_TO_SHOTS, BST_CHECKED);
+    click(timeline, IDC_SNAP_TO_SHOTS);
+    ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    pumpMessages(300);
+    EXPECT_TRUE(captureWindow(main(), u"timeline-strip"));
+    forceClose();
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ TEST(TimingStrip, TheSoundTheCutsAndTheRowsInView) {
     // A column of 100 ms reads the 80-ms level: slices 0-1 of it, the first 160 ms.
     EXPECT_EQ(picture.loudness[0], 15);
     EXPECT_EQ(picture.loudness[199], 1'999);
+    EXPECT_EQ(picture.loudest, 1'999) << "the scale of the wave";
     EXPECT_EQ(picture.cuts, (std::vector<int>{40})) << "frame 100 at 25 fps is 4 s; frame 600 is past the strip";
     ASSERT_EQ(picture.rows.size(), 2u) << "the row without a time and the one past the strip are left out";
     EXPECT_EQ(picture.rows[0].number, 1);
