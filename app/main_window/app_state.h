@@ -117,6 +117,7 @@ struct AppState {
     uint32_t analysisNumber = 0;  // counts the projects analysed; the result of an earlier one is dropped
     uint32_t analysisThreadNumber = 0;  // counts the worker threads started; the last one's
     bool analyseMovies = true;  // the tests of other things switch the analysis off
+    bool analysisStoppedByUser = false;  // until the next load
 
     // The preview (app/preview/preview.h).
     HWND previewHost = nullptr;           // the window that last received the video

@@ -11,6 +11,7 @@
 #include "app/main_window/position_defaults.h"
 #include "app/main_window/app_state.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/movie_analysis_worker.h"
 #include "app/main_window/parts.h"
 #include "app/main_window/ruby_proposals.h"
 #include "app/preview/preview.h"
@@ -203,6 +204,7 @@ INT_PTR handleMainCommand(int id) {
         case IDM_IMPORT_CAPTIONS: importCaptions(); return TRUE;
         case IDM_IMPORT_LOG: showImportLog(); return TRUE;
         case IDM_PROPOSE_RUBY_ALL: proposeRubyForAll(); return TRUE;
+        case IDM_STOP_ANALYSIS: stopMovieAnalysisByUser(); return TRUE;
         case IDM_HELP: openHelpDocument(); return TRUE;
         case IDM_VERSION: showVersion(app().mainWindow); return TRUE;
         case IDCANCEL:

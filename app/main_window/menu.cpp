@@ -13,6 +13,7 @@ MenuContext menuContext() {
     MenuContext context{state.playState, state.synthesisRunning, state.currentTab};
     context.projectLoaded = state.projectLoaded;
     context.importNotes = !state.importNotes.empty();
+    context.analysing = bool(state.analysisThread);
     HWND focus = GetFocus();
     context.focusedControl = focus ? GetDlgCtrlID(focus) : 0;
     // Only a caption text field of the caption-creation page counts.

@@ -86,6 +86,7 @@ std::u16string analysisDoneText(std::size_t cuts) {
 void startMovieAnalysisForProject() {
     stopMovieAnalysis();
     AppState& state = app();
+    state.analysisStoppedByUser = false;
     state.cuts.reset();
     state.soundPeaks.reset();
     ++state.analysisNumber;
@@ -94,7 +95,7 @@ void startMovieAnalysisForProject() {
 
 void resumeMovieAnalysis() {
     AppState& state = app();
-    if (!state.analyseMovies || state.analysisThread || !state.projectLoaded || somethingRuns() || !state.mainWindow)
+    if (!state.analyseMovies || state.analysisStoppedByUser || state.analysisThread || !state.projectLoaded || somethingRuns() || !state.mainWindow)
         return;
     if (state.cuts && state.soundPeaks) return;
     if (!state.files.isFile(state.settings.inputMoviePath)) return;
@@ -118,6 +119,13 @@ void stopMovieAnalysis() {
     state.analysisStop = true;
     waitDispatching({state.analysisThread.get()}, INFINITE);
     state.analysisThread.reset();
+}
+
+void stopMovieAnalysisByUser() {
+    AppState& state = app();
+    state.analysisStoppedByUser = true;
+    stopMovieAnalysis();
+    state.ui.setMessage(kAnalysisStopped);
 }
 
 void movieAnalysisProgress(WPARAM analysis, LPARAM percent) {

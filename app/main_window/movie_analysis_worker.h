@@ -25,6 +25,10 @@ void startMovieAnalysisForProject();
 void resumeMovieAnalysis();
 // Stops the worker and waits for it (messages are dispatched meanwhile).
 void stopMovieAnalysis();
+// "ﾂｰﾙ → 動画の解析を止める": stopped until the next load of a project, and said so.
+void stopMovieAnalysisByUser();
+inline constexpr std::u16string_view kAnalysisStopped =
+    u"動画の解析を止めました。プロジェクトを読み込み直すと、また始まります";
 
 // The main window's handling of the two messages.
 void movieAnalysisProgress(WPARAM analysis, LPARAM percent);

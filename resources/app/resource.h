@@ -50,6 +50,7 @@
 #define IDM_IMPORT_LOG 40015
 #define IDM_PROPOSE_RUBY_ALL 40016
 #define IDM_PROPOSE_RUBY 40017
+#define IDM_STOP_ANALYSIS 40018
 
 // Main window (dialog 110).
 #define IDC_CAPTION_LIST 1000

@@ -617,7 +617,9 @@ TEST_F(ProgramResources, MainMenuHoldsTheCommandsAndLosesTheProjectItemsCleanly)
                                        {IDM_IMPORT_CAPTIONS, L"字幕ファイルの読み込み(&I)..."},
                                        {IDM_IMPORT_LOG, L"読み込みの記録(&R)..."},
                                        {0, L""},
-                                       {IDM_PROPOSE_RUBY_ALL, L"ルビ候補を全行に付ける(&B)..."}});
+                                       {IDM_PROPOSE_RUBY_ALL, L"ルビ候補を全行に付ける(&B)..."},
+                                       {0, L""},
+                                       {IDM_STOP_ANALYSIS, L"動画の解析を止める(&K)"}});
     expectEntries(GetSubMenu(bar, 3), {{IDM_HELP, L"使い方(&G)..."}, {IDM_VERSION, L"ﾊﾞｰｼﾞｮﾝ情報(&A)..."}});
     // The program's start: the four project commands go, then the first
     // remaining item, which must be the separator, leaving only the exit item.

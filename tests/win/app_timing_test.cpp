@@ -119,6 +119,26 @@ TEST_F(TimingTest, TheCutsSnapATypedTimeAndTheCleanUpAsksChangesAndIsUndone) {
     forceClose();
 }
 
+// The menu item stops the analysis; it does not come back until the next load.
+TEST_F(TimingTest, TheAnalysisStopsByTheMenuUntilTheNextLoad) {
+    if (!clips_) GTEST_SKIP() << "no clips movie (QUCAP_TEST_MEDIA)";
+    ASSERT_FALSE((project_ = createProject(u"停止", *clips_, 320)).empty());
+    ASSERT_TRUE(openMainWindow());
+    app().analyseMovies = true;
+    loadOfferedProject();
+    ASSERT_TRUE(app().analysisThread) << "the analysis runs after the load";
+    SendMessageW(main(), WM_COMMAND, MAKEWPARAM(IDM_STOP_ANALYSIS, 0), 0);
+    pumpMessages(100);
+    EXPECT_FALSE(app().analysisThread);
+    EXPECT_EQ(controlText(main(), IDC_MESSAGE_LINE), kAnalysisStopped);
+    resumeMovieAnalysis();
+    EXPECT_FALSE(app().analysisThread) << "not after a preview, only after a load";
+    loadOfferedProject();
+    for (int i = 0; i < 400 && !(app().cuts && app().soundPeaks); ++i) pumpMessages(50);
+    EXPECT_TRUE(app().cuts && app().soundPeaks);
+    forceClose();
+}
+
 TEST_F(TimingTest, TheSpaceBarHeldOnInOutTimesARow) {
     if (!clips_) GTEST_SKIP() << "no clips movie (QUCAP_TEST_MEDIA)";
     ASSERT_TRUE(openProject({{u"0:00:00.00", u"0:00:00.00"}, {u"0:00:00.00", u"0:00:00.00"}}));

@@ -108,6 +108,7 @@ std::vector<ControlEnabling> menuItemStates(const MenuContext& context) {
     items.push_back({kMenuImportCaptions, context.projectLoaded && !locked});
     items.push_back({kMenuImportLog, context.importNotes});
     items.push_back({kMenuProposeRubyAll, context.projectLoaded && !locked});
+    items.push_back({kMenuStopAnalysis, context.analysing});
     items.push_back({kMenuHelp, !locked});
     items.push_back({kMenuVersion, !locked});
     return items;

@@ -48,6 +48,7 @@ struct MenuContext {
     bool clipboardHasText = false; // clipboard format 1 is available
     bool projectLoaded = false;    // the exports need a project's captions
     bool importNotes = false;      // the last import left notes to show
+    bool analysing = false;        // the movie's analysis runs on its worker
 };
 
 // The menu items to set, in menu order; items that keep their state (the

@@ -70,6 +70,7 @@ enum MenuCommand : int {
     kMenuImportCaptions = 40014,  // another tool's caption file into the caption list
     kMenuImportLog = 40015,       // the notes of the last import
     kMenuProposeRubyAll = 40016,  // ruby proposed for every empty ruby text
+    kMenuStopAnalysis = 40018,    // the analysis of the movie's cuts and sound stops
 };
 
 // Posted by the worker threads when they end. The numbers are fixed; they lie

@@ -83,7 +83,8 @@ std::map<int, bool> menu(const MenuContext& context) {
 TEST(ShellMenuState, PlayingOrSynthesisGreysEverythingButTheListSettings) {
     const std::map<int, bool> greyed = {{40004, false}, {40005, false}, {40006, false}, {40007, false},
                                         {40008, true},  {40009, false}, {40011, false}, {40012, false},
-                                        {40013, false}, {40014, false}, {40015, false}, {40016, false}};
+                                        {40013, false}, {40014, false}, {40015, false}, {40016, false},
+                                        {40018, false}};
     EXPECT_EQ(menu({.state = PlayState::Playing}), greyed);
     EXPECT_EQ(menu({.state = PlayState::Stopped, .synthesisRunning = true, .currentTab = 3, .focusedControl = 1069,
                     .selectionEmpty = false, .clipboardHasText = true}),
@@ -93,7 +94,7 @@ TEST(ShellMenuState, PlayingOrSynthesisGreysEverythingButTheListSettings) {
 TEST(ShellMenuState, PausedLeavesTheEditingItemsAlone) {
     const std::map<int, bool> expected = {{40004, false}, {40008, true},  {40009, false}, {40011, false},
                                           {40012, true},  {40013, true},  {40014, false}, {40015, false},
-                                          {40016, false}};
+                                          {40016, false}, {40018, false}};
     EXPECT_EQ(menu({.state = PlayState::Paused, .currentTab = 3, .focusedControl = 1069, .projectLoaded = true}),
               expected);
     // The import and the ruby for all rows wait for the preview to stop; the
@@ -101,6 +102,7 @@ TEST(ShellMenuState, PausedLeavesTheEditingItemsAlone) {
     const std::map<int, bool> stopped = menu({.state = PlayState::Stopped, .projectLoaded = true, .importNotes = true});
     EXPECT_TRUE(stopped.at(40014) && stopped.at(40015) && stopped.at(40016));
     EXPECT_FALSE(menu({.state = PlayState::Stopped}).at(40016));
+    EXPECT_TRUE(menu({.state = PlayState::Stopped, .analysing = true}).at(40018)) << "only while the analysis runs";
 }
 
 TEST(ShellMenuState, EditingItemsFollowTheFocusedCaptionField) {
