@@ -117,8 +117,10 @@ void stopMovieAnalysis() {
     AppState& state = app();
     if (!state.analysisThread) return;
     state.analysisStop = true;
-    waitDispatching({state.analysisThread.get()}, INFINITE);
-    state.analysisThread.reset();
+    // Taken out of the state first: the thread's ended message, dispatched
+    // during the wait, must not close the handle being waited on.
+    const OwnedHandle thread = std::move(state.analysisThread);
+    waitDispatching({thread.get()}, INFINITE);
 }
 
 void stopMovieAnalysisByUser() {

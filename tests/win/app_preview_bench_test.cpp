@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/main_window/main_window_texts.h"
 #include "app/core/project/batch_project.h"
 #include "app/main_window/app_state.h"
 #include "app/preview/preview.h"
@@ -104,6 +105,50 @@ TEST_F(AppWindowTest, PreviewBenchmark) {
                 app().movie.width, app().movie.height, movieMs / 1000, wallMs / 1000, drawn, dropped, median(steps),
                 median(drags));
     EXPECT_GT(wallMs, 0);
+}
+
+// The movie played whole in the main window twice, once with the timeline
+// tab and its strip shown (redrawn at every tick, from the movie's analysed
+// sound), once with the file-selection tab: the wall time of each and the
+// renderer's dropped frames where it tells them.
+TEST_F(AppWindowTest, MainWindowPreviewWithAndWithoutTheTimingStrip) {
+    const std::u16string movie = environment(L"QUCAP_PREVIEW_BENCH_MOVIE");
+    if (movie.empty()) GTEST_SKIP() << "QUCAP_PREVIEW_BENCH_MOVIE is not set";
+    ASSERT_FALSE(createProject(u"帯", movie, 720).empty());
+    ASSERT_TRUE(openMainWindow());
+    app().analyseMovies = true;
+    loadOfferedProject();
+    for (int i = 0; i < 1200 && !(app().cuts && app().soundPeaks); ++i) pumpMessages(50);
+    ASSERT_EQ(app().playState, PlayState::Stopped);
+    struct Run {
+        int tab;
+        const char* what;
+        long drawn = -1, dropped = -1;
+        double wallMs = 0;
+    };
+    Run runs[] = {{kTimelineTab, "with the timing strip"}, {0, "without it"}};
+    for (Run& run : runs) {
+        openTab(run.tab);
+        const Clock::time_point started = Clock::now();
+        click(main(), IDC_PLAY_PAUSE);
+        pumpMessages(100);
+        for (int i = 0; i < 1200 && (app().playState == PlayState::Playing || app().previewThread); ++i)
+            pumpMessages(50);
+        run.wallMs = milliseconds(Clock::now() - started);
+        ComPtr<IQualProp> quality;
+        if (app().graph.videoRenderer() && SUCCEEDED(app().graph.videoRenderer().query(IID_IQualProp, quality))) {
+            int value = 0;
+            if (SUCCEEDED(quality->get_FramesDroppedInRenderer(&value))) run.dropped = value;
+            if (SUCCEEDED(quality->get_FramesDrawn(&value))) run.drawn = value;
+        }
+        click(main(), IDC_STOP);
+        pumpMessages(100);
+    }
+    for (const Run& run : runs)
+        std::printf("main-window preview %s: %.2f s of playing; frames drawn %ld, dropped %ld (-1: the renderer "
+                    "does not tell)\n",
+                    run.what, run.wallMs / 1000, run.drawn, run.dropped);
+    forceClose();
 }
 
 }  // namespace
