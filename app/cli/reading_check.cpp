@@ -11,11 +11,7 @@ namespace {
 // that no product of the checks overflows.
 constexpr int64_t kLimitMax = 1'000'000'000;
 
-struct WholeOption {
-    std::u16string_view option;
-    int64_t ReadingLimits::*limit;
-};
-constexpr WholeOption kWholeOptions[] = {
+constexpr WholeNumberOption<ReadingLimits> kWholeOptions[] = {
     {u"--chars-h", &ReadingLimits::charsHorizontal}, {u"--chars-v", &ReadingLimits::charsVertical},
     {u"--min-ms", &ReadingLimits::minMs},            {u"--max-ms", &ReadingLimits::maxMs},
     {u"--gap-frames", &ReadingLimits::gapFrames},
@@ -82,16 +78,7 @@ std::optional<ReadingLimits> readingLimitsOf(CliContext& context) {
         }
         limits.cpsTenths = *value;
     }
-    for (const WholeOption& option : kWholeOptions) {
-        const auto text = context.valueOf(option.option);
-        if (!text) continue;
-        const std::optional<int64_t> value = wholeNumber(*text);
-        if (!value) {
-            context.err.writeLine(std::u16string(option.option) + u" には 0 以上の整数を指定して下さい");
-            return std::nullopt;
-        }
-        limits.*option.limit = *value;
-    }
+    if (!readWholeNumberOptions(context, kWholeOptions, limits)) return std::nullopt;
     return limits;
 }
 

@@ -35,11 +35,7 @@ int analysisFailed(CliContext& context, AnalysisOutcome outcome, std::u16string_
     return kExitFailed;
 }
 
-struct RetimeOption {
-    std::u16string_view option;
-    int64_t RetimeRules::*value;
-};
-constexpr RetimeOption kRetimeOptions[] = {
+constexpr WholeNumberOption<RetimeRules> kRetimeOptions[] = {
     {u"--min-ms", &RetimeRules::minMs},
     {u"--max-ms", &RetimeRules::maxMs},
     {u"--gap-frames", &RetimeRules::gapFrames},
@@ -48,16 +44,7 @@ constexpr RetimeOption kRetimeOptions[] = {
 
 std::optional<RetimeRules> retimeRulesOf(CliContext& context) {
     RetimeRules rules;
-    for (const RetimeOption& option : kRetimeOptions) {
-        const std::optional<std::u16string> text = context.valueOf(option.option);
-        if (!text) continue;
-        const std::optional<int64_t> value = wholeNumber(*text);
-        if (!value) {
-            context.err.writeLine(std::u16string(option.option) + u" には 0 以上の整数を指定して下さい");
-            return std::nullopt;
-        }
-        rules.*option.value = *value;
-    }
+    if (!readWholeNumberOptions(context, kRetimeOptions, rules)) return std::nullopt;
     if (context.hasFlag(kShotsFlag) && context.hasFlag(kNoShotsFlag)) {
         context.err.writeLine(u"--shots と --no-shots は一緒に指定できません");
         return std::nullopt;

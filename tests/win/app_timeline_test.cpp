@@ -62,18 +62,7 @@ protected:
                      std::initializer_list<std::pair<const char16_t*, const char16_t*>> times) {
         if (createProject(u"時間", *movie, 720).empty() || !openMainWindow()) return false;
         loadOfferedProject();
-        CaptionList& captions = app().captions;
-        captions.clear();
-        for (const auto& [begin, length] : times) {
-            WorkingRow row;
-            row.texts[Line1Body] = row.plainTexts[Line1Body] = u"字幕" + toDecimal(captions.rowCount() + 1);
-            row.start = begin;
-            row.duration = length;
-            captions.writeRow(captions.appendRow(), row);
-        }
-        captions.clearSelection();
-        captions.rebuildCaptionTable();
-        showCaptionRows(listView(), captions);
+        putCaptionRows(times);
         openTab(kTimelineTab);
         return app().projectLoaded && app().playState == PlayState::Stopped;
     }

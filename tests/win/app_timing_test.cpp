@@ -52,18 +52,7 @@ protected:
         loadOfferedProject();
         for (int i = 0; i < 400 && !(app().cuts && app().soundPeaks); ++i) pumpMessages(50);
         messageAfterLoad_ = controlText(main(), IDC_MESSAGE_LINE);
-        CaptionList& captions = app().captions;
-        captions.clear();
-        for (const auto& [begin, length] : rows) {
-            WorkingRow row;
-            row.texts[Line1Body] = row.plainTexts[Line1Body] = u"字幕";
-            row.start = begin;
-            row.duration = length;
-            captions.writeRow(captions.appendRow(), row);
-        }
-        captions.clearSelection();
-        captions.rebuildCaptionTable();
-        showCaptionRows(listView(), captions);
+        putCaptionRows(rows);
         openTab(kTimelineTab);
         return app().cuts.has_value();
     }

@@ -4,8 +4,10 @@
 
 #include "app/core/project/batch_project.h"
 #include "app/main_window/app_state.h"
+#include "app/main_window/caption_list_view.h"
 #include "app/main_window/main_window.h"
 #include "app/tabs/page.h"
+#include "captiondata/text/u16.h"
 #include "resources/app/resource.h"
 #include "tests/win/filter_module.h"
 
@@ -128,6 +130,21 @@ void AppWindowTest::loadOfferedProject() {
     HWND page = app().pages[0]->window();
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED), LPARAM(GetDlgItem(page, IDC_LOAD)));
     pumpMessages();
+}
+
+void AppWindowTest::putCaptionRows(std::initializer_list<std::pair<const char16_t*, const char16_t*>> times) {
+    CaptionList& captions = app().captions;
+    captions.clear();
+    for (const auto& [begin, length] : times) {
+        WorkingRow row;
+        row.texts[Line1Body] = row.plainTexts[Line1Body] = u"字幕" + toDecimal(captions.rowCount() + 1);
+        row.start = begin;
+        row.duration = length;
+        captions.writeRow(captions.appendRow(), row);
+    }
+    captions.clearSelection();
+    captions.rebuildCaptionTable();
+    showCaptionRows(GetDlgItem(app().mainWindow, IDC_CAPTION_LIST), captions);
 }
 
 void AppWindowTest::widenMainWindow(int dx) {

@@ -71,6 +71,9 @@ protected:
     void widenMainWindow(int dx);
     // Makes tab `tab` current as a click on it does.
     void openTab(int tab);
+    // The caption list made of rows with these (start, duration), texts
+    // "字幕1", "字幕2"..., shown in the main window's list.
+    static void putCaptionRows(std::initializer_list<std::pair<const char16_t*, const char16_t*>> times);
 
     std::unique_ptr<TempFolder> programFolder_;
     std::unique_ptr<TempFolder> documents_;
