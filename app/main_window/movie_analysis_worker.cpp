@@ -1,5 +1,6 @@
 #include "app/main_window/movie_analysis_worker.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/main_window/app_state.h"
@@ -11,7 +12,7 @@
 namespace qucap {
 namespace {
 
-constexpr std::u16string_view kAnalysisNames[] = {u"カット", u"音声"};
+constexpr std::u16string_view kAnalysisNames[] = {u"カット", u"音声", u"カットと音声"};
 
 struct AnalysisStart {
     HWND host = nullptr;
@@ -35,20 +36,19 @@ AnalysisControl controlFor(const AnalysisStart& start, int analysis) {
     return control;
 }
 
+// Both in one pass over the movie; a part that cannot be read counts as
+// found empty (no cuts to snap to, no wave), a stopped one stays missing.
 void analyse(const AnalysisStart& start, AnalysisResults& results) {
     Win32FileSystem files;
-    if (start.needCuts) {
-        const ShotAnalysis shots = shotsWithCache(files, start.projectFile, start.moviePath, controlFor(start, 0));
-        if (shots.outcome == AnalysisOutcome::Done) results.cuts = shots.cuts;
-        // A movie whose picture cannot be read has no cuts to snap to.
-        if (shots.outcome == AnalysisOutcome::NoStream || shots.outcome == AnalysisOutcome::Failed)
-            results.cuts = CutList{};
-    }
-    if (start.needPeaks && !app().analysisStop) {
-        PeakAnalysis peaks = peaksWithCache(files, start.projectFile, start.moviePath, controlFor(start, 1));
-        if (peaks.outcome == AnalysisOutcome::Done) results.peaks = std::move(peaks.peaks);
-        if (peaks.outcome == AnalysisOutcome::Failed) results.peaks = PeakTable{};
-    }
+    CachedAnalysis analysis = analysedWithCache(files, start.projectFile, start.moviePath,
+                                                {.shots = start.needCuts, .sound = start.needPeaks},
+                                                controlFor(start, start.needCuts && start.needPeaks ? 2
+                                                                  : start.needCuts                  ? 0
+                                                                                                    : 1));
+    if (start.needCuts && analysis.shots.outcome != AnalysisOutcome::Stopped)
+        results.cuts = analysis.shots.outcome == AnalysisOutcome::Done ? analysis.shots.cuts : CutList{};
+    if (start.needPeaks && analysis.peaks.outcome != AnalysisOutcome::Stopped)
+        results.peaks = std::move(analysis.peaks.peaks);
 }
 
 DWORD WINAPI analysisThreadMain(void* parameter) {
@@ -75,7 +75,7 @@ bool somethingRuns() {
 }  // namespace
 
 std::u16string analysisProgressText(int analysis, int percent) {
-    return u"動画を解析しています（" + std::u16string(kAnalysisNames[analysis == 0 ? 0 : 1]) + u"） " +
+    return u"動画を解析しています（" + std::u16string(kAnalysisNames[std::size_t(std::clamp(analysis, 0, 2))]) + u"） " +
            toDecimal(percent) + u"%";
 }
 
@@ -140,8 +140,9 @@ void movieAnalysisEnded(LPARAM results) {
     // The thread that posted it has ended or is about to: its handle goes
     // (a thread stopped and waited for is gone already; a later one stays).
     if (taken && taken->thread == state.analysisThreadNumber && state.analysisThread) {
-        WaitForSingleObject(state.analysisThread.get(), INFINITE);
-        state.analysisThread.reset();
+        // Messages go on meanwhile: the thread's last steps may need this one.
+        const OwnedHandle thread = std::move(state.analysisThread);
+        waitDispatching({thread.get()}, INFINITE);
     }
     if (!taken || taken->number != state.analysisNumber) return;
     if (taken->cuts) state.cuts = std::move(taken->cuts);

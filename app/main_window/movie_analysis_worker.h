@@ -12,7 +12,7 @@
 
 namespace qucap {
 
-inline constexpr UINT kAnalysisProgressMessage = 0x806A;  // wParam: the analysis (0 cuts, 1 sound), lParam: percent
+inline constexpr UINT kAnalysisProgressMessage = 0x806A;  // wParam: what is analysed (0 cuts, 1 sound, 2 both), lParam: percent
 inline constexpr UINT kAnalysisEndedMessage = 0x806B;     // lParam: the results, the receiver's to delete
 
 // The message-line text while an analysis runs, and once both are done.

@@ -29,30 +29,44 @@ std::optional<MovieStamp> movieStampOf(std::u16string_view moviePath) {
                       uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime};
 }
 
-ShotAnalysis shotsWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
-                            const AnalysisControl& control) {
+CachedAnalysis analysedWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
+                                 const AnalysisParts& parts, const AnalysisControl& control) {
+    CachedAnalysis result;
     const std::optional<MovieStamp> movie = movieStampOf(moviePath);
-    if (!movie) return {};
-    if (const std::optional<std::string> body = cachedBody(files, projectFile, AnalysisKind::Shots, *movie))
-        if (const std::optional<CutList> cuts = cutListFromBytes(*body)) return {AnalysisOutcome::Done, *cuts};
-    ShotAnalysis analysis = analyseShots(moviePath, control);
-    if (analysis.outcome == AnalysisOutcome::Done)
-        keep(files, projectFile, AnalysisKind::Shots, *movie, cutListBytes(analysis.cuts));
-    return analysis;
+    if (!movie) return result;
+    AnalysisParts missing;
+    if (parts.shots) {
+        const std::optional<std::string> body = cachedBody(files, projectFile, AnalysisKind::Shots, *movie);
+        const std::optional<CutList> cuts = body ? cutListFromBytes(*body) : std::nullopt;
+        if (cuts) result.shots = {AnalysisOutcome::Done, *cuts};
+        missing.shots = !cuts;
+    }
+    if (parts.sound) {
+        const std::optional<std::string> body = cachedBody(files, projectFile, AnalysisKind::Peaks, *movie);
+        std::optional<PeakTable> peaks = body ? peakTableFromBytes(*body) : std::nullopt;
+        if (peaks) result.peaks = {AnalysisOutcome::Done, std::move(*peaks)};
+        missing.sound = !peaks;
+    }
+    if (!missing.shots && !missing.sound) return result;
+    MovieAnalysis analysis = analyseMovie(moviePath, missing, control);
+    if (missing.shots) {
+        result.shots = std::move(analysis.shots);
+        if (result.shots.outcome == AnalysisOutcome::Done)
+            keep(files, projectFile, AnalysisKind::Shots, *movie, cutListBytes(result.shots.cuts));
+    }
+    if (missing.sound) {
+        result.peaks = {analysis.sound.outcome, analysis.sound.peaks ? analysis.sound.peaks->table() : PeakTable{}};
+        // A movie without sound keeps its empty table too.
+        if (result.peaks.outcome == AnalysisOutcome::NoStream) result.peaks.outcome = AnalysisOutcome::Done;
+        if (result.peaks.outcome == AnalysisOutcome::Done)
+            keep(files, projectFile, AnalysisKind::Peaks, *movie, peakTableBytes(result.peaks.peaks));
+    }
+    return result;
 }
 
-PeakAnalysis peaksWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
+ShotAnalysis shotsWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
                             const AnalysisControl& control) {
-    const std::optional<MovieStamp> movie = movieStampOf(moviePath);
-    if (!movie) return {};
-    if (const std::optional<std::string> body = cachedBody(files, projectFile, AnalysisKind::Peaks, *movie))
-        if (std::optional<PeakTable> peaks = peakTableFromBytes(*body)) return {AnalysisOutcome::Done, std::move(*peaks)};
-    const SoundAnalysis sound = analyseSound(moviePath, false, control);
-    PeakAnalysis analysis{sound.outcome, sound.peaks ? sound.peaks->table() : PeakTable{}};
-    if (analysis.outcome == AnalysisOutcome::NoStream) analysis.outcome = AnalysisOutcome::Done;
-    if (analysis.outcome == AnalysisOutcome::Done)
-        keep(files, projectFile, AnalysisKind::Peaks, *movie, peakTableBytes(analysis.peaks));
-    return analysis;
+    return analysedWithCache(files, projectFile, moviePath, {.shots = true}, control).shots;
 }
 
 }  // namespace qucap

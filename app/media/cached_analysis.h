@@ -15,14 +15,22 @@ namespace qucap {
 // The movie's path, size and last write; nothing when it cannot be read.
 std::optional<MovieStamp> movieStampOf(std::u16string_view moviePath);
 
-ShotAnalysis shotsWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
-                            const AnalysisControl& control = {});
-
 struct PeakAnalysis {
     AnalysisOutcome outcome = AnalysisOutcome::Failed;
     PeakTable peaks;  // empty for a movie without sound, which is Done
 };
-PeakAnalysis peaksWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
+
+struct CachedAnalysis {
+    ShotAnalysis shots;
+    PeakAnalysis peaks;
+};
+
+// The parts asked for (`keepFrames` aside): those without a cache file in
+// one pass over the movie.
+CachedAnalysis analysedWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
+                                 const AnalysisParts& parts, const AnalysisControl& control = {});
+
+ShotAnalysis shotsWithCache(FileSystem& files, std::u16string_view projectFile, std::u16string_view moviePath,
                             const AnalysisControl& control = {});
 
 }  // namespace qucap

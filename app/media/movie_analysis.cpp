@@ -1,6 +1,7 @@
 #include "app/media/movie_analysis.h"
 
 #include <span>
+#include <vector>
 
 #include "app/media/media_type.h"
 #include "app/media/message_wait.h"
@@ -40,54 +41,67 @@ private:
     std::atomic<int64_t> reached_{0};
 };
 
-// A graph from the movie's stream of one major type into a Sample Grabber
-// taking the first of `subtypes` the graph can deliver, and a Null Renderer.
+// Takes the type a stream was connected with; false when it cannot be read.
+using TypeTaker = std::function<bool(const AM_MEDIA_TYPE& type)>;
+
+// A graph from the movie's streams, each into a Sample Grabber taking the
+// first of its subtypes the graph can deliver and a Null Renderer. The first
+// stream brings the splitter (connectMovieTo); the others come from its free
+// pins, so one pass over the file serves them all.
 class AnalysisGraph {
 public:
     ~AnalysisGraph() {
         if (graph_.control()) graph_.stop();
-        if (grabber_) grabber_->SetCallback(nullptr, 0);
+        for (const ComPtr<ISampleGrabber>& grabber : grabbers_) grabber->SetCallback(nullptr, 0);
     }
 
-    AnalysisOutcome build(std::u16string_view moviePath, const GUID& majorType, std::span<const GUID> subtypes,
-                          SampleTap* tap) {
-        ComPtr<IBaseFilter> source;
-        if (graph_.createGraph() != 0 || FAILED(graph_.addSourceFilter(moviePath, source)))
-            return AnalysisOutcome::Failed;
+    bool open(std::u16string_view moviePath) {
+        return graph_.createGraph() == 0 && SUCCEEDED(graph_.addSourceFilter(moviePath, source_));
+    }
+
+    AnalysisOutcome addStream(const GUID& majorType, std::span<const GUID> subtypes, SampleTap* tap,
+                              const TypeTaker& takeType) {
+        ComPtr<IBaseFilter> filter;
+        ComPtr<ISampleGrabber> grabber;
         HRESULT result = E_FAIL;
         for (const GUID& subtype : subtypes) {
             AM_MEDIA_TYPE accepted{};
             accepted.majortype = majorType;
             accepted.subtype = subtype;
-            result = addSampleGrabber(graph_, accepted, grabberFilter_, grabber_);
-            if (SUCCEEDED(result)) result = connectMovieTo(graph_, source.get(), grabberFilter_.get(), majorType);
+            result = addSampleGrabber(graph_, accepted, filter, grabber);
+            if (SUCCEEDED(result))
+                result = streams_ == 0 ? connectMovieTo(graph_, source_.get(), filter.get(), majorType)
+                                       : connectFromSplitter(majorType, filter.get());
             if (SUCCEEDED(result)) break;
-            if (grabberFilter_) graph_.graph()->RemoveFilter(grabberFilter_.get());
-            grabberFilter_ = {};
-            grabber_ = {};
+            if (filter) graph_.graph()->RemoveFilter(filter.get());
+            filter = {};
+            grabber = {};
         }
         // The splitters find no stream of the type: the movie has none.
         if (FAILED(result)) return result == VFW_E_NOT_FOUND ? AnalysisOutcome::NoStream : AnalysisOutcome::Failed;
+        ++streams_;
+        grabbers_.push_back(grabber);
+        ReceivedMediaType connected;
         ComPtr<IBaseFilter> renderer;
-        if (FAILED(grabber_->SetBufferSamples(FALSE)) || FAILED(grabber_->SetOneShot(FALSE)) ||
-            FAILED(grabber_->SetCallback(tap, 0)) ||
+        if (FAILED(grabber->GetConnectedMediaType(connected.put())) || !takeType(connected.get()) ||
+            FAILED(grabber->SetBufferSamples(FALSE)) || FAILED(grabber->SetOneShot(FALSE)) ||
+            FAILED(grabber->SetCallback(tap, 0)) ||
             FAILED(graph_.addNewFilter(kClsidNullRenderer, kNullRendererName, renderer)))
             return AnalysisOutcome::Failed;
-        const ComPtr<IPin> output = findFreePin(grabberFilter_.get(), PINDIR_OUTPUT);
+        const ComPtr<IPin> output = findFreePin(filter.get(), PINDIR_OUTPUT);
         const ComPtr<IPin> input = findFreePin(renderer.get(), PINDIR_INPUT);
-        if (!output || !input || FAILED(graph_.graph()->ConnectDirect(output.get(), input.get(), nullptr)) ||
-            FAILED(graph_.removeClock()))
+        if (!output || !input || FAILED(graph_.graph()->ConnectDirect(output.get(), input.get(), nullptr)))
             return AnalysisOutcome::Failed;
         return AnalysisOutcome::Done;
     }
 
-    // The type the grabber was connected with.
-    HRESULT connectedType(ReceivedMediaType& type) const { return grabber_->GetConnectedMediaType(type.put()); }
-
-    // Runs to the end of the stream, the stop flag or a failure.
+    // Runs to the end of the streams, the stop flag or a failure; the
+    // progress follows `tap`.
     AnalysisOutcome run(const AnalysisControl& control, const SampleTap& tap) {
         OAEVENT eventHandle = 0;
-        if (FAILED(graph_.events()->GetEventHandle(&eventHandle)) || FAILED(graph_.run())) return AnalysisOutcome::Failed;
+        if (FAILED(graph_.removeClock()) || FAILED(graph_.events()->GetEventHandle(&eventHandle)) ||
+            FAILED(graph_.run()))
+            return AnalysisOutcome::Failed;
         int64_t duration = 0;
         if (FAILED(graph_.duration(duration))) duration = 0;
         int shown = -1;
@@ -102,6 +116,19 @@ public:
 
 private:
     static constexpr DWORD kSliceMs = 50;
+
+    // A free output pin of the type on any filter of the graph (the splitter
+    // the first stream brought), connected with a decoder where one is needed.
+    HRESULT connectFromSplitter(const GUID& majorType, IBaseFilter* grabber) {
+        const ComPtr<IPin> input = findFreePin(grabber, PINDIR_INPUT);
+        ComPtr<IEnumFilters> filters;
+        if (!input || FAILED(graph_.graph()->EnumFilters(filters.put())) || !filters) return E_FAIL;
+        ComPtr<IBaseFilter> filter;
+        while (filters->Next(1, filter.put(), nullptr) == S_OK)
+            if (const ComPtr<IPin> output = findFreeOutputPin(filter.get(), majorType))
+                return graph_.graph()->Connect(output.get(), input.get());
+        return VFW_E_NOT_FOUND;
+    }
 
     AnalysisOutcome stopped(AnalysisOutcome outcome) {
         graph_.stop();
@@ -121,8 +148,9 @@ private:
     }
 
     FilterGraph graph_;
-    ComPtr<IBaseFilter> grabberFilter_;
-    ComPtr<ISampleGrabber> grabber_;
+    ComPtr<IBaseFilter> source_;
+    int streams_ = 0;
+    std::vector<ComPtr<ISampleGrabber>> grabbers_;
 };
 
 std::optional<PcmFormat> pcmFormatOf(const AM_MEDIA_TYPE& type) {
@@ -143,68 +171,107 @@ std::optional<PixelLayout> layoutOf(const GUID& subtype) {
     return std::nullopt;
 }
 
+// The sound's side of a pass: the peak builder, made once the type is known.
+class SoundSide {
+public:
+    explicit SoundSide(bool keepFrames)
+        : keepFrames_(keepFrames), tap_(ComPtr<SampleTap>::adopt(new SampleTap([this](const uint8_t* bytes,
+                                                                                        std::size_t size, int64_t) {
+              if (peaks_) peaks_->add(bytes, size);
+          }))) {}
+
+    SampleTap* tap() const { return tap_.get(); }
+    bool takeType(const AM_MEDIA_TYPE& type) {
+        const std::optional<PcmFormat> format = pcmFormatOf(type);
+        if (format) peaks_.emplace(*format, keepFrames_);
+        return format.has_value();
+    }
+    std::optional<PeakBuilder> takePeaks() { return std::move(peaks_); }
+
+private:
+    bool keepFrames_;
+    std::optional<PeakBuilder> peaks_;
+    ComPtr<SampleTap> tap_;
+};
+
+// The pictures' side: a thumbnail a frame into the cut detector.
+class PictureSide {
+public:
+    PictureSide()
+        : tap_(ComPtr<SampleTap>::adopt(new SampleTap(
+              [this](const uint8_t* bytes, std::size_t size, int64_t start) { take(bytes, size, start); }))) {}
+
+    SampleTap* tap() const { return tap_.get(); }
+    bool takeType(const AM_MEDIA_TYPE& type) {
+        const std::optional<VideoFormat> format = videoFormatOf(type);
+        const std::optional<PixelLayout> layout = format ? layoutOf(format->subtype) : std::nullopt;
+        if (!layout || format->width <= 0 || format->height == 0) return false;
+        const std::ptrdiff_t stride = (std::ptrdiff_t(format->width) * format->bitsPerPixel / 8 + 3) & ~std::ptrdiff_t(3);
+        view_ = PictureView{nullptr, format->width, std::abs(format->height), stride, *layout};
+        frameDuration_ = format->averageTimePerFrame;
+        return true;
+    }
+    CutList cuts() const { return {detector_.frames(), frameDuration_, detector_.cuts()}; }
+
+private:
+    void take(const uint8_t* bytes, std::size_t size, int64_t start) {
+        if (!view_ || size < std::size_t(view_->height) * std::size_t(std::abs(view_->stride))) return;
+        // A frame the source skipped counts as the one before it repeated.
+        if (start >= 0 && last_ && frameDuration_ > 0) {
+            const int64_t index = (start + frameDuration_ / 2) / frameDuration_;
+            while (detector_.frames() < index) detector_.add(*last_);
+        }
+        PictureView picture = *view_;
+        picture.pixels = bytes;
+        last_ = greyThumbnail(picture);
+        detector_.add(*last_);
+    }
+
+    ShotDetector detector_;
+    std::optional<PictureView> view_;
+    std::optional<Thumbnail> last_;
+    int64_t frameDuration_ = 0;
+    ComPtr<SampleTap> tap_;
+};
+
 }  // namespace
 
-SoundAnalysis analyseSound(std::u16string_view moviePath, bool keepFrames, const AnalysisControl& control) {
-    SoundAnalysis analysis;
-    std::optional<PeakBuilder>& peaks = analysis.peaks;
-    const ComPtr<SampleTap> tap = ComPtr<SampleTap>::adopt(new SampleTap([&peaks](const uint8_t* bytes, std::size_t size, int64_t) {
-        if (peaks) peaks->add(bytes, size);
-    }));
+MovieAnalysis analyseMovie(std::u16string_view moviePath, const AnalysisParts& parts, const AnalysisControl& control) {
+    MovieAnalysis analysis;
     AnalysisGraph graph;
+    if (!graph.open(moviePath)) return analysis;
+    PictureSide pictures;
+    SoundSide sound(parts.keepFrames);
+    const GUID kPictures[] = {MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB32, MEDIASUBTYPE_RGB24};
     const GUID kPcm[] = {MEDIASUBTYPE_PCM};
-    analysis.outcome = graph.build(moviePath, MEDIATYPE_Audio, kPcm, tap.get());
-    if (analysis.outcome != AnalysisOutcome::Done) return analysis;
-    ReceivedMediaType connected;
-    const std::optional<PcmFormat> format =
-        SUCCEEDED(graph.connectedType(connected)) ? pcmFormatOf(connected.get()) : std::nullopt;
-    if (!format) {
-        analysis.outcome = AnalysisOutcome::Failed;
-        return analysis;
+    if (parts.shots)
+        analysis.shots.outcome = graph.addStream(MEDIATYPE_Video, kPictures, pictures.tap(),
+                                                 [&](const AM_MEDIA_TYPE& type) { return pictures.takeType(type); });
+    if (parts.sound)
+        analysis.sound.outcome = graph.addStream(MEDIATYPE_Audio, kPcm, sound.tap(),
+                                                 [&](const AM_MEDIA_TYPE& type) { return sound.takeType(type); });
+    const bool shots = analysis.shots.outcome == AnalysisOutcome::Done;
+    const bool soundToo = analysis.sound.outcome == AnalysisOutcome::Done;
+    // Nothing to run: each part says why.
+    if (!shots && !soundToo) return analysis;
+    const AnalysisOutcome ran = graph.run(control, shots ? *pictures.tap() : *sound.tap());
+    if (shots) {
+        analysis.shots.outcome = ran;
+        analysis.shots.cuts = pictures.cuts();
     }
-    peaks.emplace(*format, keepFrames);
-    analysis.outcome = graph.run(control, *tap.get());
+    if (soundToo) {
+        analysis.sound.outcome = ran;
+        analysis.sound.peaks = sound.takePeaks();
+    }
     return analysis;
 }
 
+SoundAnalysis analyseSound(std::u16string_view moviePath, bool keepFrames, const AnalysisControl& control) {
+    return analyseMovie(moviePath, {.sound = true, .keepFrames = keepFrames}, control).sound;
+}
+
 ShotAnalysis analyseShots(std::u16string_view moviePath, const AnalysisControl& control) {
-    ShotAnalysis analysis;
-    ShotDetector detector;
-    std::optional<PictureView> view;
-    std::optional<Thumbnail> last;
-    const ComPtr<SampleTap> tap = ComPtr<SampleTap>::adopt(new SampleTap(
-        [&](const uint8_t* bytes, std::size_t size, int64_t start) {
-            if (!view || size < std::size_t(view->height) * std::size_t(std::abs(view->stride))) return;
-            // A frame the source skipped counts as the one before it repeated.
-            if (start >= 0 && last && analysis.cuts.frameDuration > 0) {
-                const int64_t index = (start + analysis.cuts.frameDuration / 2) / analysis.cuts.frameDuration;
-                while (detector.frames() < index) detector.add(*last);
-            }
-            PictureView picture = *view;
-            picture.pixels = bytes;
-            last = greyThumbnail(picture);
-            detector.add(*last);
-        }));
-    AnalysisGraph graph;
-    const GUID kPictures[] = {MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB32, MEDIASUBTYPE_RGB24};
-    analysis.outcome = graph.build(moviePath, MEDIATYPE_Video, kPictures, tap.get());
-    if (analysis.outcome != AnalysisOutcome::Done) return analysis;
-    ReceivedMediaType connected;
-    const std::optional<VideoFormat> format =
-        SUCCEEDED(graph.connectedType(connected)) ? videoFormatOf(connected.get()) : std::nullopt;
-    const std::optional<PixelLayout> layout = format ? layoutOf(format->subtype) : std::nullopt;
-    if (!layout || format->width <= 0 || format->height == 0) {
-        analysis.outcome = AnalysisOutcome::Failed;
-        return analysis;
-    }
-    const int height = std::abs(format->height);
-    const std::ptrdiff_t stride = (std::ptrdiff_t(format->width) * format->bitsPerPixel / 8 + 3) & ~std::ptrdiff_t(3);
-    view = PictureView{nullptr, format->width, height, stride, *layout};
-    analysis.cuts.frameDuration = format->averageTimePerFrame;
-    analysis.outcome = graph.run(control, *tap.get());
-    analysis.cuts.frames = detector.frames();
-    analysis.cuts.cuts = detector.cuts();
-    return analysis;
+    return analyseMovie(moviePath, {.shots = true}, control).shots;
 }
 
 }  // namespace qucap

@@ -40,4 +40,16 @@ struct ShotAnalysis {
 };
 ShotAnalysis analyseShots(std::u16string_view moviePath, const AnalysisControl& control = {});
 
+struct AnalysisParts {
+    bool shots = false;
+    bool sound = false;
+    bool keepFrames = false;  // of the sound, as PeakBuilder's
+};
+struct MovieAnalysis {
+    ShotAnalysis shots;  // each part's outcome Failed when it was not asked for
+    SoundAnalysis sound;
+};
+// The parts asked for in one graph, so the movie is read once for both.
+MovieAnalysis analyseMovie(std::u16string_view moviePath, const AnalysisParts& parts, const AnalysisControl& control = {});
+
 }  // namespace qucap
