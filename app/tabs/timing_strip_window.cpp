@@ -8,7 +8,6 @@
 #include "app/main_window/app_state.h"
 #include "app/preview/preview.h"
 #include "app/tabs/timeline_page.h"
-#include "app/timing/list_retime.h"
 #include "app/timing/timing_strip.h"
 #include "captiondata/text/u16.h"
 #include "dshowbase/com_guard.h"
@@ -61,7 +60,7 @@ StripPicture pictureFor(HWND strip, int width) {
     view.centreMs = state.playState == PlayState::NoMedia ? 0 : previewPosition().currentTimeMs();
     const std::vector<int64_t> none;
     return stripPicture(view, state.soundPeaks ? &*state.soundPeaks : nullptr, state.cuts ? state.cuts->cuts : none,
-                        state.cuts ? state.cuts->frameDuration : 0, rowTimesOf(state.captions));
+                        state.cuts ? state.cuts->frameDuration : 0, state.captions.captionTable());
 }
 
 // Painted into a bitmap first, so a redraw during playback does not flicker.

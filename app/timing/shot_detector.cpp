@@ -43,17 +43,19 @@ bool readWhole(std::string_view text, int64_t& value) {
 Thumbnail greyThumbnail(const PictureView& picture) {
     Thumbnail thumbnail{};
     if (!picture.pixels || picture.width <= 0 || picture.height <= 0) return thumbnail;
-    const int across = kThumbnailWidth * kSamplesPerCellSide, down = kThumbnailHeight * kSamplesPerCellSide;
+    constexpr int kAcross = kThumbnailWidth * kSamplesPerCellSide, kDown = kThumbnailHeight * kSamplesPerCellSide;
+    // Sample points at the middles of a grid over the whole picture; their
+    // columns worked out once, not at every row.
+    std::array<int, kAcross> columns;
+    for (int i = 0; i < kAcross; ++i) columns[std::size_t(i)] = (i * 2 + 1) * picture.width / (2 * kAcross);
     for (int cy = 0; cy < kThumbnailHeight; ++cy)
         for (int cx = 0; cx < kThumbnailWidth; ++cx) {
             int sum = 0;
             for (int sy = 0; sy < kSamplesPerCellSide; ++sy) {
-                // Sample points at the middles of a grid over the whole picture.
-                const int y = ((cy * kSamplesPerCellSide + sy) * 2 + 1) * picture.height / (2 * down);
+                const int y = ((cy * kSamplesPerCellSide + sy) * 2 + 1) * picture.height / (2 * kDown);
                 const uint8_t* row = picture.pixels + std::ptrdiff_t(y) * picture.stride;
                 for (int sx = 0; sx < kSamplesPerCellSide; ++sx)
-                    sum += greyAt(row, ((cx * kSamplesPerCellSide + sx) * 2 + 1) * picture.width / (2 * across),
-                                  picture.layout);
+                    sum += greyAt(row, columns[std::size_t(cx * kSamplesPerCellSide + sx)], picture.layout);
             }
             thumbnail[std::size_t(cy * kThumbnailWidth + cx)] = uint8_t(sum / (kSamplesPerCellSide * kSamplesPerCellSide));
         }

@@ -67,9 +67,14 @@ PeakBuilder::PeakBuilder(const PcmFormat& format, bool keepFrames) : format_(for
 
 void PeakBuilder::addFrame(const uint8_t* frame) {
     const uint16_t loudness = frameLoudness(frame, format_);
-    const auto slice = std::size_t(frames_ * (1000 / PeakTable::kSliceMs) / format_.sampleRate);
-    if (slices_.size() <= slice) slices_.resize(slice + 1);
-    slices_[slice] = std::max(slices_[slice], loudness);
+    // Slice k holds the frames n with n * 100 / rate (rounded down) equal to k:
+    // the next one begins at the first frame past the slices made so far.
+    constexpr int64_t kSlicesPerSecond = 1000 / PeakTable::kSliceMs;
+    while (frames_ >= nextSliceFrame_) {
+        slices_.push_back(0);
+        nextSliceFrame_ = (int64_t(slices_.size()) * format_.sampleRate + kSlicesPerSecond - 1) / kSlicesPerSecond;
+    }
+    slices_.back() = std::max(slices_.back(), loudness);
     if (keepFrames_) frameLoudness_.push_back(loudness);
     ++frames_;
 }

@@ -69,6 +69,7 @@ private:
     bool keepFrames_;
     int64_t frames_ = 0;
     std::vector<uint16_t> slices_;
+    int64_t nextSliceFrame_ = 0;  // the first frame of the slice after the last one
     std::vector<uint16_t> frameLoudness_;
     std::vector<uint8_t> partial_;  // the start of a sample frame the last block cut
 };

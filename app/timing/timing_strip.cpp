@@ -20,7 +20,7 @@ int64_t zoomedSpan(int64_t spanMs, int steps) {
 }
 
 StripPicture stripPicture(const StripView& view, const PeakTable* peaks, const std::vector<int64_t>& cuts,
-                          int64_t frameDuration, const std::vector<RowTimes>& rows) {
+                          int64_t frameDuration, const CaptionTable& captions) {
     StripPicture picture;
     const int64_t lastMs = view.msAt(view.width);
     if (peaks && !peaks->empty()) {
@@ -37,10 +37,11 @@ StripPicture stripPicture(const StripView& view, const PeakTable* peaks, const s
         for (auto cut = first; cut != cuts.end() && clock.msOf(*cut) < lastMs; ++cut)
             picture.cuts.push_back(view.xOf(clock.msOf(*cut)));
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const RowTimes& row = rows[i];
-        if (!row.timed() || row.end < view.firstMs() || row.start >= lastMs) continue;
-        picture.rows.push_back({int(i) + 1, std::max(0, view.xOf(row.start)), std::min(view.width, view.xOf(row.end) + 1)});
+    for (const CaptionRow& row : captions) {
+        const bool timed = row.start > 0 || row.duration > 0;
+        if (!row.isCaption() || !timed || row.end() < view.firstMs() || row.start >= lastMs) continue;
+        picture.rows.push_back(
+            {row.number, std::max(0, view.xOf(row.start)), std::min(view.width, view.xOf(row.end()) + 1)});
     }
     picture.playhead = view.xOf(view.centreMs);
     return picture;

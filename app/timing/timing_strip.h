@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/timing/retime.h"
 #include "app/timing/sound_peaks.h"
+#include "captiondata/caption/caption_row.h"
 
 namespace qucap {
 
@@ -42,8 +42,9 @@ struct StripPicture {
     int playhead = 0;
 };
 
-// `frameDuration` places the cuts (their frames' times); `rows` the list's times.
+// `frameDuration` places the cuts (their frames' times); `captions` is the
+// list's caption table, whose times are parsed already.
 StripPicture stripPicture(const StripView& view, const PeakTable* peaks, const std::vector<int64_t>& cuts,
-                          int64_t frameDuration, const std::vector<RowTimes>& rows);
+                          int64_t frameDuration, const CaptionTable& captions);
 
 }  // namespace qucap

@@ -27,7 +27,14 @@ TEST(TimingStrip, TheSoundTheCutsAndTheRowsInView) {
     std::vector<uint16_t> slices;
     for (uint16_t k = 0; k < 2'000; ++k) slices.push_back(k);  // 20 s of 10-ms slices, louder and louder
     const PeakTable peaks(std::move(slices));
-    const std::vector<RowTimes> rows{{1'000, 2'990}, {0, 0}, {19'950, 21'000}, {30'000, 31'000}};
+    // Slots of the caption table: (number, start, duration).
+    CaptionTable rows(4);
+    const int32_t slots[][3] = {{1, 1'000, 1'990}, {2, 0, 0}, {3, 19'950, 1'050}, {4, 30'000, 1'000}};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].number = slots[i][0];
+        rows[i].start = slots[i][1];
+        rows[i].duration = slots[i][2];
+    }
     const StripPicture picture = stripPicture({10'000, 20'000, 200}, &peaks, {100, 600}, 400'000, rows);
     ASSERT_EQ(picture.loudness.size(), 200u);
     // A column of 100 ms reads the 80-ms level: slices 0-1 of it, the first 160 ms.
