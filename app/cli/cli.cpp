@@ -24,7 +24,12 @@ constexpr ValueOption kReadingOptions[] = {
 };
 constexpr std::u16string_view kCheckFlags[] = {kReadingFlag, kStrictFlag};
 constexpr std::u16string_view kImportFlags[] = {kAppendFlag};
-constexpr ValueOption kRetimeOptions[] = {{u"--max-ms", u"MS"}, {u"--gap-frames", u"N"}, {u"--close-frames", u"N"}};
+// The options of the timing settings (app/timing/timing_settings.h) after the first.
+constexpr ValueOption kRetimeOptions[] = {
+    {u"--max-ms", u"MS"},           {u"--gap-frames", u"N"},       {u"--close-frames", u"N"},
+    {u"--snap-start-after", u"N"},  {u"--snap-start-onto", u"N"},  {u"--snap-start-ahead", u"N"},
+    {u"--snap-end-before", u"N"},   {u"--snap-end-gap", u"N"},
+};
 constexpr std::u16string_view kRetimeFlags[] = {kDryRunFlag, kShotsFlag, kNoShotsFlag};
 
 constexpr std::array kVerbs{

@@ -7,10 +7,8 @@
 namespace qucap {
 namespace {
 
-// The largest value any limit takes: far beyond any caption, small enough
-// that no product of the checks overflows.
-constexpr int64_t kLimitMax = 1'000'000'000;
-
+// Every limit is a whole number up to kWholeNumberMax: far beyond any
+// caption, small enough that no product of the checks overflows.
 constexpr WholeNumberOption<ReadingLimits> kWholeOptions[] = {
     {u"--chars-h", &ReadingLimits::charsHorizontal}, {u"--chars-v", &ReadingLimits::charsVertical},
     {u"--min-ms", &ReadingLimits::minMs},            {u"--max-ms", &ReadingLimits::maxMs},
@@ -19,14 +17,18 @@ constexpr WholeNumberOption<ReadingLimits> kWholeOptions[] = {
 
 }  // namespace
 
-std::optional<int64_t> wholeNumber(std::u16string_view text) {
-    if (text.empty() || text.size() > 10) return std::nullopt;
-    int64_t value = 0;
-    for (const char16_t c : text) {
-        if (c < u'0' || c > u'9') return std::nullopt;
-        value = value * 10 + (c - u'0');
+bool readWholeNumberOption(CliContext& context, std::u16string_view option, int64_t max, int64_t& value) {
+    const std::optional<std::u16string> text = context.valueOf(option);
+    if (!text) return true;
+    const std::optional<int64_t> number = wholeNumber(*text);
+    if (number && *number <= max) {
+        value = *number;
+        return true;
     }
-    return value <= kLimitMax ? std::optional(value) : std::nullopt;
+    context.err.writeLine(std::u16string(option) + u" には " +
+                          (max == kWholeNumberMax ? u"0 以上の整数" : u"0 から " + toDecimal(max) + u" までの整数") +
+                          u"を指定して下さい");
+    return false;
 }
 
 namespace {

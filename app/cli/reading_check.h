@@ -6,15 +6,13 @@
 
 #include "app/cli/verbs.h"
 #include "app/export/reading_check.h"
+#include "captiondata/text/u16.h"
 
 namespace qucap {
 
 inline constexpr std::u16string_view kReadingFlag = u"--reading";
 inline constexpr std::u16string_view kStrictFlag = u"--strict";
 inline constexpr std::u16string_view kCpsOption = u"--cps";
-
-// An option's value as a whole number: digits only, at most a thousand million.
-std::optional<int64_t> wholeNumber(std::u16string_view text);
 
 // An option that sets a whole-number field of a record ("--min-ms MS").
 template <typename Record>
@@ -23,20 +21,16 @@ struct WholeNumberOption {
     int64_t Record::*field;
 };
 
-// The options of the table given on the command line, into `record`; false,
-// with a message on the error stream, for a value that is no whole number.
+// The value of `option` from the command line into `value`, when given;
+// false, with a message on the error stream, for a value that is no whole
+// number up to `max`.
+bool readWholeNumberOption(CliContext& context, std::u16string_view option, int64_t max, int64_t& value);
+
+// The options of the table given on the command line, into `record`.
 template <typename Record, std::size_t N>
 bool readWholeNumberOptions(CliContext& context, const WholeNumberOption<Record> (&options)[N], Record& record) {
-    for (const WholeNumberOption<Record>& option : options) {
-        const std::optional<std::u16string> text = context.valueOf(option.option);
-        if (!text) continue;
-        const std::optional<int64_t> value = wholeNumber(*text);
-        if (!value) {
-            context.err.writeLine(std::u16string(option.option) + u" には 0 以上の整数を指定して下さい");
-            return false;
-        }
-        record.*option.field = *value;
-    }
+    for (const WholeNumberOption<Record>& option : options)
+        if (!readWholeNumberOption(context, option.option, kWholeNumberMax, record.*option.field)) return false;
     return true;
 }
 

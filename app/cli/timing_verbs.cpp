@@ -7,8 +7,11 @@
 #include "app/media/cached_analysis.h"
 #include "app/media/com_apartment.h"
 #include "app/timing/list_retime.h"
+#include "app/timing/timing_settings.h"
+#include "captiondata/project/project_settings.h"
 #include "captiondata/text/u16.h"
 #include "captiondata/time/time_text.h"
+#include "win32/program_folder.h"
 #include "win32/win32_file_system.h"
 
 namespace qucap {
@@ -35,16 +38,18 @@ int analysisFailed(CliContext& context, AnalysisOutcome outcome, std::u16string_
     return kExitFailed;
 }
 
-constexpr WholeNumberOption<RetimeRules> kRetimeOptions[] = {
-    {u"--min-ms", &RetimeRules::minMs},
-    {u"--max-ms", &RetimeRules::maxMs},
-    {u"--gap-frames", &RetimeRules::gapFrames},
-    {u"--close-frames", &RetimeRules::closeFrames},
-};
+template <typename Record, std::size_t N>
+bool readSettingOptions(CliContext& context, const TimingSetting<Record> (&settings)[N], Record& record) {
+    for (const TimingSetting<Record>& setting : settings)
+        if (!readWholeNumberOption(context, setting.option, setting.max, record.*setting.field)) return false;
+    return true;
+}
 
+// The rules of the settings file beside the program, with the options given.
 std::optional<RetimeRules> retimeRulesOf(CliContext& context) {
-    RetimeRules rules;
-    if (!readWholeNumberOptions(context, kRetimeOptions, rules)) return std::nullopt;
+    RetimeRules rules = readTimingRules(context.io, settingsFilePath(programFolder()));
+    if (!readSettingOptions(context, kRetimeSettings, rules) || !readSettingOptions(context, kSnapSettings, rules.snap))
+        return std::nullopt;
     if (context.hasFlag(kShotsFlag) && context.hasFlag(kNoShotsFlag)) {
         context.err.writeLine(u"--shots と --no-shots は一緒に指定できません");
         return std::nullopt;

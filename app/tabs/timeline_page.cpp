@@ -17,6 +17,7 @@
 #include "app/tabs/input_method.h"
 #include "app/tabs/pages.h"
 #include "app/timing/list_retime.h"
+#include "app/timing/timing_settings.h"
 #include "captiondata/io/ui.h"
 #include "captiondata/time/time_text.h"
 #include "dshowbase/com_guard.h"
@@ -357,7 +358,8 @@ void TimelinePage::updateSnapper() {
     const AppState& state = app();
     snapper_.reset();
     if (isChecked(IDC_SNAP_TO_SHOTS) && state.cuts && state.cuts->frameDuration > 0)
-        snapper_.emplace(state.cuts->cuts, FrameClock{state.cuts->frameDuration});
+        snapper_.emplace(state.cuts->cuts, FrameClock{state.cuts->frameDuration},
+                         readTimingRules(state.io, state.paths.settingsFile).snap);
     model_.setSnapper(snapper_ ? &*snapper_ : nullptr);
 }
 
@@ -370,7 +372,7 @@ void TimelinePage::retime() {
         return;
     }
     if (const std::u16string fault = captionListFault(state.captions); !fault.empty()) return setMessage(fault);
-    RetimeRules rules;
+    RetimeRules rules = readTimingRules(state.io, state.paths.settingsFile);
     rules.shots = isChecked(IDC_SNAP_TO_SHOTS);
     if (rules.shots && !state.cuts) return setMessage(kRetimeWaitForCuts);
     // The cuts are counted in the frames they were found in.

@@ -55,6 +55,16 @@ int32_t readLeadingInt(std::u16string_view text) {
     return value >= limit ? std::numeric_limits<int32_t>::max() : int32_t(value);
 }
 
+std::optional<int64_t> wholeNumber(std::u16string_view text) {
+    if (text.empty() || text.size() > 10) return std::nullopt;
+    int64_t value = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    return value <= kWholeNumberMax ? std::optional(value) : std::nullopt;
+}
+
 std::u16string toDecimal(int64_t value) {
     std::u16string digits;
     uint64_t magnitude = value < 0 ? uint64_t(0) - uint64_t(value) : uint64_t(value);

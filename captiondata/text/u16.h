@@ -11,6 +11,11 @@ namespace qucap {
 // whatever follows is ignored, no digits gives 0. Saturates at the 32-bit range.
 int32_t readLeadingInt(std::u16string_view text);
 
+// Digits only, at most kWholeNumberMax (a count or a time typed by a user);
+// nothing for any other text.
+inline constexpr int64_t kWholeNumberMax = 1'000'000'000;
+std::optional<int64_t> wholeNumber(std::u16string_view text);
+
 // Plain decimal, '-' for negative values, no padding.
 std::u16string toDecimal(int64_t value);
 

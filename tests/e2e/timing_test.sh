@@ -79,6 +79,24 @@ check "the cuts are kept beside the project" test -f "$folder/調整.shots"
 expect_exit 0 -- qucapcmd retime "$project" --dry-run --no-shots --max-ms 8000
 check "without shots and with a longer maximum only the short row changes" test "$(lines | tail -n +3)" = \
   "2   終了  0:00:03.55  0:00:03.75  最短時間"
+# The snapping counts as options, and as settings beside the program that
+# the options override.
+expect_exit 0 -- qucapcmd retime "$project" --dry-run --snap-start-after 5 --snap-end-gap 4
+check "a start 6 frames after a cut stays, an end goes 4 frames before it" test "$(lines | tail -n +3)" = \
+'2   終了  0:00:03.55  0:00:03.75  最短時間
+2   終了  0:00:03.75  0:00:03.86  ショットに合わせる
+3   終了  0:00:13.00  0:00:12.00  最長時間'
+settings=$QUCAP_PROGRAM_DIR/Qucapadd.ini
+saved_settings=$E2E_DIR/Qucapadd.ini.saved
+[ -e "$settings" ] && cp "$settings" "$saved_settings"
+printf '[Timing]\r\nMaxMs=8000\r\nSnapStartAfter=5\r\n' >"$settings"
+expect_exit 0 -- qucapcmd retime "$project" --dry-run
+check "the settings file's rules are used" test "$(lines | tail -n +3)" = \
+'2   終了  0:00:03.55  0:00:03.75  最短時間
+2   終了  0:00:03.75  0:00:03.93  ショットに合わせる'
+expect_exit 0 -- qucapcmd retime "$project" --dry-run --max-ms 7000
+check "an option overrides the settings file" test "$(lines | tail -n 1)" = "3   終了  0:00:13.00  0:00:12.00  最長時間"
+if [ -e "$saved_settings" ]; then cp "$saved_settings" "$settings"; else rm -f "$settings"; fi
 expect_exit 0 -- qucapcmd retime "$project"
 check "the changes are written" test "$(iconv -f UTF-16 -t UTF-8 "$folder/字幕情報.csv" | tr -d '\r' | tail -n +2 | cut -d, -f1-3 | tr '\n' ' ')" = \
   "1,0:00:02.00,0:00:01.20 2,0:00:03.25,0:00:00.68 3,0:00:05.00,0:00:07.00 "
@@ -86,7 +104,9 @@ expect_exit 0 -- qucapcmd check "$project"
 expect_exit 0 -- qucapcmd retime "$project"
 check "a second run has nothing to change" test "$(lines)" = "タイミングを変える字幕はありません"
 expect_exit 2 -- qucapcmd retime "$project" --gap-frames x
-expect_output stderr "--gap-frames には 0 以上の整数を指定して下さい"
+expect_output stderr "--gap-frames には 0 から 99 までの整数を指定して下さい"
+expect_exit 2 -- qucapcmd retime "$project" --snap-end-gap 100
+expect_output stderr "--snap-end-gap には 0 から 99 までの整数を指定して下さい"
 expect_exit 2 -- qucapcmd retime "$project" --shots --no-shots
 expect_output stderr "--shots と --no-shots は一緒に指定できません"
 

@@ -98,6 +98,13 @@ TEST_F(TimingTest, TheCutsSnapATypedTimeAndTheCleanUpAsksChangesAndIsUndone) {
     EXPECT_EQ(times(0), u"0:00:02.20 0:00:01.00");
     EXPECT_EQ(times(2), u"0:00:05.00 0:00:08.00");
 
+    // The rules of the settings file beside the program: with a longer
+    // maximum the long row stays; read at the click, no restart.
+    ASSERT_TRUE(WritePrivateProfileStringW(L"Timing", L"MaxMs", L"9000", wide(app().paths.settingsFile)));
+    click(IDC_RETIME);
+    ASSERT_TRUE(boxes_->waitFor(4)) << "after the question of the undo";
+    EXPECT_EQ(boxes_->texts().back().rfind(u"タイミングを次の3件のように変えます。\n", 0), 0u) << "no 最長時間";
+
     // A typed start 6 frames after the cut at 2.002 s goes onto it; the end stays.
     ListView_SetItemState(listView(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     pumpMessages(20);

@@ -12,6 +12,7 @@ trap 'rm -rf "$E2E_DIR"' EXIT
 last_stdout=$E2E_DIR/last.stdout
 last_stderr=$E2E_DIR/last.stderr
 last_command=
+last_exit=0
 checks=0
 failures=0
 
@@ -44,6 +45,7 @@ expect_exit() {
   last_command=$*
   checks=$((checks + 1))
   "$@" </dev/null >"$last_stdout" 2>"$last_stderr" || got=$?
+  last_exit=$got
   [ "$got" -eq "$want" ] || fail "exit code $got, expected $want; stderr: $(head -c 2000 "$last_stderr")"
 }
 
@@ -69,7 +71,8 @@ expect_exact_output() {
   local file
   file=$(stream_file "$1")
   checks=$((checks + 1))
-  printf '%s' "$2" | cmp -s - "$file" || fail "$1 differs from the expected text; it holds: $(head -c 2000 "$file" | od -c | head -20)"
+  printf '%s' "$2" | cmp -s - "$file" ||
+    fail "$1 differs from the expected text (exit code $last_exit, stdout $(wc -c <"$last_stdout") bytes, stderr $(wc -c <"$last_stderr") bytes); it holds: $(head -c 2000 "$file" | od -c | head -20)"
 }
 
 # expect_messages TEXT: the last command's stderr is exactly TEXT once the
