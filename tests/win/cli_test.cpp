@@ -40,7 +40,7 @@ const std::u16string kHelp =
     u"                                                    字幕を合成した動画を書き出します（--out 省略時はプロジェクトの出力動画）\n"
     u"  shots MOVIE                                       動画のショットの切り替わり（カット）を1行に1つ、フレーム番号と時間で表示します\n"
     u"  peaks MOVIE [--buckets N]                         動画の音声を N 等分し、各部分の最大振幅（16ビット）を1行に1つ表示します\n"
-    u"  retime PROJECT.mcc [--dry-run] [--shots] [--no-shots] [--min-ms MS] [--max-ms MS] [--gap-frames N] [--close-frames N]\n"
+    u"  retime PROJECT.mcc [--dry-run] [--shots] [--no-shots] [--min-ms MS] [--max-ms MS] [--gap-frames N] [--close-frames N] [--snap-start-after N] [--snap-start-onto N] [--snap-start-ahead N] [--snap-end-before N] [--snap-end-gap N]\n"
     u"                                                    字幕のタイミングをショットと読みやすさの規則に合わせて調整します（--dry-run：変更の表だけ表示します）\n"
     u"  encoders                                          字幕合成で使えるエンコーダの一覧を表示します\n"
     u"  --help, -h                                        この一覧を表示します\n"
