@@ -27,6 +27,8 @@ say "== the captioned preview"
 "$QUCAP_ROOT/tools/bench_preview.sh" | tee "$out/preview.txt"
 say "== where a synthesis spends its time"
 "$QUCAP_ROOT/tools/bench_stages.sh" | tee "$out/stages.txt"
+say "== the timing analyses of a movie"
+"$QUCAP_ROOT/tools/bench_analysis.sh" | tee "$out/analysis.txt"
 say "== the ruby proposal under Wine (the dictionary beside the programs)"
 start_wine_env
 wine "$QUCAP_WIN_BUILD/tests/bench/qucap_ruby_bench.exe" --benchmark_repetitions="${BENCH_REPETITIONS:-5}" \

@@ -12,12 +12,12 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
-MEDIA_VERSION=3   # raise when the recipes below change
+MEDIA_VERSION=4   # raise when the recipes below change
 media=$QUCAP_TEST_MEDIA
 stamp=$media/.version
 if [ "$(cat "$stamp" 2>/dev/null)" = "$MEDIA_VERSION" ] && [ -f "$media/yuy2.avi" ] && [ -f "$media/rgb24.avi" ] &&
    [ -f "$media/small.avi" ] && [ -f "$media/demo.avi" ] && [ -f "$media/h264.mp4" ] &&
-   [ -f "$media/clips.avi" ]; then
+   [ -f "$media/clips.avi" ] && [ -f "$media/clips.mp4" ]; then
   exit 0
 fi
 command -v ffmpeg >/dev/null || die "make_test_media: ffmpeg is missing (run ./qucap setup)"
@@ -60,6 +60,10 @@ ffmpeg -hide_banner -loglevel error -y -f lavfi -i "$(clip testsrc2)" -f lavfi -
   -filter_complex "[0:v][1:v][2:v][3:v]concat=n=4:v=1:a=0,format=yuyv422[v]" -map "[v]" -map 4:a \
   -c:v rawvideo -c:a pcm_s16le "$media/clips.tmp.avi"
 mv "$media/clips.tmp.avi" "$media/clips.avi"
+# The same clips compressed, whose decoder gives planar pictures (without
+# B-frames, whose delay Wine's demultiplexer adds to the first frame's time).
+ffmpeg -hide_banner -loglevel error -y -i "$media/clips.avi" -c:v libx264 -bf 0 -pix_fmt yuv420p -c:a aac "$media/clips.tmp.mp4"
+mv "$media/clips.tmp.mp4" "$media/clips.mp4"
 
 # ffmpeg stores uncompressed RGB top-down (a negative biHeight). Windows
 # programs usually write it bottom-up, so the picture is written flipped and

@@ -32,16 +32,28 @@ HRESULT connectThroughSplitter(FilterGraph& graph, const Splitter& splitter, IPi
 
 }  // namespace
 
-HRESULT connectMovieTo(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target, const GUID& majorType) {
+HRESULT connectMovieToAnyType(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target, const GUID& majorType,
+                              const std::function<bool(int)>& acceptType) {
     if (!graph.graph()) return E_UNEXPECTED;
     const ComPtr<IPin> sourceOutput = findFreePin(source, PINDIR_OUTPUT);
     const ComPtr<IPin> targetInput = findFreePin(target, PINDIR_INPUT);
     if (!sourceOutput || !targetInput) return VFW_E_NOT_FOUND;
-    HRESULT result = connectThroughSplitter(graph, kAviSplitter, sourceOutput.get(), targetInput.get(), majorType);
-    if (FAILED(result)) result = graph.graph()->Connect(sourceOutput.get(), targetInput.get());
-    if (FAILED(result))
-        result = connectThroughSplitter(graph, kGstreamerSplitter, sourceOutput.get(), targetInput.get(), majorType);
+    const std::function<HRESULT()> ways[] = {
+        [&] { return connectThroughSplitter(graph, kAviSplitter, sourceOutput.get(), targetInput.get(), majorType); },
+        [&] { return graph.graph()->Connect(sourceOutput.get(), targetInput.get()); },
+        [&] {
+            return connectThroughSplitter(graph, kGstreamerSplitter, sourceOutput.get(), targetInput.get(), majorType);
+        },
+    };
+    HRESULT result = VFW_E_NOT_FOUND;
+    for (const std::function<HRESULT()>& way : ways)
+        for (int type = 0; acceptType(type); ++type)
+            if (SUCCEEDED(result = way())) return result;
     return result;
+}
+
+HRESULT connectMovieTo(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target, const GUID& majorType) {
+    return connectMovieToAnyType(graph, source, target, majorType, [](int type) { return type == 0; });
 }
 
 }  // namespace qucap

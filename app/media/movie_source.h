@@ -1,5 +1,7 @@
 #pragma once
 // Connecting a movie's source to the filter that takes its pictures.
+#include <functional>
+
 #include "app/media/filter_graph.h"
 
 namespace qucap {
@@ -18,5 +20,12 @@ namespace qucap {
 // an analysis of it).
 HRESULT connectMovieTo(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target,
                        const GUID& majorType = MEDIATYPE_Video);
+
+// As connectMovieTo, for a target that takes one of several types:
+// `acceptType(i)` makes it take its i-th and is false past the last. Each way
+// of reading the movie is tried with every type before the next way, so an
+// uncompressed movie keeps its AVI Splitter whichever type is asked first.
+HRESULT connectMovieToAnyType(FilterGraph& graph, IBaseFilter* source, IBaseFilter* target, const GUID& majorType,
+                              const std::function<bool(int)>& acceptType);
 
 }  // namespace qucap

@@ -12,6 +12,7 @@ int greyAt(const uint8_t* row, int x, PixelLayout layout) {
         case PixelLayout::Yuy2: return row[2 * x];
         case PixelLayout::Rgb24: return (row[3 * x] + 2 * row[3 * x + 1] + row[3 * x + 2]) / 4;
         case PixelLayout::Rgb32: return (row[4 * x] + 2 * row[4 * x + 1] + row[4 * x + 2]) / 4;
+        case PixelLayout::Luma8: return row[x];
     }
     return 0;
 }

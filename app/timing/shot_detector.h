@@ -19,7 +19,9 @@ inline constexpr int kThumbnailWidth = 32;
 inline constexpr int kThumbnailHeight = 18;
 using Thumbnail = std::array<uint8_t, std::size_t(kThumbnailWidth * kThumbnailHeight)>;
 
-enum class PixelLayout { Yuy2, Rgb24, Rgb32 };
+// Luma8: the first plane of the planar YUV types (NV12, I420, YV12), one
+// brightness byte a pixel, which decoders give without a conversion.
+enum class PixelLayout { Yuy2, Rgb24, Rgb32, Luma8 };
 
 struct PictureView {
     const uint8_t* pixels = nullptr;

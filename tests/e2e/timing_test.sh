@@ -24,6 +24,9 @@ expect_exact_output stdout $'60\t0:00:02.002\n120\t0:00:04.004\n180\t0:00:06.006
 scdet=$(ffmpeg -hide_banner -loglevel error -i "$clips" -vf "scdet=threshold=10,metadata=print:file=-" -an -f null - |
   awk '/^frame:/ { frame = substr($1, 7) } /lavfi.scd.time/ { print frame }' | tr '\n' ' ')
 check "ffmpeg's scdet finds the cuts at the same frames ($scdet)" test "$scdet" = "60 120 180 "
+# Compressed, the same cuts from the decoder's own planar pictures.
+expect_exit 0 -- qucapcmd shots "$(win_path "$QUCAP_TEST_MEDIA/clips.mp4")"
+expect_exact_output stdout $'60\t0:00:02.002\n120\t0:00:04.004\n180\t0:00:06.006\n'
 expect_exit 0 -- qucapcmd shots "$(win_path "$QUCAP_TEST_MEDIA/yuy2.avi")"
 expect_exact_output stdout ""
 expect_exit 1 -- qucapcmd shots "$(win_path "$E2E_DIR/なし.avi")"

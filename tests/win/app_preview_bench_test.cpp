@@ -21,17 +21,12 @@
 #include "resources/app/resource.h"
 #include "tests/support/test_io.h"
 #include "tests/win/app_window_fixture.h"
+#include "tests/win/environment_variable.h"
 
 namespace qucap::test {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::u16string environment(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(name, value, MAX_PATH)) return {};
-    return reinterpret_cast<const char16_t*>(value);
-}
 
 void click(HWND window, int id) {
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
@@ -45,7 +40,7 @@ double median(std::vector<double> values) {
 }
 
 TEST_F(AppWindowTest, PreviewBenchmark) {
-    const std::u16string movie = environment(L"QUCAP_PREVIEW_BENCH_MOVIE");
+    const std::u16string movie = environmentVariable(L"QUCAP_PREVIEW_BENCH_MOVIE");
     if (movie.empty()) GTEST_SKIP() << "QUCAP_PREVIEW_BENCH_MOVIE is not set";
     NewProject request;
     request.name = u"速度";
@@ -112,7 +107,7 @@ TEST_F(AppWindowTest, PreviewBenchmark) {
 // sound), once with the file-selection tab: the wall time of each and the
 // renderer's dropped frames where it tells them.
 TEST_F(AppWindowTest, MainWindowPreviewWithAndWithoutTheTimingStrip) {
-    const std::u16string movie = environment(L"QUCAP_PREVIEW_BENCH_MOVIE");
+    const std::u16string movie = environmentVariable(L"QUCAP_PREVIEW_BENCH_MOVIE");
     if (movie.empty()) GTEST_SKIP() << "QUCAP_PREVIEW_BENCH_MOVIE is not set";
     ASSERT_FALSE(createProject(u"帯", movie, 720).empty());
     ASSERT_TRUE(openMainWindow());

@@ -18,6 +18,7 @@
 #include "resources/app/resource.h"
 #include "tests/support/test_encoder/test_encoder.h"
 #include "tests/win/app_window_fixture.h"
+#include "tests/win/environment_variable.h"
 #include "tests/win/filter_module.h"
 #include "tests/win/test_media.h"
 #include "tests/win/window_capture.h"
@@ -25,16 +26,10 @@
 namespace qucap::test {
 namespace {
 
-std::u16string environment(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(name, value, MAX_PATH)) return {};
-    return reinterpret_cast<const char16_t*>(value);
-}
-
 TEST_F(AppWindowTest, ScreenshotsOfEveryTab) {
     if (screenshotFolder().empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR is not set";
     // The project to show: the demo's, offered as the last one opened.
-    const std::u16string project = environment(L"QUCAP_SCREENSHOT_PROJECT");
+    const std::u16string project = environmentVariable(L"QUCAP_SCREENSHOT_PROJECT");
     if (!project.empty()) recordLastProject(app().io, *programFolder_ / u"Qucapadd.ini", project);
     ASSERT_TRUE(openMainWindow());
     HWND fileSelection = app().pages[0]->window();
@@ -75,7 +70,7 @@ protected:
     void SetUp() override {
         AppWindowTest::SetUp();
         if (screenshotFolder().empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_DIR is not set";
-        project_ = environment(L"QUCAP_SCREENSHOT_PROJECT");
+        project_ = environmentVariable(L"QUCAP_SCREENSHOT_PROJECT");
         if (project_.empty()) GTEST_SKIP() << "QUCAP_SCREENSHOT_PROJECT is not set";
     }
     // The main window with the demo project loaded.

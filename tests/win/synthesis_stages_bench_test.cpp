@@ -5,6 +5,8 @@
 // synthesis as "Qucapcmd render" runs it (multiplexer, file writer, run
 // loop, finish). Each graph runs without a clock, as fast as it can; the
 // best of three runs counts. The differences name each component's share.
+// And the timing analysis of a movie (tools/bench_analysis.sh, skipped unless
+// QUCAP_ANALYSIS_MOVIE names one).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,12 +19,14 @@
 #include "app/media/caption_filter.h"
 #include "app/media/com_apartment.h"
 #include "app/media/directshow_ids.h"
+#include "app/media/movie_analysis.h"
 #include "app/media/movie_source.h"
 #include "app/media/pins.h"
 #include "app/media/synthesis_graph.h"
 #include "app/media/synthesis_run.h"
 #include "captiondata/project/project_settings.h"
 #include "tests/support/platform_shiftjis.h"
+#include "tests/win/environment_variable.h"
 #include "tests/win/temp_folder.h"
 #include "win32/win32_file_system.h"
 
@@ -32,12 +36,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-std::u16string environment(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(name, value, MAX_PATH)) return {};
-    return reinterpret_cast<const char16_t*>(value);
-}
 
 // Answers the interruption question Yes and keeps no lines.
 class QuietUi : public Ui {
@@ -126,8 +124,8 @@ WholeRun runSynthesis(const std::u16string& movie, const FilterMaker& maker, con
 }
 
 TEST(SynthesisStages, Benchmark) {
-    const std::u16string project = environment(L"QUCAP_STAGES_PROJECT");
-    const std::u16string program = environment(L"QUCAP_STAGES_PROGRAM");
+    const std::u16string project = environmentVariable(L"QUCAP_STAGES_PROJECT");
+    const std::u16string program = environmentVariable(L"QUCAP_STAGES_PROGRAM");
     if (project.empty() || program.empty()) GTEST_SKIP() << "QUCAP_STAGES_PROJECT or QUCAP_STAGES_PROGRAM is not set";
     ComApartment com;
     ASSERT_TRUE(com.ready());
@@ -180,6 +178,26 @@ TEST(SynthesisStages, Benchmark) {
                 "%lld seeks, %.1f MB\n",
                 100 * (filtered - source + writer) / total, (long long)best.writer.systemWrites,
                 (long long)best.writer.seeks, double(best.writer.bytes) / 1e6);
+}
+
+// The one pass the program runs after a load (the cuts and the sound
+// peaks); the best of three.
+TEST(MovieAnalysisBench, OnePass) {
+    const std::u16string movie = environmentVariable(L"QUCAP_ANALYSIS_MOVIE");
+    if (movie.empty()) GTEST_SKIP() << "QUCAP_ANALYSIS_MOVIE is not set";
+    ComApartment com;
+    ASSERT_TRUE(com.ready());
+    double best = 1e9;
+    MovieAnalysis analysis;
+    for (int round = 0; round < 3; ++round) {
+        const Clock::time_point start = Clock::now();
+        analysis = analyseMovie(movie, {.shots = true, .sound = true});
+        best = std::min(best, secondsSince(start));
+        ASSERT_EQ(analysis.shots.outcome, AnalysisOutcome::Done);
+        ASSERT_EQ(analysis.sound.outcome, AnalysisOutcome::Done);
+    }
+    std::printf("analysis | %-44s %6.2f s (%lld frames, %zu cuts)\n", "one pass: cuts and peaks (the program)", best,
+                static_cast<long long>(analysis.shots.cuts.frames), analysis.shots.cuts.cuts.size());
 }
 
 }  // namespace

@@ -45,6 +45,10 @@ TEST(ShotDetector, ThumbnailsOfEachLayout) {
         {rgb32.data() + (kHeight - 1) * kWidth * 4, kWidth, kHeight, -kWidth * 4, PixelLayout::Rgb32});
     EXPECT_EQ(flipped[5], 60);
     EXPECT_EQ(thumbnailDifference(grey, flipped), (115 - 60) * kThumbnailWidth * kThumbnailHeight);
+    // The brightness plane of a planar picture: the halves again, a byte a pixel.
+    std::vector<uint8_t> luma(std::size_t(kWidth * kHeight));
+    for (std::size_t i = 0; i < luma.size(); ++i) luma[i] = halves[2 * i];
+    EXPECT_EQ(greyThumbnail({luma.data(), kWidth, kHeight, kWidth, PixelLayout::Luma8}), t);
     EXPECT_EQ(greyThumbnail({}), Thumbnail{});
 }
 
