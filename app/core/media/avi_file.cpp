@@ -4,13 +4,11 @@
 #include <array>
 #include <limits>
 
+#include "app/core/media/avi_index.h"
+#include "app/core/media/riff_fields.h"
+
 namespace qucap {
 namespace {
-
-constexpr uint32_t fourCc(const char (&text)[5]) {
-    return uint32_t(uint8_t(text[0])) | uint32_t(uint8_t(text[1])) << 8 | uint32_t(uint8_t(text[2])) << 16 |
-           uint32_t(uint8_t(text[3])) << 24;
-}
 
 constexpr uint32_t kRiff = fourCc("RIFF"), kList = fourCc("LIST");
 constexpr uint32_t kAvi = fourCc("AVI "), kAviExtension = fourCc("AVIX");
@@ -18,6 +16,7 @@ constexpr uint32_t kHeaderList = fourCc("hdrl"), kStreamList = fourCc("strl"), k
 constexpr uint32_t kMovieList = fourCc("movi"), kRecordList = fourCc("rec ");
 constexpr uint32_t kMainHeader = fourCc("avih"), kStreamHeader = fourCc("strh"), kOpenDmlHeader = fourCc("dmlh");
 constexpr uint32_t kVideoType = fourCc("vids");
+constexpr uint32_t kSuperIndex = fourCc("indx"), kLegacyIndex = fourCc("idx1");
 
 constexpr std::size_t kChunkHeader = 8;  // id and size
 constexpr std::size_t kListHeader = 12;  // id, size and list type
@@ -25,20 +24,8 @@ constexpr uint64_t kAvihTotalFramesAt = 16;
 constexpr int kStreamNumbers = 100;      // chunk ids carry the stream as two digits
 constexpr int kRecordDepth = 4;          // 'rec ' lists nest once in practice
 
-uint32_t little32(const uint8_t* bytes) {
-    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
-}
-
 uint64_t saturatingAdd(uint64_t a, uint64_t b) {
     return b > std::numeric_limits<uint64_t>::max() - a ? std::numeric_limits<uint64_t>::max() : a + b;
-}
-
-// The stream number of a video frame chunk ('07dc', '07db'), or -1.
-int videoChunkStream(uint32_t id) {
-    const auto byte = [id](int i) { return char(id >> (8 * i) & 0xFF); };
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (!digit(byte(0)) || !digit(byte(1)) || byte(2) != 'd' || (byte(3) != 'c' && byte(3) != 'b')) return -1;
-    return (byte(0) - '0') * 10 + (byte(1) - '0');
 }
 
 // A chunk whose header lies inside the file. For a list, `begin` is where
@@ -61,7 +48,7 @@ public:
         AviVideoFrames frames;
         frames.stream = videoStream_;
         frames.present = framesOfStream_[std::size_t(videoStream_)];
-        frames.claimed = openDmlTotal_.value_or(mainHeaderTotal_);
+        frames.claimed = claimed();
         frames.riffChunks = riffChunks_;
         frames.ending = ending_;
         return frames;
@@ -69,6 +56,7 @@ public:
 
 private:
     bool stopped() const { return ending_ != AviEnding::Whole; }
+    uint64_t claimed() const { return openDmlTotal_.value_or(mainHeaderTotal_); }
     void stop(AviEnding ending) {
         if (!stopped()) ending_ = ending;
     }
@@ -112,6 +100,7 @@ private:
             ++riffChunks_;
             const uint64_t begin = at + kListHeader;
             const uint64_t end = saturatingAdd(at + kChunkHeader, size);
+            riffEnd_ = end;
             walkChunks(begin, end, [&](const Chunk& chunk) { riffChild(chunk, first); });
             at = saturatingAdd(end, size & 1);
         }
@@ -156,7 +145,7 @@ private:
 
     void riffChild(const Chunk& chunk, bool firstRiff) {
         if (chunk.id != kList) return;
-        if (chunk.listType == kMovieList) walkMovie(chunk, 0);
+        if (chunk.listType == kMovieList && !(chunk.whole && countedByIndex(chunk, firstRiff))) walkMovie(chunk, 0);
         if (chunk.listType == kHeaderList && firstRiff && !headersRead_) {
             headersRead_ = true;
             walkChunks(chunk.begin, chunk.end, [&](const Chunk& child) { headerChild(child); });
@@ -171,6 +160,8 @@ private:
             const int stream = streamLists_;
             streamLists_ = std::min(streamLists_ + 1, kStreamNumbers);
             walkChunks(chunk.begin, chunk.end, [&](const Chunk& child) {
+                if (child.id == kSuperIndex && videoStream_ == stream && !superIndex_)
+                    superIndex_ = ByteRange{child.begin, child.end};
                 if (child.id != kStreamHeader || child.end - child.begin < 4 || videoStream_ >= 0) return;
                 if (read32(child.begin) == kVideoType && stream < kStreamNumbers) videoStream_ = stream;
             });
@@ -180,6 +171,33 @@ private:
                 if (child.id == kOpenDmlHeader && child.end - child.begin >= 4) openDmlTotal_ = read32(child.begin);
             });
         }
+    }
+
+    // Whether the file's own index counted the frames, so that the 'movi'
+    // lists need not be walked chunk by chunk: the OpenDML super index, or
+    // the 'idx1' after the list of a file that has no extensions. An index
+    // that lists fewer frames than the headers claim is no proof of a loss:
+    // the chunks themselves are counted then.
+    bool countedByIndex(const Chunk& movie, bool firstRiff) {
+        if (indexTried_ || videoStream_ < 0) return indexCounted_;
+        indexTried_ = true;
+        std::optional<uint64_t> listed;
+        if (superIndex_) listed = framesInSuperIndex(source_, *superIndex_, videoStream_);
+        else if (firstRiff && riffEnd_ >= fileEnd_) listed = legacyIndexAfter(movie);
+        indexCounted_ = listed && *listed >= claimed();
+        if (indexCounted_) framesOfStream_[std::size_t(videoStream_)] = *listed;
+        return indexCounted_;
+    }
+
+    std::optional<uint64_t> legacyIndexAfter(const Chunk& movie) {
+        const uint64_t at = movie.end + ((movie.end - movie.begin) & 1);
+        uint8_t header[kChunkHeader];
+        if (at > fileEnd_ || fileEnd_ - at < kChunkHeader || !source_.readAt(at, header, sizeof header) ||
+            little32(header) != kLegacyIndex)
+            return std::nullopt;
+        const uint64_t begin = at + kChunkHeader;
+        return framesInLegacyIndex(source_, {begin, begin + little32(header + 4)}, {movie.begin, movie.end},
+                                   videoStream_);
     }
 
     // Frame chunks of a 'movi' list, inside its 'rec ' groups too.
@@ -203,6 +221,9 @@ private:
     int videoStream_ = -1;
     uint32_t mainHeaderTotal_ = 0;
     std::optional<uint32_t> openDmlTotal_;
+    uint64_t riffEnd_ = 0;                 // of the RIFF chunk being walked
+    std::optional<ByteRange> superIndex_;  // the video stream's 'indx'
+    bool indexTried_ = false, indexCounted_ = false;
     std::array<uint64_t, kStreamNumbers> framesOfStream_{};
 };
 

@@ -1,8 +1,9 @@
 #pragma once
-// Offers: the count of the video frames an AVI file really holds, read from
-// its chunk headers, against the count its headers claim. A movie is
-// gigabytes, so the file is read in small pieces at offsets through a
-// ByteSource and the frame data itself is never read.
+// Offers: the count of the video frames an AVI file really holds, against
+// the count its headers claim: from the file's own index where it lists
+// every frame claimed (a few reads), else from the chunk headers one by one.
+// A movie is gigabytes, so the file is read in small pieces at offsets
+// through a ByteSource and the frame data itself is never read.
 #include <cstddef>
 #include <cstdint>
 #include <optional>

@@ -114,17 +114,18 @@ Bytes field32At(std::size_t at, uint32_t value, std::size_t size) {
     return bytes;
 }
 
-Bytes streamList(const std::string& type) {
-    return list("strl", chunk("strh", Bytes(type) + Bytes::zeros(52)) + chunk("strf", Bytes::zeros(40)));
+Bytes streamList(const std::string& type, const Bytes& more = {}) {
+    return list("strl", chunk("strh", Bytes(type) + Bytes::zeros(52)) + chunk("strf", Bytes::zeros(40)) + more);
 }
 
 constexpr int64_t kNoOpenDmlTotal = -1;
 
 // 'hdrl' with the main header's total and one stream list per type; an
 // OpenDML total adds 'LIST odml'.
-Bytes headers(uint32_t total, std::vector<std::string> types = {"vids"}, int64_t openDmlTotal = kNoOpenDmlTotal) {
+Bytes headers(uint32_t total, std::vector<std::string> types = {"vids"}, int64_t openDmlTotal = kNoOpenDmlTotal,
+              const Bytes& videoIndex = {}) {
     Bytes body = chunk("avih", field32At(16, total, 56));
-    for (const std::string& type : types) body += streamList(type);
+    for (const std::string& type : types) body += streamList(type, type == "vids" ? videoIndex : Bytes());
     if (openDmlTotal != kNoOpenDmlTotal) body += list("odml", chunk("dmlh", field32At(0, uint32_t(openDmlTotal), 248)));
     return list("hdrl", body);
 }
@@ -148,6 +149,59 @@ Bytes openDmlAvi(std::vector<int> parts, uint64_t frameSize = 100, bool withTota
     Bytes bytes = riff("AVI ", headers(uint32_t(parts[0]), {"vids"}, withTotal ? total : kNoOpenDmlTotal) +
                                    list("movi", frames(parts[0], "00dc", frameSize)) + index(parts[0]));
     for (std::size_t i = 1; i < parts.size(); ++i) bytes += riff("AVIX", list("movi", frames(parts[i], "00dc", frameSize)));
+    return bytes;
+}
+
+std::string le16(uint16_t value) { return {char(value), char(value >> 8)}; }
+std::string le64(uint64_t value) { return le32(uint32_t(value)) + le32(uint32_t(value >> 32)); }
+
+constexpr uint64_t kFrameData = 100;  // the frames of the indexed builders
+
+// A plain movie whose 'idx1' lists its frames (all of them, or the first
+// `listed`) at offsets from the 'movi' fourcc, or from the file's start;
+// `shift` moves the last entry, `lastSize` gives it another size.
+struct LegacyIndex {
+    int listed = -1;
+    bool absolute = false;
+    uint32_t shift = 0;
+    uint32_t lastSize = kFrameData;
+};
+Bytes indexedAvi(int count, LegacyIndex index = {}) {
+    const Bytes head = headers(uint32_t(count));
+    const uint64_t movieFourCc = 12 + head.size() + 8;
+    const int listed = index.listed < 0 ? count : index.listed;
+    std::string entries;
+    for (int i = 0; i < listed; ++i) {
+        uint64_t offset = 4 + uint64_t(i) * (8 + kFrameData) + (index.absolute ? movieFourCc : 0);
+        if (i == listed - 1) offset += index.shift;
+        entries += "00dc" + le32(0x10) + le32(uint32_t(offset)) + le32(i == listed - 1 ? index.lastSize : kFrameData);
+        entries += "01wb" + le32(0) + le32(uint32_t(offset)) + le32(7);  // another stream's entries are passed over
+    }
+    return riff("AVI ", head + list("movi", frames(count)) + chunk("idx1", Bytes(entries)));
+}
+
+// An OpenDML movie whose super index points at a standard index ahead of
+// each part's frames.
+Bytes indexedOpenDmlAvi(const std::vector<int>& parts) {
+    uint32_t total = 0;
+    for (int n : parts) total += uint32_t(n);
+    const uint64_t superSize = 24 + 16 * parts.size();
+    const uint64_t headSize = headers(uint32_t(parts[0]), {"vids"}, total, chunk("indx", Bytes::zeros(superSize))).size();
+    std::string super = le16(4) + std::string{'\0', '\0'} + le32(uint32_t(parts.size())) + "00dc" + std::string(12, '\0');
+    std::vector<Bytes> movies;
+    uint64_t at = 12 + headSize;
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        at += (p > 0 ? 12 : 0) + 12;  // 'RIFF AVIX', 'LIST movi'
+        const uint64_t ixSize = 32 + 8 * uint64_t(parts[p]), firstFrame = at + ixSize;
+        std::string ix = le16(2) + std::string{'\0', '\1'} + le32(uint32_t(parts[p])) + "00dc" + le64(0) + le32(0);
+        for (int i = 0; i < parts[p]; ++i) ix += le32(uint32_t(firstFrame + uint64_t(i) * (8 + kFrameData) + 8)) + le32(kFrameData);
+        super += le64(at) + le32(uint32_t(ixSize)) + le32(uint32_t(parts[p]));
+        movies.push_back(chunk("ix00", Bytes(ix)) + frames(parts[p]));
+        at = firstFrame + uint64_t(parts[p]) * (8 + kFrameData);
+    }
+    Bytes bytes = riff("AVI ", headers(uint32_t(parts[0]), {"vids"}, total, chunk("indx", Bytes(super))) +
+                                   list("movi", movies[0]));
+    for (std::size_t p = 1; p < parts.size(); ++p) bytes += riff("AVIX", list("movi", movies[p]));
     return bytes;
 }
 
@@ -253,6 +307,19 @@ std::vector<Case> cases() {
         {"'rec ' lists nested too deep", riff("AVI ", headers(1) + list("movi", nested(10, frames(1)))),
          expected(0, 0, 1, 1, kBroken)},
 
+        {"idx1 from the 'movi' fourcc", indexedAvi(5), expected(0, 5, 5, 1, kWhole)},
+        {"idx1 from the file's start", indexedAvi(5, {.absolute = true}), expected(0, 5, 5, 1, kWhole)},
+        {"idx1 listing fewer frames than claimed: the chunks are counted", indexedAvi(5, {.listed = 3}),
+         expected(0, 5, 5, 1, kWhole)},
+        {"idx1 whose last entry is not the chunk there: the chunks are counted", indexedAvi(5, {.lastSize = 98}),
+         expected(0, 5, 5, 1, kWhole)},
+        {"idx1 past its list: the chunks are counted", indexedAvi(5, {.shift = 1000}), expected(0, 5, 5, 1, kWhole)},
+        {"idx1 cut short: the chunks are counted", indexedAvi(5).cutAt(indexedAvi(5).size() - 16),
+         expected(0, 5, 5, 1, kCut)},
+        {"OpenDML super index", indexedOpenDmlAvi({4, 3, 3}), expected(0, 10, 10, 3, kWhole)},
+        {"OpenDML super index of a file cut in its last part",
+         indexedOpenDmlAvi({4, 3, 3}).cutAt(indexedOpenDmlAvi({4, 3, 3}).size() - 50), expected(0, 9, 10, 3, kCut)},
+
         {"zero-length file", Bytes(), std::nullopt},
         {"text", Bytes("this is not a movie, only a line of text\r\n"), std::nullopt},
         {"RIFF WAVE", riff("WAVE", chunk("fmt ", Bytes::zeros(16))), std::nullopt},
@@ -271,11 +338,22 @@ TEST(AviFileTest, CountsTheVideoFramesTheFileHolds) {
     }
 }
 
-// Headers only: one read per chunk and a few for the header fields, never the frame data.
+// An index that lists no frames: one read per chunk and a few for the header
+// fields and the index, never the frame data.
 TEST(AviFileTest, ReadsOnlyChunkHeaders) {
     const MemorySource source(riff("AVI ", headers(1800) + list("movi", frames(1800, "00dc", 691'200)) + index(1800)));
     ASSERT_EQ(countAviVideoFrames(source), expected(0, 1800, 1800, 1, kWhole));
-    EXPECT_LE(source.reads, 1800 + 12);
+    EXPECT_LE(source.reads, 1800 + 16);
+}
+
+// The index instead of the chunks: a few reads whatever the length.
+TEST(AviFileTest, TheIndexCountsInAFewReads) {
+    const MemorySource plain(indexedAvi(18'000));
+    ASSERT_EQ(countAviVideoFrames(plain), expected(0, 18'000, 18'000, 1, kWhole));
+    EXPECT_LE(plain.reads, 40);
+    const MemorySource openDml(indexedOpenDmlAvi({6000, 6000, 6000}));
+    ASSERT_EQ(countAviVideoFrames(openDml), expected(0, 18'000, 18'000, 3, kWhole));
+    EXPECT_LE(openDml.reads, 40);
 }
 
 // A file that cannot be read after its size is taken: what was read counts, the walk stops.
@@ -309,9 +387,11 @@ public:
     bool isOpen() const { return file_.is_open(); }
     uint64_t size() const override { return size_; }
     bool readAt(uint64_t offset, void* data, std::size_t length) const override {
+        ++reads;
         file_.seekg(std::streamoff(offset));
         return bool(file_.read(static_cast<char*>(data), std::streamsize(length)));
     }
+    mutable int reads = 0;
 
 private:
     mutable std::ifstream file_;
@@ -325,6 +405,7 @@ TEST(AviFileTest, SampleMovies) {
         const FileSource source(std::string(folder) + "/" + name);
         if (!source.isOpen()) GTEST_SKIP() << name << " is missing (tools/make_test_media.sh)";
         EXPECT_EQ(countAviVideoFrames(source), expected(0, count, count, 1, kWhole)) << name;
+        EXPECT_LE(source.reads, 25) << name << ": counted from its index";
     }
 }
 
