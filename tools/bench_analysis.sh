@@ -21,18 +21,6 @@ yuy2=$dir/one-minute.avi
   -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=60" -ac 2 -c:v rawvideo -pix_fmt yuyv422 \
   -c:a pcm_s16le -shortest "$yuy2"
 
-# best COMMAND...: the best wall time in seconds over the runs.
-best() {
-  local result="" t start end
-  for _ in $(seq "$runs"); do
-    start=$(date +%s.%N)
-    "$@" >/dev/null 2>&1 </dev/null
-    end=$(date +%s.%N)
-    t=$(echo "$end - $start" | bc -l)
-    if [ -z "$result" ] || [ "$(echo "$t < $result" | bc -l)" = 1 ]; then result=$t; fi
-  done
-  echo "$result"
-}
 seconds() { printf '%6.2f s' "$(echo "$1" | bc -l)"; }
 
 start_wine_env

@@ -33,19 +33,6 @@ for name, header in (("字幕情報.csv", 0), ("枠情報.csv", 0)):
     open(file, "w", encoding="utf-8", newline="").write(first)
 PY
 
-# best COMMAND...: the best wall time in seconds over the runs.
-best() {
-  local result="" t start end
-  for _ in $(seq "$runs"); do
-    start=$(date +%s.%N)
-    "$@" >/dev/null 2>&1 </dev/null
-    end=$(date +%s.%N)
-    t=$(echo "$end - $start" | bc -l)
-    if [ -z "$result" ] || [ "$(echo "$t < $result" | bc -l)" = 1 ]; then result=$t; fi
-  done
-  echo "$result"
-}
-
 qucapcmd() { wine "$QUCAP_PROGRAM_DIR/Qucapcmd.exe" "$@"; }
 render() { qucapcmd render "$(winepath -w "$1" 2>/dev/null)" --out "$(winepath -w "$2" 2>/dev/null)" --yes; }
 startup=$(best qucapcmd --help)
