@@ -1,5 +1,6 @@
 #include "app/media/stream_file_writer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include "win32/wide.h"
@@ -9,22 +10,30 @@ namespace {
 
 HRESULT lastError() { return HRESULT_FROM_WIN32(GetLastError()); }
 
-// Adds the time of one call to the system to the writer's account.
+// Adds the time of one call to the system to the writer's account, when
+// the writer is timed.
 class IoTimer {
 public:
-    explicit IoTimer(int64_t& ticks) : ticks_(ticks) { QueryPerformanceCounter(&start_); }
+    IoTimer(bool timed, int64_t& ticks) : ticks_(timed ? &ticks : nullptr) {
+        if (ticks_) QueryPerformanceCounter(&start_);
+    }
     ~IoTimer() {
+        if (!ticks_) return;
         LARGE_INTEGER end;
         QueryPerformanceCounter(&end);
-        ticks_ += end.QuadPart - start_.QuadPart;
+        *ticks_ += end.QuadPart - start_.QuadPart;
     }
     IoTimer(const IoTimer&) = delete;
     IoTimer& operator=(const IoTimer&) = delete;
 
 private:
-    int64_t& ticks_;
-    LARGE_INTEGER start_;
+    int64_t* ticks_;
+    LARGE_INTEGER start_{};
 };
+
+// The most one call to the system is given: the whole blocks of a larger
+// write go in parts.
+constexpr std::size_t kLargestCall = std::size_t(1) << 30;
 
 }  // namespace
 
@@ -45,11 +54,15 @@ HRESULT StreamFileWriterPin::CheckMediaType(const CMediaType* type) {
 
 HRESULT StreamFileWriterPin::Active() {
     CAutoLock lock(&fileLock_);
-    if (file_ != INVALID_HANDLE_VALUE) return S_OK;  // a graph started again goes on with the same file
+    if (fileOpen()) return S_OK;  // a graph started again goes on with the same file
     if (writer_->fileName().empty()) return E_UNEXPECTED;
-    file_ = CreateFileW(wide(writer_->fileName()), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file_ == INVALID_HANDLE_VALUE ? lastError() : S_OK;
+    sink_.file = CreateFileW(wide(writer_->fileName()), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (!fileOpen()) return lastError();
+    sink_.lastFailure = S_OK;
+    blocks_.emplace(sink_);
+    position_ = 0;
+    return S_OK;
 }
 
 STDMETHODIMP StreamFileWriterPin::Receive(IMediaSample* sample) {
@@ -63,8 +76,7 @@ STDMETHODIMP StreamFileWriterPin::Receive(IMediaSample* sample) {
     const long length = sample->GetActualDataLength();
     if (length < 0) return E_UNEXPECTED;
     CAutoLock lock(&fileLock_);
-    ULONG written = 0;
-    hr = writeAt(offset, data, ULONG(length), &written);
+    hr = offset < 0 ? E_INVALIDARG : writeAt(uint64_t(offset), data, ULONG(length));
     if (FAILED(hr)) {
         // A disk that fills up ends the stream with an error the graph reports.
         m_bRunTimeError = TRUE;
@@ -86,84 +98,118 @@ STDMETHODIMP StreamFileWriterPin::BeginFlush() {
     return CBaseInputPin::BeginFlush();
 }
 
-HRESULT StreamFileWriterPin::writeAt(LONGLONG offset, const void* data, ULONG size, ULONG* written) {
-    if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
-    const IoTimer timer(stats_.ioTicks);
-    LARGE_INTEGER at;
-    at.QuadPart = offset;
-    ++stats_.seeks;
-    if (!SetFilePointerEx(file_, at, nullptr, FILE_BEGIN)) return lastError();
-    DWORD done = 0;
-    ++stats_.systemWrites;
-    const BOOL ok = WriteFile(file_, data, size, &done, nullptr);
-    stats_.bytes += done;
-    if (written) *written = done;
-    if (!ok) return lastError();
-    return done == size ? S_OK : STG_E_MEDIUMFULL;
+bool FileBlockSink::writeAt(uint64_t offset, const uint8_t* data, std::size_t size) {
+    const IoTimer timer(timed, stats.ioTicks);
+    while (size > 0) {
+        // A positioned write: the offset goes with the call, no seek before it.
+        OVERLAPPED at{};
+        at.Offset = DWORD(offset);
+        at.OffsetHigh = DWORD(offset >> 32);
+        const DWORD part = DWORD(std::min(size, kLargestCall));
+        DWORD done = 0;
+        ++stats.systemWrites;
+        const BOOL ok = WriteFile(file, data, part, &done, &at);
+        stats.bytes += done;
+        if (!ok || done != part) {
+            lastFailure = ok ? STG_E_MEDIUMFULL : lastError();
+            return false;
+        }
+        offset += done;
+        data += done;
+        size -= done;
+    }
+    return true;
+}
+
+HRESULT StreamFileWriterPin::failure() const {
+    return FAILED(sink_.lastFailure) ? sink_.lastFailure : STG_E_MEDIUMFULL;
+}
+
+HRESULT StreamFileWriterPin::writeAt(uint64_t offset, const void* data, ULONG size) {
+    if (!fileOpen()) return E_UNEXPECTED;
+    ++sink_.stats.streamWrites;
+    return blocks_->write(offset, static_cast<const uint8_t*>(data), size) ? S_OK : failure();
+}
+
+HRESULT StreamFileWriterPin::flushBlocks() {
+    if (!fileOpen()) return E_UNEXPECTED;
+    return blocks_->flush() ? S_OK : failure();
 }
 
 STDMETHODIMP StreamFileWriterPin::Read(void* data, ULONG size, ULONG* read) {
+    if (read) *read = 0;
     if (!data) return STG_E_INVALIDPOINTER;
     CAutoLock lock(&fileLock_);
-    if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
+    const HRESULT hr = flushBlocks();
+    if (FAILED(hr)) return hr;
+    LARGE_INTEGER at;
+    at.QuadPart = LONGLONG(position_);
     DWORD done = 0;
-    const BOOL ok = ReadFile(file_, data, size, &done, nullptr);
+    if (!SetFilePointerEx(sink_.file, at, nullptr, FILE_BEGIN) || !ReadFile(sink_.file, data, size, &done, nullptr))
+        return lastError();
+    position_ += done;
     if (read) *read = done;
-    if (!ok) return lastError();
     return done == size ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP StreamFileWriterPin::Write(const void* data, ULONG size, ULONG* written) {
+    if (written) *written = 0;
     if (!data) return STG_E_INVALIDPOINTER;
     CAutoLock lock(&fileLock_);
-    if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
-    const IoTimer timer(stats_.ioTicks);
-    DWORD done = 0;
-    ++stats_.systemWrites;
-    const BOOL ok = WriteFile(file_, data, size, &done, nullptr);
-    stats_.bytes += done;
-    if (written) *written = done;
-    if (!ok) return lastError();
-    return done == size ? S_OK : STG_E_MEDIUMFULL;
+    const HRESULT hr = writeAt(position_, data, size);
+    if (FAILED(hr)) return hr;
+    position_ += size;
+    if (written) *written = size;
+    return S_OK;
 }
 
 STDMETHODIMP StreamFileWriterPin::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPosition) {
-    // STREAM_SEEK_SET/CUR/END have the values of FILE_BEGIN/CURRENT/END.
     if (origin > STREAM_SEEK_END) return STG_E_INVALIDFUNCTION;
     CAutoLock lock(&fileLock_);
-    if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
-    const IoTimer timer(stats_.ioTicks);
-    LARGE_INTEGER reached;
-    ++stats_.seeks;
-    if (!SetFilePointerEx(file_, move, &reached, origin)) return lastError();
-    if (newPosition) newPosition->QuadPart = ULONGLONG(reached.QuadPart);
+    if (!fileOpen()) return E_UNEXPECTED;
+    // The position is the writer's own; only a seek from the end asks the
+    // system, for the size of the file with everything gathered in it.
+    LONGLONG from = LONGLONG(position_);
+    if (origin == STREAM_SEEK_SET) from = 0;
+    if (origin == STREAM_SEEK_END) {
+        const HRESULT hr = flushBlocks();
+        LARGE_INTEGER size;
+        if (FAILED(hr)) return hr;
+        if (!GetFileSizeEx(sink_.file, &size)) return lastError();
+        from = size.QuadPart;
+    }
+    ++sink_.stats.seeks;
+    if (move.QuadPart < -from) return STG_E_INVALIDFUNCTION;
+    position_ = uint64_t(from + move.QuadPart);
+    if (newPosition) newPosition->QuadPart = position_;
     return S_OK;
 }
 
 STDMETHODIMP StreamFileWriterPin::SetSize(ULARGE_INTEGER size) {
     CAutoLock lock(&fileLock_);
-    if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
-    LARGE_INTEGER here = {}, zero = {}, end;
+    const HRESULT hr = flushBlocks();
+    if (FAILED(hr)) return hr;
+    LARGE_INTEGER end;
     end.QuadPart = LONGLONG(size.QuadPart);
-    if (!SetFilePointerEx(file_, zero, &here, FILE_CURRENT) || !SetFilePointerEx(file_, end, nullptr, FILE_BEGIN) ||
-        !SetEndOfFile(file_) || !SetFilePointerEx(file_, here, nullptr, FILE_BEGIN))
-        return lastError();
+    if (!SetFilePointerEx(sink_.file, end, nullptr, FILE_BEGIN) || !SetEndOfFile(sink_.file)) return lastError();
     return S_OK;
 }
 
 STDMETHODIMP StreamFileWriterPin::Commit(DWORD) {
     CAutoLock lock(&fileLock_);
-    if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
-    return FlushFileBuffers(file_) ? S_OK : lastError();
+    const HRESULT hr = flushBlocks();
+    if (FAILED(hr)) return hr;
+    return FlushFileBuffers(sink_.file) ? S_OK : lastError();
 }
 
 STDMETHODIMP StreamFileWriterPin::Stat(STATSTG* stat, DWORD) {
     if (!stat) return STG_E_INVALIDPOINTER;
     std::memset(stat, 0, sizeof *stat);
     CAutoLock lock(&fileLock_);
-    if (file_ == INVALID_HANDLE_VALUE) return E_UNEXPECTED;
+    const HRESULT hr = flushBlocks();
+    if (FAILED(hr)) return hr;
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file_, &size)) return lastError();
+    if (!GetFileSizeEx(sink_.file, &size)) return lastError();
     stat->type = STGTY_STREAM;
     stat->cbSize.QuadPart = ULONGLONG(size.QuadPart);
     return S_OK;
@@ -171,10 +217,13 @@ STDMETHODIMP StreamFileWriterPin::Stat(STATSTG* stat, DWORD) {
 
 HRESULT StreamFileWriterPin::closeFile() {
     CAutoLock lock(&fileLock_);
-    if (file_ == INVALID_HANDLE_VALUE) return S_OK;
-    const BOOL ok = CloseHandle(file_);
-    file_ = INVALID_HANDLE_VALUE;
-    return ok ? S_OK : lastError();
+    if (!fileOpen()) return S_OK;
+    const HRESULT written = flushBlocks();
+    const BOOL closed = CloseHandle(sink_.file);
+    const HRESULT closing = closed ? S_OK : lastError();
+    sink_.file = INVALID_HANDLE_VALUE;
+    blocks_.reset();
+    return FAILED(written) ? written : closing;
 }
 
 StreamFileWriter* StreamFileWriter::create(ComPtr<IBaseFilter>& filter) {

@@ -12,9 +12,11 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/core/media/block_writer.h"
 #include "dshowbase/base_filter.h"
 #include "dshowbase/base_input_pin.h"
 #include "win32/com_ptr.h"
@@ -27,13 +29,25 @@ inline constexpr wchar_t kStreamFileWriterName[] = L"File Writer";
 
 class StreamFileWriter;
 
-// What the writer did with its file: the calls that reached the system and
-// the time spent in them (for the synthesis benchmark).
+// What the writer did with its file: the writes it was given, the calls
+// that reached the system and, when asked for (the synthesis benchmark), the
+// time spent in them.
 struct FileWriteStats {
+    int64_t streamWrites = 0;  // the multiplexer's writes and samples
     int64_t systemWrites = 0;
     int64_t seeks = 0;
     int64_t bytes = 0;
-    int64_t ioTicks = 0;  // QueryPerformanceCounter units
+    int64_t ioTicks = 0;  // QueryPerformanceCounter units, when timed
+};
+
+// The file's side of the block writer: positioned writes to the system.
+class FileBlockSink final : public BlockSink {
+public:
+    bool writeAt(uint64_t offset, const uint8_t* data, std::size_t size) override;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    bool timed = false;
+    HRESULT lastFailure = S_OK;
+    FileWriteStats stats;
 };
 
 // The open file and the position of the next write. Its calls are
@@ -74,19 +88,26 @@ public:
     STDMETHODIMP Stat(STATSTG* stat, DWORD flags) override;
     STDMETHODIMP Clone(IStream**) override { return E_NOTIMPL; }
 
-    // Closes the file; later writes fail. S_OK, or the failure of the close.
+    // Writes what is gathered and closes the file; later writes fail. S_OK,
+    // or the failure of a write or of the close.
     HRESULT closeFile();
-    bool fileOpen() const { return file_ != INVALID_HANDLE_VALUE; }
-    FileWriteStats stats() const { return stats_; }
+    bool fileOpen() const { return sink_.file != INVALID_HANDLE_VALUE; }
+    FileWriteStats stats() const { return sink_.stats; }
+    // Whether the system calls are timed (off unless a benchmark asks).
+    void timeSystemCalls(bool timed) { sink_.timed = timed; }
 
 private:
-    HRESULT writeAt(LONGLONG offset, const void* data, ULONG size, ULONG* written);
+    HRESULT writeAt(uint64_t offset, const void* data, ULONG size);
+    // Writes what is gathered, before the file is read, sized or closed.
+    HRESULT flushBlocks();
+    HRESULT failure() const;
 
     StreamFileWriter* writer_;
     CCritSec fileLock_;  // the streaming thread writes while the user's thread may close
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    FileBlockSink sink_;
+    std::optional<BlockWriter> blocks_;  // made with each new file
+    uint64_t position_ = 0;  // of the IStream's next read or write
     bool streamEnded_ = false;
-    FileWriteStats stats_;
 };
 
 class StreamFileWriter : public CBaseFilter, public IFileSinkFilter, public IAMFilterMiscFlags {
@@ -118,6 +139,7 @@ public:
     // multiplexer wrote is then on disk.
     HRESULT finish() { return pin_.closeFile(); }
     FileWriteStats stats() const { return pin_.stats(); }
+    void timeSystemCalls(bool timed) { pin_.timeSystemCalls(timed); }
     const std::u16string& fileName() const { return fileName_; }
 
 private:

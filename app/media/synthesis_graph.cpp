@@ -115,7 +115,8 @@ SynthesisBuild SynthesisGraph::build(const SynthesisRequest& request) {
     // cannot run shows up when it is run.
     connectMovieTo(graph_, graph_.source().get(), graph_.captionFilter().get());
     if (ownWriterNeeded) {
-        hr = addOwnAviWriter();
+        timeFileWrites_ = request.timeFileWrites;
+    hr = addOwnAviWriter();
         if (FAILED(hr)) return fail(SynthesisBuild::NoOutputFile, hr);
     }
     renderVideo();
@@ -152,6 +153,7 @@ HRESULT SynthesisGraph::addOwnAviWriter() {
     if (FAILED(hr)) return hr;
     ownWriter_ = StreamFileWriter::create(ownWriterFilter_);
     if (!ownWriter_) return E_OUTOFMEMORY;
+    ownWriter_->timeSystemCalls(timeFileWrites_);
     hr = ownWriter_->SetFileName(wide(writtenPath_), nullptr);
     if (SUCCEEDED(hr)) hr = graph_.addFilter(ownWriterFilter_.get(), kStreamFileWriterName);
     const ComPtr<IPin> muxOutput = findFreePin(graph_.multiplexer().get(), PINDIR_OUTPUT);
@@ -193,9 +195,12 @@ SynthesisFinish SynthesisGraph::finish(bool completed) {
     if (finished_) return SynthesisFinish::Discarded;
     finished_ = true;
     graph_.stop();
-    // The multiplexer has written its headers while it stopped; the file is closed now.
+    // The multiplexer has written its headers while it stopped; the file is
+    // closed now, with its last gathered block: a write that fails then
+    // leaves no finished movie.
+    bool written = true;
     if (ownWriter_) {
-        ownWriter_->finish();
+        written = SUCCEEDED(ownWriter_->finish());
         writerStats_ = ownWriter_->stats();
     }
     graph_.emptyGraph();
@@ -206,6 +211,10 @@ SynthesisFinish SynthesisGraph::finish(bool completed) {
         return SynthesisFinish::Discarded;
     }
     if (GetFileAttributesW(wide(writtenPath_)) == INVALID_FILE_ATTRIBUTES) return SynthesisFinish::NotWritten;
+    if (!written) {
+        DeleteFileW(wide(writtenPath_));
+        return SynthesisFinish::NotWritten;
+    }
     if (lostFrames(writtenPath_)) {
         DeleteFileW(wide(writtenPath_));
         return SynthesisFinish::CutShort;

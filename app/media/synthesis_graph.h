@@ -40,6 +40,8 @@ struct SynthesisRequest {
     // The output checks, made after the encoders are added: the final
     // output path, or nothing when they refused.
     std::function<std::optional<std::u16string>()> checkOutput;
+    // Whether the file writer times its system calls (for the benchmark).
+    bool timeFileWrites = false;
 };
 
 // What became of the written movie after the run.
@@ -93,6 +95,7 @@ private:
 
     FilterGraph& graph_;
     StreamFileWriter* ownWriter_ = nullptr;  // kept alive by ownWriterFilter_
+    bool timeFileWrites_ = false;
     ComPtr<IBaseFilter> ownWriterFilter_;
     FileWriteStats writerStats_;
     std::u16string outputPath_;

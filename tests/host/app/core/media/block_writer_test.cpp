@@ -1,0 +1,85 @@
+// Writes gathered into aligned blocks: the calls that reach the file, the
+// bytes it ends up holding, and a failed call that fails every write after.
+#include "app/core/media/block_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qucap {
+namespace {
+
+using Call = std::pair<uint64_t, std::size_t>;  // offset, size
+
+class MemorySink : public BlockSink {
+public:
+    explicit MemorySink(int failingCall = 0) : failingCall_(failingCall) {}
+    bool writeAt(uint64_t offset, const uint8_t* data, std::size_t size) override {
+        calls.emplace_back(offset, size);
+        if (int(calls.size()) == failingCall_) return false;
+        if (bytes.size() < offset + size) bytes.resize(offset + size, '_');
+        bytes.replace(offset, size, reinterpret_cast<const char*>(data), size);
+        return true;
+    }
+    std::vector<Call> calls;
+    std::string bytes;
+
+private:
+    int failingCall_;
+};
+
+constexpr std::size_t kBlock = 8;  // small blocks keep the cases readable
+
+struct Write {
+    uint64_t offset;
+    std::string bytes;
+};
+
+struct Case {
+    const char* name;
+    std::vector<Write> writes;
+    std::vector<Call> calls;  // after the flush
+    std::string file;
+};
+
+TEST(BlockWriter, GathersWritesIntoAlignedBlocks) {
+    const Case cases[] = {
+        {"small pieces become whole blocks", {{0, "abc"}, {3, "def"}, {6, "ghi"}, {9, "jkl"}, {12, "mno"}, {15, "pqr"}},
+         {{0, 8}, {8, 8}, {16, 2}}, "abcdefghijklmnopqr"},
+        {"a start off a boundary is gathered up to the boundary", {{5, "0123456789"}}, {{5, 3}, {8, 7}},
+         "_____0123456789"},
+        {"whole blocks of one write go as they are", {{0, "ABCDEFGHIJKLMNOPQRST"}}, {{0, 16}, {16, 4}},
+         "ABCDEFGHIJKLMNOPQRST"},
+        {"a header written over: what was gathered goes first", {{0, "....data"}, {0, "RIFF"}, {8, "more"}},
+         {{0, 8}, {0, 4}, {8, 4}}, "RIFFdatamore"},
+        {"empty writes write nothing", {{4, ""}, {0, ""}}, {}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemorySink sink;
+        BlockWriter writer(sink, kBlock);
+        for (const Write& w : c.writes)
+            EXPECT_TRUE(writer.write(w.offset, reinterpret_cast<const uint8_t*>(w.bytes.data()), w.bytes.size()));
+        EXPECT_TRUE(writer.flush());
+        EXPECT_EQ(sink.calls, c.calls);
+        EXPECT_EQ(sink.bytes, c.file);
+    }
+}
+
+TEST(BlockWriter, AFailedCallFailsThatWriteAndEveryOneAfter) {
+    MemorySink sink(2);
+    BlockWriter writer(sink, kBlock);
+    const uint8_t block[kBlock] = {};
+    EXPECT_TRUE(writer.write(0, block, kBlock));
+    EXPECT_TRUE(writer.write(kBlock, block, 3)) << "gathered, not yet written";
+    EXPECT_FALSE(writer.write(64, block, 1)) << "the gathered bytes could not be written";
+    EXPECT_FALSE(writer.write(65, block, 1));
+    EXPECT_FALSE(writer.flush());
+    EXPECT_TRUE(writer.failed());
+    EXPECT_EQ(sink.calls, (std::vector<Call>{{0, kBlock}, {kBlock, 3}}));
+}
+
+}  // namespace
+}  // namespace qucap
