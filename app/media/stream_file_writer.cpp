@@ -56,9 +56,19 @@ HRESULT StreamFileWriterPin::Active() {
     CAutoLock lock(&fileLock_);
     if (fileOpen()) return S_OK;  // a graph started again goes on with the same file
     if (writer_->fileName().empty()) return E_UNEXPECTED;
+    // Opened, and emptied only when it holds bytes: Wine truncates a file it
+    // creates "always", and Linux (ext4) writes back a file truncated in its
+    // life at its close, which then waits 0.2 s per gigabyte written.
     sink_.file = CreateFileW(wide(writer_->fileName()), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (!fileOpen()) return lastError();
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(sink_.file, &size) || (size.QuadPart > 0 && !SetEndOfFile(sink_.file))) {
+        const HRESULT hr = lastError();
+        CloseHandle(sink_.file);
+        sink_.file = INVALID_HANDLE_VALUE;
+        return hr;
+    }
     sink_.lastFailure = S_OK;
     blocks_.emplace(sink_);
     position_ = 0;

@@ -1,5 +1,7 @@
 #include "app/media/synthesis_graph.h"
 
+#include <chrono>
+
 #include "app/core/media/avi_file.h"
 #include "app/media/avi_file_source.h"
 #include "app/media/encoders.h"
@@ -194,7 +196,15 @@ HRESULT SynthesisGraph::renderAudio() {
 SynthesisFinish SynthesisGraph::finish(bool completed) {
     if (finished_) return SynthesisFinish::Discarded;
     finished_ = true;
+    finishTimes_ = {};
+    auto lapStart = std::chrono::steady_clock::now();
+    const auto lap = [&lapStart](double& seconds) {
+        const auto now = std::chrono::steady_clock::now();
+        seconds = std::chrono::duration<double>(now - lapStart).count();
+        lapStart = now;
+    };
     graph_.stop();
+    lap(finishTimes_.stop);
     // The multiplexer has written its headers while it stopped; the file is
     // closed now, with its last gathered block: a write that fails then
     // leaves no finished movie.
@@ -203,9 +213,11 @@ SynthesisFinish SynthesisGraph::finish(bool completed) {
         written = SUCCEEDED(ownWriter_->finish());
         writerStats_ = ownWriter_->stats();
     }
+    lap(finishTimes_.close);
     graph_.emptyGraph();
     ownWriter_ = nullptr;
     ownWriterFilter_.reset();
+    lap(finishTimes_.emptying);
     if (!completed) {
         DeleteFileW(wide(writtenPath_));
         return SynthesisFinish::Discarded;
@@ -215,13 +227,15 @@ SynthesisFinish SynthesisGraph::finish(bool completed) {
         DeleteFileW(wide(writtenPath_));
         return SynthesisFinish::NotWritten;
     }
-    if (lostFrames(writtenPath_)) {
+    const bool lost = lostFrames(writtenPath_);
+    lap(finishTimes_.count);
+    if (lost) {
         DeleteFileW(wide(writtenPath_));
         return SynthesisFinish::CutShort;
     }
-    if (MoveFileExW(wide(writtenPath_), wide(outputPath_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
-        return SynthesisFinish::Replaced;
-    return SynthesisFinish::KeptUnderTemporaryName;
+    const bool moved = MoveFileExW(wide(writtenPath_), wide(outputPath_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
+    lap(finishTimes_.rename);
+    return moved ? SynthesisFinish::Replaced : SynthesisFinish::KeptUnderTemporaryName;
 }
 
 }  // namespace qucap

@@ -57,6 +57,15 @@ enum class SynthesisFinish {
 // by ".part".
 std::u16string temporaryOutputName(std::u16string_view outputPath);
 
+// The seconds each step of a finish took, for the synthesis benchmark.
+struct FinishTimes {
+    double stop = 0;      // the graph stopped: the multiplexer writes its headers and index
+    double close = 0;     // the file writer's last block and the close
+    double emptying = 0;  // the graph's filters released
+    double count = 0;     // the frame count of the written movie
+    double rename = 0;    // the move over the output name
+};
+
 class SynthesisGraph {
 public:
     // Builds in `graph`, which it empties first (a graph manager is created
@@ -84,6 +93,7 @@ public:
     // the output name in one move, an incomplete one is deleted. A finished movie that cannot take the output
     // name stays under writtenPath() and the old file is left as it was.
     SynthesisFinish finish(bool completed);
+    FinishTimes finishTimes() const { return finishTimes_; }
 
 private:
     SynthesisBuild fail(SynthesisBuild step, HRESULT result);
@@ -102,6 +112,7 @@ private:
     std::u16string writtenPath_;
     bool finished_ = true;
     HRESULT lastResult_ = S_OK;
+    FinishTimes finishTimes_;
 };
 
 }  // namespace qucap

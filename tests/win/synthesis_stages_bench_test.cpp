@@ -91,6 +91,7 @@ double runIntoNullRenderers(const std::u16string& movie, const FilterMaker& make
 struct WholeRun {
     double build = -1, run = -1, finish = -1;
     FileWriteStats writer;
+    FinishTimes finishSteps;
 };
 
 // The synthesis as the console's render runs it, into `output`.
@@ -120,6 +121,7 @@ WholeRun runSynthesis(const std::u16string& movie, const FilterMaker& maker, con
     start = Clock::now();
     synthesis.finish(true);
     whole.finish = secondsSince(start);
+    whole.finishSteps = synthesis.finishTimes();
     whole.writer = synthesis.writerStats();
     return whole;
 }
@@ -171,6 +173,9 @@ TEST(SynthesisStages, Benchmark) {
     std::printf("stages | %-52s | %6.3f s |          | %5.1f %%\n", "  of it the file writer's system calls (ours)", writer,
                 100 * writer / total);
     row("finish: stop, close, frame count, rename", best.finish, best.finish);
+    const FinishTimes& steps = best.finishSteps;
+    std::printf("stages | %-52s | stop %.3f s, close %.3f s, emptying %.3f s, count %.4f s, rename %.3f s\n",
+                "  of it", steps.stop, steps.close, steps.emptying, steps.count, steps.rename);
     std::printf("stages | %-52s | %6.3f s |\n", "whole synthesis", total);
     // The process's first graphs also start Wine's media libraries (GStreamer).
     std::printf("stages | %-52s | %6.3f s |\n", "the process's first graph (source into null renderers)", firstSource);
