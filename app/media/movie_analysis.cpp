@@ -173,18 +173,17 @@ std::optional<PcmFormat> pcmFormatOf(const AM_MEDIA_TYPE& type) {
 // compressed movies give as they make it (I420 first: under Wine it passes
 // through with no conversion, 13.5 s for ten minutes of H.264 against 15.5 s
 // as YUY2 and 18 s as NV12), then those uncompressed movies are stored in.
-// Rows of RGB are DWORD-aligned; the planes' rows are as wide as the picture.
+// Packed rows are DWORD-aligned; the planes' rows are as wide as the picture.
 struct PictureType {
     const GUID* subtype;
     PixelLayout layout;
     int bytesPerPixel;
-    bool alignedRows;
 };
 const PictureType kPictureTypes[] = {
-    {&kMediaSubtypeI420, PixelLayout::Luma8, 1, false}, {&MEDIASUBTYPE_IYUV, PixelLayout::Luma8, 1, false},
-    {&MEDIASUBTYPE_NV12, PixelLayout::Luma8, 1, false}, {&MEDIASUBTYPE_YV12, PixelLayout::Luma8, 1, false},
-    {&MEDIASUBTYPE_YUY2, PixelLayout::Yuy2, 2, true},   {&MEDIASUBTYPE_RGB32, PixelLayout::Rgb32, 4, true},
-    {&MEDIASUBTYPE_RGB24, PixelLayout::Rgb24, 3, true},
+    {&kMediaSubtypeI420, PixelLayout::Luma8, 1}, {&MEDIASUBTYPE_IYUV, PixelLayout::Luma8, 1},
+    {&MEDIASUBTYPE_NV12, PixelLayout::Luma8, 1}, {&MEDIASUBTYPE_YV12, PixelLayout::Luma8, 1},
+    {&MEDIASUBTYPE_YUY2, PixelLayout::Yuy2, 2},  {&MEDIASUBTYPE_RGB32, PixelLayout::Rgb32, 4},
+    {&MEDIASUBTYPE_RGB24, PixelLayout::Rgb24, 3},
 };
 
 const PictureType* pictureTypeOf(const GUID& subtype) {
@@ -229,7 +228,7 @@ public:
         const PictureType* picture = format ? pictureTypeOf(format->subtype) : nullptr;
         if (!picture || format->width <= 0 || format->height == 0) return false;
         std::ptrdiff_t stride = std::ptrdiff_t(format->width) * picture->bytesPerPixel;
-        if (picture->alignedRows) stride = (stride + 3) & ~std::ptrdiff_t(3);
+        if (picture->layout != PixelLayout::Luma8) stride = (stride + 3) & ~std::ptrdiff_t(3);
         view_ = PictureView{nullptr, format->width, std::abs(format->height), stride, picture->layout};
         frameDuration_ = format->averageTimePerFrame;
         return true;

@@ -131,19 +131,15 @@ bool FileBlockSink::writeAt(uint64_t offset, const uint8_t* data, std::size_t si
     return true;
 }
 
-HRESULT StreamFileWriterPin::failure() const {
-    return FAILED(sink_.lastFailure) ? sink_.lastFailure : STG_E_MEDIUMFULL;
-}
-
 HRESULT StreamFileWriterPin::writeAt(uint64_t offset, const void* data, ULONG size) {
     if (!fileOpen()) return E_UNEXPECTED;
     ++sink_.stats.streamWrites;
-    return blocks_->write(offset, static_cast<const uint8_t*>(data), size) ? S_OK : failure();
+    return blocks_->write(offset, static_cast<const uint8_t*>(data), size) ? S_OK : sink_.lastFailure;
 }
 
 HRESULT StreamFileWriterPin::flushBlocks() {
     if (!fileOpen()) return E_UNEXPECTED;
-    return blocks_->flush() ? S_OK : failure();
+    return blocks_->flush() ? S_OK : sink_.lastFailure;
 }
 
 STDMETHODIMP StreamFileWriterPin::Read(void* data, ULONG size, ULONG* read) {

@@ -46,7 +46,7 @@ public:
     bool writeAt(uint64_t offset, const uint8_t* data, std::size_t size) override;
     HANDLE file = INVALID_HANDLE_VALUE;
     bool timed = false;
-    HRESULT lastFailure = S_OK;
+    HRESULT lastFailure = S_OK;  // of the write that failed
     FileWriteStats stats;
 };
 
@@ -100,7 +100,6 @@ private:
     HRESULT writeAt(uint64_t offset, const void* data, ULONG size);
     // Writes what is gathered, before the file is read, sized or closed.
     HRESULT flushBlocks();
-    HRESULT failure() const;
 
     StreamFileWriter* writer_;
     CCritSec fileLock_;  // the streaming thread writes while the user's thread may close

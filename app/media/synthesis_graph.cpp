@@ -117,8 +117,7 @@ SynthesisBuild SynthesisGraph::build(const SynthesisRequest& request) {
     // cannot run shows up when it is run.
     connectMovieTo(graph_, graph_.source().get(), graph_.captionFilter().get());
     if (ownWriterNeeded) {
-        timeFileWrites_ = request.timeFileWrites;
-    hr = addOwnAviWriter();
+        hr = addOwnAviWriter(request.timeFileWrites);
         if (FAILED(hr)) return fail(SynthesisBuild::NoOutputFile, hr);
     }
     renderVideo();
@@ -150,12 +149,12 @@ HRESULT SynthesisGraph::setOutputFile() {
 
 // The AVI Mux created directly, writing through the own file writer, in
 // full interleaving (the only mode Wine's mux runs in).
-HRESULT SynthesisGraph::addOwnAviWriter() {
+HRESULT SynthesisGraph::addOwnAviWriter(bool timeFileWrites) {
     HRESULT hr = graph_.addNewFilter(CLSID_AviDest, kAviMuxName, graph_.multiplexer());
     if (FAILED(hr)) return hr;
     ownWriter_ = StreamFileWriter::create(ownWriterFilter_);
     if (!ownWriter_) return E_OUTOFMEMORY;
-    ownWriter_->timeSystemCalls(timeFileWrites_);
+    ownWriter_->timeSystemCalls(timeFileWrites);
     hr = ownWriter_->SetFileName(wide(writtenPath_), nullptr);
     if (SUCCEEDED(hr)) hr = graph_.addFilter(ownWriterFilter_.get(), kStreamFileWriterName);
     const ComPtr<IPin> muxOutput = findFreePin(graph_.multiplexer().get(), PINDIR_OUTPUT);

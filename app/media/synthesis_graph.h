@@ -99,13 +99,12 @@ private:
     SynthesisBuild fail(SynthesisBuild step, HRESULT result);
     HRESULT tryCreatingWrittenFile() const;
     HRESULT setOutputFile();
-    HRESULT addOwnAviWriter();
+    HRESULT addOwnAviWriter(bool timeFileWrites);
     HRESULT renderVideo();
     HRESULT renderAudio();
 
     FilterGraph& graph_;
     StreamFileWriter* ownWriter_ = nullptr;  // kept alive by ownWriterFilter_
-    bool timeFileWrites_ = false;
     ComPtr<IBaseFilter> ownWriterFilter_;
     FileWriteStats writerStats_;
     std::u16string outputPath_;

@@ -13,28 +13,24 @@ namespace {
 
 using Call = std::pair<uint64_t, std::size_t>;  // offset, size
 
-class MemorySink : public BlockSink {
-public:
-    explicit MemorySink(int failingCall = 0) : failingCall_(failingCall) {}
+// A file in memory whose call number `failingCall` (from 1) fails.
+struct MemorySink : BlockSink {
     bool writeAt(uint64_t offset, const uint8_t* data, std::size_t size) override {
         calls.emplace_back(offset, size);
-        if (int(calls.size()) == failingCall_) return false;
+        if (int(calls.size()) == failingCall) return false;
         if (bytes.size() < offset + size) bytes.resize(offset + size, '_');
         bytes.replace(offset, size, reinterpret_cast<const char*>(data), size);
         return true;
     }
+    int failingCall = 0;
     std::vector<Call> calls;
     std::string bytes;
-
-private:
-    int failingCall_;
 };
-
-constexpr std::size_t kBlock = 8;  // small blocks keep the cases readable
 
 struct Write {
     uint64_t offset;
     std::string bytes;
+    bool accepted = true;
 };
 
 struct Case {
@@ -42,6 +38,7 @@ struct Case {
     std::vector<Write> writes;
     std::vector<Call> calls;  // after the flush
     std::string file;
+    int failingCall = 0;
 };
 
 TEST(BlockWriter, GathersWritesIntoAlignedBlocks) {
@@ -55,30 +52,22 @@ TEST(BlockWriter, GathersWritesIntoAlignedBlocks) {
         {"a header written over: what was gathered goes first", {{0, "....data"}, {0, "RIFF"}, {8, "more"}},
          {{0, 8}, {0, 4}, {8, 4}}, "RIFFdatamore"},
         {"empty writes write nothing", {{4, ""}, {0, ""}}, {}, ""},
+        {"a failed call fails that write, every one after and the flush",
+         {{0, "abcdefgh"}, {8, "ijk"}, {64, "x", false}, {65, "y", false}}, {{0, 8}, {8, 3}}, "abcdefgh", 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MemorySink sink;
-        BlockWriter writer(sink, kBlock);
+        sink.failingCall = c.failingCall;
+        BlockWriter writer(sink, 8);  // small blocks keep the cases readable
         for (const Write& w : c.writes)
-            EXPECT_TRUE(writer.write(w.offset, reinterpret_cast<const uint8_t*>(w.bytes.data()), w.bytes.size()));
-        EXPECT_TRUE(writer.flush());
+            EXPECT_EQ(writer.write(w.offset, reinterpret_cast<const uint8_t*>(w.bytes.data()), w.bytes.size()),
+                      w.accepted);
+        EXPECT_EQ(writer.flush(), c.failingCall == 0);
+        EXPECT_EQ(writer.failed(), c.failingCall != 0);
         EXPECT_EQ(sink.calls, c.calls);
         EXPECT_EQ(sink.bytes, c.file);
     }
-}
-
-TEST(BlockWriter, AFailedCallFailsThatWriteAndEveryOneAfter) {
-    MemorySink sink(2);
-    BlockWriter writer(sink, kBlock);
-    const uint8_t block[kBlock] = {};
-    EXPECT_TRUE(writer.write(0, block, kBlock));
-    EXPECT_TRUE(writer.write(kBlock, block, 3)) << "gathered, not yet written";
-    EXPECT_FALSE(writer.write(64, block, 1)) << "the gathered bytes could not be written";
-    EXPECT_FALSE(writer.write(65, block, 1));
-    EXPECT_FALSE(writer.flush());
-    EXPECT_TRUE(writer.failed());
-    EXPECT_EQ(sink.calls, (std::vector<Call>{{0, kBlock}, {kBlock, 3}}));
 }
 
 }  // namespace
