@@ -35,6 +35,6 @@ for project in "$demo/デモ.mcc" "$dir/1080p/デモ.mcc"; do
   echo "== $(basename "$(dirname "$project")")"
   QUCAP_STAGES_PROJECT=$(winepath -w "$project" 2>/dev/null)
   WINEDEBUG=-all wine "$QUCAP_WIN_BUILD/tests/win/qucap_win_tests.exe" \
-    --gtest_filter='SynthesisStages.Benchmark' 2>/dev/null | sed -n 's/^stages | //p'
+    --gtest_filter='SynthesisStages.Benchmark' 2>/dev/null | sed -n -e 's/^stages | //p' -e 's/^steps | //p'
 done
 stop_wine_env

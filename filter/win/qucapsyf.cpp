@@ -59,6 +59,8 @@ CQucapsyf::~CQucapsyf() = default;
 STDMETHODIMP CQucapsyf::NonDelegatingQueryInterface(REFIID iid, void** object) {
     if (object == nullptr) return E_POINTER;
     if (IsEqualIID(iid, kIidIQucapsyf)) return GetInterface(static_cast<IQucapsyf*>(this), object);
+    if (IsEqualIID(iid, kIidIQucapsyfStepTimes))
+        return GetInterface(static_cast<IQucapsyfStepTimes*>(this), object);
     if (IsEqualIID(iid, IID_ISpecifyPropertyPages))
         return GetInterface(static_cast<ISpecifyPropertyPages*>(this), object);
     return CTransformFilter::NonDelegatingQueryInterface(iid, object);

@@ -23,6 +23,7 @@
 #include "filter/win/gdi_surface.h"
 #include "filter/win/installed_fonts.h"
 #include "filter/win/iqucapsyf.h"
+#include "filter/win/iqucapsyf_step_times.h"
 #include "filter/win/message_box_ui.h"
 #include "filter/win/shared_block.h"
 #include "win32/win32_file_system.h"
@@ -30,7 +31,10 @@
 
 namespace qucap {
 
-class CQucapsyf : public CTransformFilter, public IQucapsyf, public ISpecifyPropertyPages {
+class CQucapsyf : public CTransformFilter,
+                  public IQucapsyf,
+                  public IQucapsyfStepTimes,
+                  public ISpecifyPropertyPages {
 public:
     // The class template's creator: a new filter (reference count 0), or
     // null when memory runs out.
@@ -40,11 +44,12 @@ public:
     ~CQucapsyf() override;
 
     DECLARE_IUNKNOWN
-    // IQucapsyf and ISpecifyPropertyPages, then the base class's; a null
+    // IQucapsyf, IQucapsyfStepTimes and ISpecifyPropertyPages, then the base class's; a null
     // result pointer gives E_POINTER.
     STDMETHODIMP NonDelegatingQueryInterface(REFIID iid, void** object) override;
 
-    // CTransformFilter
+    // CTransformFilter; Receive only laps the step times around the base's.
+    HRESULT Receive(IMediaSample* sample) override;
     HRESULT Transform(IMediaSample* in, IMediaSample* out) override;
     HRESULT CheckInputType(const CMediaType* in) override;
     HRESULT CheckTransform(const CMediaType* in, const CMediaType* out) override;
@@ -72,6 +77,10 @@ public:
 
     // ISpecifyPropertyPages: the one page CQucapsyfProperties.
     STDMETHODIMP GetPages(CAUUID* pages) override;
+
+    // IQucapsyfStepTimes
+    STDMETHODIMP KeepStepTimes(BOOL keep) override;
+    STDMETHODIMP GetStepTimes(SampleStepTimes* times) override;
 
 private:
     // Loads the three files and prepares the fonts from the settings as they

@@ -121,7 +121,30 @@ HRESULT CQucapsyf::CompleteConnect(PIN_DIRECTION, IPin*) {
     return guardCom([&] { return initialise(); });
 }
 
+HRESULT CQucapsyf::Receive(IMediaSample* sample) {
+    StepStopwatch& watch = compositor_.stopwatch();
+    watch.lap(SampleStep::Arrival);
+    watch.countSample();
+    const HRESULT hr = CTransformFilter::Receive(sample);
+    watch.lap(SampleStep::Delivery);
+    return hr;
+}
+
+STDMETHODIMP CQucapsyf::KeepStepTimes(BOOL keep) {
+    CAutoLock streaming(&m_csReceive);
+    compositor_.stopwatch().enable(keep != FALSE);
+    return S_OK;
+}
+
+STDMETHODIMP CQucapsyf::GetStepTimes(SampleStepTimes* times) {
+    if (times == nullptr) return E_POINTER;
+    CAutoLock streaming(&m_csReceive);
+    *times = compositor_.stopwatch().times();
+    return S_OK;
+}
+
 HRESULT CQucapsyf::Transform(IMediaSample* in, IMediaSample* out) {
+    compositor_.stopwatch().lap(SampleStep::OutputSample);
     return guardCom([&] {
         if (!initialised_) {
             const HRESULT hr = initialise();
@@ -150,7 +173,10 @@ HRESULT CQucapsyf::composeSample(IMediaSample* in, IMediaSample* out) {
     const long outSize = out->GetSize();
     const int64_t inNeeded = pictureBytes(inputType.width, inputType.height, bitsOfPicture(inputType, kind));
     const int64_t outNeeded = pictureBytes(outputType.width, outputType.height, outputType.bitCount);
+    StepStopwatch& watch = compositor_.stopwatch();
+    watch.lap(SampleStep::Properties);
     const int32_t seekOffset = block_ ? block_->seekOffset() : 0;
+    watch.lap(SampleStep::SharedBlock);
 
     if (inBits == nullptr || outBits == nullptr || inLength < inNeeded || outSize < outNeeded) {
         // Too small for its type: passed on black, nothing drawn.

@@ -32,20 +32,21 @@ SharedControlBlock::~SharedControlBlock() { close(); }
 
 int32_t SharedControlBlock::seekOffset() {
     if (handle_ == nullptr) return 0;
-    const void* view = calls_.map(handle_, FILE_MAP_READ, 0, 0, 0);
-    if (view == nullptr) {
+    if (readView_ == nullptr) readView_ = calls_.map(handle_, FILE_MAP_READ, 0, 0, 0);
+    if (readView_ == nullptr) {
         ui_.warn(kSharedBlockReadMapFailed, Deliverable::Filter);
         close();
         return 0;
     }
     // One copy of all 24 bytes: the program may write at any moment.
     SharedBlockUnits units{};
-    std::memcpy(units.data(), view, kSharedBlockBytes);
-    UnmapViewOfFile(view);
+    std::memcpy(units.data(), readView_, kSharedBlockBytes);
     return seekOffsetOf(units);
 }
 
 void SharedControlBlock::close() {
+    if (readView_ != nullptr) UnmapViewOfFile(readView_);
+    readView_ = nullptr;
     if (handle_ != nullptr) CloseHandle(handle_);
     handle_ = nullptr;
 }

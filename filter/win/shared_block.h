@@ -1,8 +1,10 @@
 #pragma once
 // The filter's side of the shared control block "qucap": created with the
 // filter object, read once per sample for the seek offset, closed with it.
-// When creating, first mapping or a read's mapping fails the filter says so
-// once and from then on works with an offset of 0.
+// The first read maps a view for reading and keeps it, so later samples
+// copy the 24 bytes without a mapping call each (a kernel round trip under
+// Wine). When creating, first mapping or the read's mapping fails the
+// filter says so once and from then on works with an offset of 0.
 #include <windows.h>
 
 #include <cstdint>
@@ -44,6 +46,7 @@ private:
     Ui& ui_;
     FileMappingCalls calls_;
     HANDLE handle_ = nullptr;
+    const void* readView_ = nullptr;  // mapped at the first read, unmapped at the close
 };
 
 }  // namespace qucap

@@ -52,15 +52,18 @@ FileMappingCalls failingMapFor(DWORD access) {
     return calls;
 }
 
+// The view mapped at the first read is kept: every later read sees the
+// program's last write without a mapping call of its own.
 TEST(FilterSharedBlock, FreshBlockIsZeroAndReadsWhatTheProgramWrites) {
     RecordingUi ui;
-    SharedControlBlock block(ui);
+    SharedControlBlock block(ui, failingMapFor(0));
     ASSERT_TRUE(block.isOpen());
     EXPECT_EQ(block.seekOffset(), 0);
     EXPECT_EQ(writeSharedBlock(3'600'000), SharedBlockWrite::Written);
     EXPECT_EQ(block.seekOffset(), 3'600'000);
     EXPECT_EQ(writeSeekPosition(ui, 65'250), 0);
     EXPECT_EQ(block.seekOffset(), 65'250);
+    EXPECT_EQ(g_mapAttempts, 2);  // the clearing at creation and the first read
     EXPECT_TRUE(ui.messages.empty());
 }
 

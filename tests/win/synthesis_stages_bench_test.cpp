@@ -4,7 +4,9 @@
 // null renderers; the same through the caption filter; and the whole
 // synthesis as "Qucapcmd render" runs it (multiplexer, file writer, run
 // loop, finish). Each graph runs without a clock, as fast as it can; the
-// best of three runs counts. The differences name each component's share.
+// best of five runs counts. The differences name each component's share.
+// The caption filter's own step times in both graphs, against the same
+// frames composed in-process from one warm buffer (its ComposeFrame cost).
 // And the timing analysis of a movie (tools/bench_analysis.sh, skipped unless
 // QUCAP_ANALYSIS_MOVIE names one).
 #include <windows.h>
@@ -15,6 +17,8 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/media/caption_filter.h"
 #include "app/media/com_apartment.h"
@@ -25,6 +29,12 @@
 #include "app/media/synthesis_graph.h"
 #include "app/media/synthesis_run.h"
 #include "captiondata/project/project_settings.h"
+#include "filter/core/compose/compositor.h"
+#include "filter/core/filter_tables.h"
+#include "filter/win/drive_types.h"
+#include "filter/win/gdi_rasteriser.h"
+#include "filter/win/gdi_surface.h"
+#include "filter/win/iqucapsyf_step_times.h"
 #include "tests/support/platform_shiftjis.h"
 #include "tests/win/environment_variable.h"
 #include "tests/win/temp_folder.h"
@@ -61,9 +71,42 @@ void renderAudioToNull(FilterGraph& graph) {
     }
 }
 
+// The picture the caption filter takes in: its size and frame time.
+struct FilterInput {
+    int32_t width = 0, height = 0;
+    int64_t frameTime = 0;  // 100-ns units
+};
+
+// Switches the caption filter's step times on, before a run.
+void keepStepTimes(IBaseFilter* filter) {
+    ComPtr<IQucapsyfStepTimes> times;
+    if (ComPtr<IBaseFilter>::share(filter).query(kIidIQucapsyfStepTimes, times) == S_OK) times->KeepStepTimes(TRUE);
+}
+
+// The step times after a run, and the size and frame time of its input.
+SampleStepTimes stepTimesOf(IBaseFilter* filter, FilterInput* input) {
+    SampleStepTimes sums;
+    ComPtr<IQucapsyfStepTimes> times;
+    if (ComPtr<IBaseFilter>::share(filter).query(kIidIQucapsyfStepTimes, times) == S_OK) times->GetStepTimes(&sums);
+    AM_MEDIA_TYPE type{};
+    ComPtr<IPin> in;
+    ComPtr<IEnumPins> pins;
+    if (input != nullptr && SUCCEEDED(filter->EnumPins(pins.put())) && pins->Next(1, in.put(), nullptr) == S_OK &&
+        SUCCEEDED(in->ConnectionMediaType(&type))) {
+        if (type.formattype == FORMAT_VideoInfo && type.cbFormat >= sizeof(VIDEOINFOHEADER)) {
+            const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
+            *input = {info->bmiHeader.biWidth, info->bmiHeader.biHeight, info->AvgTimePerFrame};
+        }
+        CoTaskMemFree(type.pbFormat);
+        if (type.pUnk != nullptr) type.pUnk->Release();
+    }
+    return sums;
+}
+
 // The movie into null renderers, through the caption filter when `maker` is
 // given; the seconds from run to completion, or -1 when it did not run.
-double runIntoNullRenderers(const std::u16string& movie, const FilterMaker& maker) {
+double runIntoNullRenderers(const std::u16string& movie, const FilterMaker& maker, SampleStepTimes* steps = nullptr,
+                            FilterInput* input = nullptr) {
     FilterGraph graph;
     if (graph.createGraph() != 0) return -1;
     ComPtr<IBaseFilter> source, caption, sink;
@@ -78,20 +121,86 @@ double runIntoNullRenderers(const std::u16string& movie, const FilterMaker& make
     }
     renderAudioToNull(graph);
     graph.removeClock();
+    if (caption) keepStepTimes(caption.get());
     const Clock::time_point start = Clock::now();
     if (FAILED(graph.run())) return -1;
     long code = 0;
     graph.events()->WaitForCompletion(INFINITE, &code);
     const double seconds = secondsSince(start);
     graph.stop();
+    if (caption && steps != nullptr) *steps = stepTimesOf(caption.get(), input);
     graph.releaseGraph();
     return seconds;
+}
+
+// The compositor the filter runs, with the project's settings and tables,
+// composing `frames` sample times of a YUY2 picture of the input's size from
+// one warm buffer into another, as the ComposeFrame benchmark does; its step
+// times.
+SampleStepTimes composeWarm(const Io& io, const std::u16string& program, const FilterInput& input, int64_t frames) {
+    const FilterSettings settings = readFilterSettings(io, program + u"\\Qucapsyf.ax");
+    FilterTables tables;
+    loadFilterTables(io, Win32DriveTypes{}, settings, tables);
+    GdiRasteriser rasteriser;
+    GdiSurfaceFactory surfaces;
+    FrameCompositor compositor(rasteriser, surfaces);
+    compositor.initialise(settings, tables.captions, tables.boxes, tables.colours);
+    const int32_t rows = std::abs(input.height);
+    std::vector<uint8_t> picture(std::size_t(input.width) * rows * 2, 0x80);
+    std::vector<uint8_t> output(std::size_t(input.width) * rows * 4);
+    ComposeRequest request;
+    request.input = picture.data();
+    request.inputSize = picture.size();
+    request.inputFormat = {PictureKind::Yuy2, input.width, input.height, 16, {}};
+    request.output = output.data();
+    request.outputSize = output.size();
+    request.outputFormat = {PictureKind::Rgb, input.width, input.height, 32, {}};
+    // One frame first, so the fonts and the first layout are made outside the sums.
+    request.times = SampleTimes{0, input.frameTime};
+    compositor.composeFrame(request);
+    compositor.stopwatch().enable(true);
+    for (int64_t frame = 0; frame < frames; ++frame) {
+        request.times = SampleTimes{frame * input.frameTime, (frame + 1) * input.frameTime};
+        compositor.stopwatch().countSample();
+        compositor.composeFrame(request);
+    }
+    return compositor.stopwatch().times();
+}
+
+double millisecondsPerSample(const SampleStepTimes& times, SampleStep from, SampleStep to) {
+    int64_t sum = 0;
+    for (std::size_t step = std::size_t(from); step <= std::size_t(to); ++step) sum += times.nanoseconds[step];
+    return times.samples > 0 ? double(sum) / 1e6 / double(times.samples) : 0;
+}
+
+// The filter's steps per sample in the graph into null renderers, in the
+// synthesis, and composed warm; then the composing steps' sums and ratios.
+void printStepTable(const SampleStepTimes& graph, const SampleStepTimes& synthesis, const SampleStepTimes& warm) {
+    std::printf("steps | %-36s | null renderers | synthesis | warm in-process (ms a sample)\n", "step of the caption filter");
+    for (std::size_t k = 0; k < kSampleStepCount; ++k) {
+        const auto step = SampleStep(k);
+        std::printf("steps | %-36s | %8.3f | %8.3f | %8.3f\n", std::string(kSampleStepNames[k]).c_str(),
+                    millisecondsPerSample(graph, step, step), millisecondsPerSample(synthesis, step, step),
+                    millisecondsPerSample(warm, step, step));
+    }
+    const double inGraph = millisecondsPerSample(graph, SampleStep::Surface, SampleStep::FinalFlush);
+    const double inSynthesis = millisecondsPerSample(synthesis, SampleStep::Surface, SampleStep::FinalFlush);
+    const double composed = millisecondsPerSample(warm, SampleStep::Surface, SampleStep::FinalFlush);
+    const double own = millisecondsPerSample(graph, SampleStep::OutputSample, SampleStep::FinalFlush);
+    std::printf("steps | composing (bitmap to last flush): %.3f ms in the graph, %.3f ms in the synthesis, %.3f ms warm: "
+                "%.2f and %.2f times warm\n",
+                inGraph, inSynthesis, composed, composed > 0 ? inGraph / composed : 0,
+                composed > 0 ? inSynthesis / composed : 0);
+    std::printf("steps | the filter's own time a sample (output sample to last flush) in the graph: %.3f ms, "
+                "%.2f times warm composing; %lld and %lld samples\n",
+                own, composed > 0 ? own / composed : 0, (long long)graph.samples, (long long)synthesis.samples);
 }
 
 struct WholeRun {
     double build = -1, run = -1, finish = -1;
     FileWriteStats writer;
     FinishTimes finishSteps;
+    SampleStepTimes filterSteps;
 };
 
 // The synthesis as the console's render runs it, into `output`.
@@ -115,9 +224,11 @@ WholeRun runSynthesis(const std::u16string& movie, const FilterMaker& maker, con
     setup.ui = &ui;
     setup.progress = [](int) {};
     SynthesisRun run(setup);
+    keepStepTimes(graph.captionFilter().get());
     start = Clock::now();
     if (!run.start() || run.wait() != SynthesisOutcome::Completed) return whole;
     whole.run = secondsSince(start);
+    whole.filterSteps = stepTimesOf(graph.captionFilter().get(), nullptr);
     start = Clock::now();
     synthesis.finish(true);
     whole.finish = secondsSince(start);
@@ -144,11 +255,16 @@ TEST(SynthesisStages, Benchmark) {
 
     double source = 1e9, filtered = 1e9, firstWhole = 0, firstSource = 0;
     WholeRun best;
+    SampleStepTimes filteredSteps;
+    FilterInput input;
     for (int round = 0; round < 5; ++round) {
         const double read = runIntoNullRenderers(settings.inputMoviePath, nullptr);
         if (round == 0) firstSource = read;
         source = std::min(source, read);
-        filtered = std::min(filtered, runIntoNullRenderers(settings.inputMoviePath, maker));
+        SampleStepTimes steps;
+        const double through = runIntoNullRenderers(settings.inputMoviePath, maker, &steps, &input);
+        if (through < filtered) filteredSteps = steps;
+        filtered = std::min(filtered, through);
         // A render into a new file: the last round's movie is not replaced.
         const std::u16string output = folder / u"出力.avi";
         DeleteFileW(reinterpret_cast<const wchar_t*>(output.c_str()));
@@ -184,6 +300,8 @@ TEST(SynthesisStages, Benchmark) {
                 "multiplexer in %lld system writes, %lld seeks, %.1f MB\n",
                 100 * (filtered - source + writer) / total, (long long)best.writer.streamWrites,
                 (long long)best.writer.systemWrites, (long long)best.writer.seeks, double(best.writer.bytes) / 1e6);
+    ASSERT_GT(input.width, 0) << "the caption filter's input type was not read";
+    printStepTable(filteredSteps, best.filterSteps, composeWarm(io, program, input, filteredSteps.samples));
 }
 
 // The one pass the program runs after a load (the cuts and the sound

@@ -76,6 +76,7 @@ struct FrameCompositor::Impl {
     KeptFourthBytes keptFourthBytes;  // under what GDI draws
     bool directOutput = true;         // compose in the output sample when it holds the frame
     FrameSize layoutSize;  // W x H of the input picture
+    StepStopwatch watch;
 };
 
 int FrameCompositor::Impl::compose(const ComposeRequest& request) {
@@ -87,6 +88,7 @@ int FrameCompositor::Impl::compose(const ComposeRequest& request) {
     if (surface == nullptr) return -1;
     const FrameBuffer bitmap = surface->frame();
     surface->canvas().flush();  // GDI must be done with the bitmap before its memory is written
+    watch.lap(SampleStep::Surface);
     // The picture is converted into the output sample and composed there
     // when the sample holds the whole bitmap; GDI's drawings are relayed
     // through the bitmap. Otherwise everything happens in the bitmap, which
@@ -95,6 +97,7 @@ int FrameCompositor::Impl::compose(const ComposeRequest& request) {
     FrameBuffer whole = bitmap;
     if (direct) whole.bits = request.output;
     convertPicture(request.input, request.inputSize, in, whole.bits, whole.byteSize(), out);
+    watch.lap(SampleStep::Conversion);
     std::optional<RelayCanvas> relay;
     std::optional<FourthByteKeepingCanvas> keeping;
     FrameCanvas& canvas = direct ? static_cast<FrameCanvas&>(relay.emplace(surface->canvas(), rasteriser, bitmap, whole))
@@ -110,13 +113,16 @@ int FrameCompositor::Impl::compose(const ComposeRequest& request) {
         const int32_t start = movieTime(request.times->start, request.seekOffset);
         const int32_t end = movieTime(request.times->stop, request.seekOffset);
         drawOverlays(canvas, request, start, end);
+        watch.lap(SampleStep::Overlays);
         const FoundRows found = findRows(captions, boxes, start);
+        watch.lap(SampleStep::RowLookup);
         if (found.caption >= 0 || found.box >= 0) drawShownRows(found, frame, canvas);
     }
 
     canvas.flush();
     if (!direct && request.output != nullptr)
         std::memcpy(request.output, bitmap.bits, std::min(request.outputSize, bitmap.byteSize()));
+    watch.lap(SampleStep::FinalFlush);
     return 0;
 }
 
@@ -145,10 +151,14 @@ void FrameCompositor::Impl::drawStepByStep(const FoundRows& found, FrameBuffer& 
     std::memcpy(snapshot.bits, frame.bits, frame.byteSize());
     if (found.box >= 0)
         drawBoxes(boxes[std::size_t(found.box)], layoutSize.width, layoutSize.height, frame, &snapshot);
+    watch.lap(SampleStep::Boxes);
     if (found.caption < 0) return;
     layouter.layoutRow(captions[std::size_t(found.caption)], colours, layoutSize.width, layoutSize.height, layout);
+    watch.lap(SampleStep::Layout);
     drawOutlineEffect(layout, border, layouter.fonts(), rasteriser, frame, snapshot, canvas);
+    watch.lap(SampleStep::Rings);
     drawCaptionGlyphs(layout, frame);
+    watch.lap(SampleStep::Glyphs);
 }
 
 // The same pixels with less work: the boxes read the frame itself (the
@@ -156,9 +166,11 @@ void FrameCompositor::Impl::drawStepByStep(const FoundRows& found, FrameBuffer& 
 // the cache, and only the area the rings touch is copied into the snapshot.
 void FrameCompositor::Impl::drawFromCache(const FoundRows& found, FrameBuffer& frame, FrameCanvas& canvas) {
     if (found.box >= 0) drawBoxes(boxes[std::size_t(found.box)], layoutSize.width, layoutSize.height, frame, nullptr);
+    watch.lap(SampleStep::Boxes);
     if (found.caption < 0) return;
     const LaidOutRow& row = cache.layoutFor(layouter, found.caption, captions[std::size_t(found.caption)], colours,
                                             border, layoutSize, {frame.width, frame.height});
+    watch.lap(SampleStep::Layout);
     if (borderTypeDrawsRings(border.type)) {
         if (!row.plate.empty()) {
             FrameBuffer snapshot = snapshotOf(frame, snapshotMemory);
@@ -169,7 +181,9 @@ void FrameCompositor::Impl::drawFromCache(const FoundRows& found, FrameBuffer& f
         // The black box (or nothing): GDI fills, the snapshot is not read.
         drawOutlineEffect(row.layout, border, layouter.fonts(), rasteriser, frame, frame, canvas);
     }
+    watch.lap(SampleStep::Rings);
     drawCaptionGlyphs(row.layout, frame);
+    watch.lap(SampleStep::Glyphs);
 }
 
 void FrameCompositor::Impl::drawCaptionGlyphs(const RowLayout& laidOut, FrameBuffer& frame) {
@@ -195,6 +209,8 @@ void FrameCompositor::initialise(const FilterSettings& settings, CaptionTable ca
 int FrameCompositor::composeFrame(const ComposeRequest& request) { return impl_->compose(request); }
 
 const FilterFonts& FrameCompositor::fonts() const { return impl_->layouter.fonts(); }
+
+StepStopwatch& FrameCompositor::stopwatch() { return impl_->watch; }
 
 void FrameCompositor::setDirectOutput(bool enabled) { impl_->directOutput = enabled; }
 

@@ -11,6 +11,7 @@
 #include "captiondata/caption/caption_row.h"
 #include "captiondata/colour/colour_info.h"
 #include "filter/core/canvas.h"
+#include "filter/core/compose/step_times.h"
 #include "filter/core/filter_settings.h"
 #include "filter/core/layout/layouter.h"
 #include "filter/core/rasteriser.h"
@@ -78,6 +79,10 @@ public:
     // The fonts as the last layout left them (main and ruby faces with "@"
     // after a vertical row).
     const FilterFonts& fonts() const;
+
+    // The per-step times of the frames composed (off unless enabled); the
+    // filter laps its own steps on the same stopwatch.
+    StepStopwatch& stopwatch();
 
 private:
     struct Impl;
