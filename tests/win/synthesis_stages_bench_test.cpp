@@ -10,6 +10,9 @@
 // And the timing analysis of a movie (tools/bench_analysis.sh, skipped unless
 // QUCAP_ANALYSIS_MOVIE names one).
 #include <windows.h>
+// In this order: the second header uses the first one's types.
+#include <dshow.h>
+#include <dvdmedia.h>
 
 #include <gtest/gtest.h>
 
@@ -71,11 +74,40 @@ void renderAudioToNull(FilterGraph& graph) {
     }
 }
 
-// The picture the caption filter takes in: its size and frame time.
+// The picture the caption filter takes in: its kind, size and frame time.
+// Wine's splitter offers YUY2 with a VIDEOINFOHEADER, which the filter
+// refuses, and then converts to RGB32 itself: the warm composing must take
+// the same kind of picture as the graph, or it times a different step.
 struct FilterInput {
+    PictureKind kind = PictureKind::Yuy2;
+    int32_t bits = 16;
     int32_t width = 0, height = 0;
     int64_t frameTime = 0;  // 100-ns units
 };
+
+std::string describe(const FilterInput& input) {
+    const std::string kind = input.kind == PictureKind::Yuy2 ? "YUY2" : "RGB" + std::to_string(input.bits);
+    return kind + " " + std::to_string(input.width) + "x" + std::to_string(std::abs(input.height));
+}
+
+// The picture of a connection type the filter takes, from its format block.
+void readFilterInput(const AM_MEDIA_TYPE& type, FilterInput& input) {
+    const BITMAPINFOHEADER* header = nullptr;
+    int64_t frameTime = 0;
+    if (type.formattype == FORMAT_VideoInfo && type.cbFormat >= sizeof(VIDEOINFOHEADER)) {
+        const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
+        header = &info->bmiHeader;
+        frameTime = info->AvgTimePerFrame;
+    } else if (type.formattype == FORMAT_VideoInfo2 && type.cbFormat >= sizeof(VIDEOINFOHEADER2)) {
+        const auto* info = reinterpret_cast<const VIDEOINFOHEADER2*>(type.pbFormat);
+        header = &info->bmiHeader;
+        frameTime = info->AvgTimePerFrame;
+    }
+    if (header == nullptr) return;
+    const bool yuy2 = type.subtype == MEDIASUBTYPE_YUY2;
+    input = {yuy2 ? PictureKind::Yuy2 : PictureKind::Rgb, header->biBitCount, header->biWidth, header->biHeight,
+             frameTime};
+}
 
 // Switches the caption filter's step times on, before a run.
 void keepStepTimes(IBaseFilter* filter) {
@@ -93,10 +125,7 @@ SampleStepTimes stepTimesOf(IBaseFilter* filter, FilterInput* input) {
     ComPtr<IEnumPins> pins;
     if (input != nullptr && SUCCEEDED(filter->EnumPins(pins.put())) && pins->Next(1, in.put(), nullptr) == S_OK &&
         SUCCEEDED(in->ConnectionMediaType(&type))) {
-        if (type.formattype == FORMAT_VideoInfo && type.cbFormat >= sizeof(VIDEOINFOHEADER)) {
-            const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
-            *input = {info->bmiHeader.biWidth, info->bmiHeader.biHeight, info->AvgTimePerFrame};
-        }
+        readFilterInput(type, *input);
         CoTaskMemFree(type.pbFormat);
         if (type.pUnk != nullptr) type.pUnk->Release();
     }
@@ -134,9 +163,9 @@ double runIntoNullRenderers(const std::u16string& movie, const FilterMaker& make
 }
 
 // The compositor the filter runs, with the project's settings and tables,
-// composing `frames` sample times of a YUY2 picture of the input's size from
-// one warm buffer into another, as the ComposeFrame benchmark does; its step
-// times.
+// composing `frames` sample times of a picture of the input's kind and size
+// from one warm buffer into another, as the ComposeFrame benchmark does; its
+// step times.
 SampleStepTimes composeWarm(const Io& io, const std::u16string& program, const FilterInput& input, int64_t frames) {
     const FilterSettings settings = readFilterSettings(io, program + u"\\Qucapsyf.ax");
     FilterTables tables;
@@ -146,12 +175,13 @@ SampleStepTimes composeWarm(const Io& io, const std::u16string& program, const F
     FrameCompositor compositor(rasteriser, surfaces);
     compositor.initialise(settings, tables.captions, tables.boxes, tables.colours);
     const int32_t rows = std::abs(input.height);
-    std::vector<uint8_t> picture(std::size_t(input.width) * rows * 2, 0x80);
+    const std::size_t rowBytes = (std::size_t(input.width) * std::size_t(input.bits) / 8 + 3) & ~std::size_t(3);
+    std::vector<uint8_t> picture(rowBytes * std::size_t(rows), 0x80);
     std::vector<uint8_t> output(std::size_t(input.width) * rows * 4);
     ComposeRequest request;
     request.input = picture.data();
     request.inputSize = picture.size();
-    request.inputFormat = {PictureKind::Yuy2, input.width, input.height, 16, {}};
+    request.inputFormat = {input.kind, input.width, input.height, input.bits, {}};
     request.output = output.data();
     request.outputSize = output.size();
     request.outputFormat = {PictureKind::Rgb, input.width, input.height, 32, {}};
@@ -175,7 +205,10 @@ double millisecondsPerSample(const SampleStepTimes& times, SampleStep from, Samp
 
 // The filter's steps per sample in the graph into null renderers, in the
 // synthesis, and composed warm; then the composing steps' sums and ratios.
-void printStepTable(const SampleStepTimes& graph, const SampleStepTimes& synthesis, const SampleStepTimes& warm) {
+void printStepTable(const SampleStepTimes& graph, const SampleStepTimes& synthesis, const SampleStepTimes& warm,
+                    const FilterInput& input) {
+    std::printf("steps | the caption filter takes %s from the splitter; composed warm from the same\n",
+                describe(input).c_str());
     std::printf("steps | %-36s | null renderers | synthesis | warm in-process (ms a sample)\n", "step of the caption filter");
     for (std::size_t k = 0; k < kSampleStepCount; ++k) {
         const auto step = SampleStep(k);
@@ -301,7 +334,7 @@ TEST(SynthesisStages, Benchmark) {
                 100 * (filtered - source + writer) / total, (long long)best.writer.streamWrites,
                 (long long)best.writer.systemWrites, (long long)best.writer.seeks, double(best.writer.bytes) / 1e6);
     ASSERT_GT(input.width, 0) << "the caption filter's input type was not read";
-    printStepTable(filteredSteps, best.filterSteps, composeWarm(io, program, input, filteredSteps.samples));
+    printStepTable(filteredSteps, best.filterSteps, composeWarm(io, program, input, filteredSteps.samples), input);
 }
 
 // The one pass the program runs after a load (the cuts and the sound

