@@ -11,6 +11,7 @@ namespace {
 struct Sse2Ops {
     using V = __m128i;
     static constexpr int32_t kPixels = 8;
+    static constexpr bool kRoundingMultiply = false;  // mulhrs16 is there
     static V load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const V*>(p)); }
     static void store32(uint8_t* p, V first, V second) {
         _mm_storeu_si128(reinterpret_cast<V*>(p), first);
@@ -20,14 +21,19 @@ struct Sse2Ops {
     static V set32(int32_t v) { return _mm_set1_epi32(v); }
     static V setPair32(int32_t even, int32_t odd) { return _mm_set_epi32(odd, even, odd, even); }
     static V and_(V a, V b) { return _mm_and_si128(a, b); }
-    static V or_(V a, V b) { return _mm_or_si128(a, b); }
     static V add16(V a, V b) { return _mm_add_epi16(a, b); }
     static V sub16(V a, V b) { return _mm_sub_epi16(a, b); }
     static V srli16(V a, int n) { return _mm_srli_epi16(a, n); }
-    static V slli32(V a, int n) { return _mm_slli_epi32(a, n); }
-    static V srli32(V a, int n) { return _mm_srli_epi32(a, n); }
     static V srai32(V a, int n) { return _mm_srai_epi32(a, n); }
-    static V highBytesDown(V a) { return _mm_srli_si128(a, 8); }
+    static V interleaveHalves(V a) { return _mm_unpacklo_epi8(a, _mm_srli_si128(a, 8)); }
+    static V lowHalves(V v) {
+        const V moved = _mm_slli_epi32(v, 16);
+        return _mm_or_si128(moved, _mm_srli_epi32(moved, 16));
+    }
+    static V highHalves(V v) {
+        const V moved = _mm_srli_epi32(v, 16);
+        return _mm_or_si128(moved, _mm_slli_epi32(moved, 16));
+    }
     static V madd16(V a, V b) { return _mm_madd_epi16(a, b); }
     static V packs32(V a, V b) { return _mm_packs_epi32(a, b); }
     static V packus16(V a, V b) { return _mm_packus_epi16(a, b); }
