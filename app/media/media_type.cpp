@@ -58,4 +58,10 @@ std::optional<RgbPicture> rgbPictureOf(const AM_MEDIA_TYPE& type) {
     return std::nullopt;
 }
 
+bool isPcmAudio(const AM_MEDIA_TYPE& type) {
+    return type.majortype == MEDIATYPE_Audio && type.formattype == FORMAT_WaveFormatEx &&
+           type.cbFormat >= sizeof(WAVEFORMATEX) && type.pbFormat != nullptr &&
+           reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat)->wFormatTag == WAVE_FORMAT_PCM;
+}
+
 }  // namespace qucap

@@ -1,6 +1,6 @@
 #pragma once
-// Media types handed out by DirectShow calls: freeing their format block and
-// reading the picture of an uncompressed RGB video type.
+// Media types handed out by DirectShow calls: freeing their format block,
+// reading the picture of an uncompressed RGB video type, telling PCM audio.
 #include <cstdint>
 #include <optional>
 
@@ -42,6 +42,9 @@ struct VideoFormat {
     int32_t bitsPerPixel = 0;
 };
 std::optional<VideoFormat> videoFormatOf(const AM_MEDIA_TYPE& type);
+
+// Uncompressed PCM audio described by a whole WAVEFORMATEX.
+bool isPcmAudio(const AM_MEDIA_TYPE& type);
 
 // Width, signed height and depth of an RGB24 or RGB32 video type described
 // by a VIDEOINFOHEADER or VIDEOINFOHEADER2 (no pixels); nothing for any other type.

@@ -12,19 +12,6 @@ bool isFree(IPin* pin, PIN_DIRECTION direction) {
     return pin->ConnectedTo(connected.put()) == VFW_E_NOT_CONNECTED;
 }
 
-bool offersMajorType(IPin* pin, const GUID& majorType) {
-    ComPtr<IEnumMediaTypes> types;
-    if (FAILED(pin->EnumMediaTypes(types.put())) || !types) return false;
-    AM_MEDIA_TYPE* type = nullptr;
-    bool found = false;
-    while (!found && types->Next(1, &type, nullptr) == S_OK) {
-        found = type->majortype == majorType;
-        freeMediaType(*type);
-        CoTaskMemFree(type);
-    }
-    return found;
-}
-
 template <class Accept>
 ComPtr<IPin> firstPin(IBaseFilter* filter, Accept accept) {
     ComPtr<IEnumPins> pins;
@@ -37,12 +24,26 @@ ComPtr<IPin> firstPin(IBaseFilter* filter, Accept accept) {
 
 }  // namespace
 
+bool offersType(IPin* pin, const std::function<bool(const AM_MEDIA_TYPE&)>& wanted) {
+    ComPtr<IEnumMediaTypes> types;
+    if (pin == nullptr || FAILED(pin->EnumMediaTypes(types.put())) || !types) return false;
+    AM_MEDIA_TYPE* type = nullptr;
+    bool found = false;
+    while (!found && types->Next(1, &type, nullptr) == S_OK) {
+        found = wanted(*type);
+        freeMediaType(*type);
+        CoTaskMemFree(type);
+    }
+    return found;
+}
+
 ComPtr<IPin> findFreePin(IBaseFilter* filter, PIN_DIRECTION direction) {
     return firstPin(filter, [&](IPin* pin) { return isFree(pin, direction); });
 }
 
 ComPtr<IPin> findFreeOutputPin(IBaseFilter* filter, const GUID& majorType) {
-    return firstPin(filter, [&](IPin* pin) { return isFree(pin, PINDIR_OUTPUT) && offersMajorType(pin, majorType); });
+    const auto ofMajorType = [&](const AM_MEDIA_TYPE& type) { return type.majortype == majorType; };
+    return firstPin(filter, [&](IPin* pin) { return isFree(pin, PINDIR_OUTPUT) && offersType(pin, ofMajorType); });
 }
 
 }  // namespace qucap

@@ -5,6 +5,7 @@
 #include "app/core/media/avi_file.h"
 #include "app/media/avi_file_source.h"
 #include "app/media/encoders.h"
+#include "app/media/media_type.h"
 #include "app/media/movie_source.h"
 #include "app/media/pins.h"
 #include "win32/wide.h"
@@ -182,14 +183,26 @@ HRESULT SynthesisGraph::renderVideo() {
 // The source's audio through the audio encoder into the multiplexer; where
 // the capture graph builder cannot render from the source (Wine refuses a
 // file source), the splitter's free audio pin is connected instead.
+// Beside the own file writer (Wine), PCM audio with no encoder is offered to
+// the multiplexer directly and only so: a multiplexer that refuses the
+// movie's PCM takes no audio through any decoder either (a decoder gives PCM
+// too), and the graph's search among the installed filters for one cost
+// 0.1 s of a warm synthesis and 0.6 s of a console render.
 HRESULT SynthesisGraph::renderAudio() {
     IBaseFilter* encoder = graph_.audioEncoder().get();
+    const auto freeAudioPin = [&] {
+        return findFreeOutputPin(filterAfterSource(graph_.source().get()).get(), MEDIATYPE_Audio);
+    };
+    if (ownWriter_ && encoder == nullptr) {
+        const ComPtr<IPin> audio = freeAudioPin();
+        const ComPtr<IPin> muxInput = findFreePin(multiplexer(), PINDIR_INPUT);
+        if (audio && muxInput && offersType(audio.get(), isPcmAudio))
+            return graph_.graph()->ConnectDirect(audio.get(), muxInput.get(), nullptr);
+    }
     const HRESULT hr =
         graph_.captureBuilder()->RenderStream(nullptr, &MEDIATYPE_Audio, graph_.source().get(), encoder, multiplexer());
     if (SUCCEEDED(hr)) return hr;
-    const ComPtr<IBaseFilter> splitter = filterAfterSource(graph_.source().get());
-    const ComPtr<IPin> audio = findFreeOutputPin(splitter.get(), MEDIATYPE_Audio);
-    return connectThrough(graph_.graph(), audio.get(), encoder, multiplexer());
+    return connectThrough(graph_.graph(), freeAudioPin().get(), encoder, multiplexer());
 }
 
 SynthesisFinish SynthesisGraph::finish(bool completed) {

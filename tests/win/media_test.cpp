@@ -145,5 +145,36 @@ TEST(MediaType, OtherPicturesAndShortFormatsAreNoRgbPicture) {
     EXPECT_FALSE(rgbPictureOf(audio.type).has_value());
 }
 
+TEST(MediaType, OnlyAWholePcmWaveFormatIsPcmAudio) {
+    WAVEFORMATEX wave{};
+    wave.wFormatTag = WAVE_FORMAT_PCM;
+    AM_MEDIA_TYPE pcm{};
+    pcm.majortype = MEDIATYPE_Audio;
+    pcm.subtype = MEDIASUBTYPE_PCM;
+    pcm.formattype = FORMAT_WaveFormatEx;
+    pcm.cbFormat = sizeof(wave);
+    pcm.pbFormat = reinterpret_cast<BYTE*>(&wave);
+    EXPECT_TRUE(isPcmAudio(pcm));
+    struct Case {
+        const char* what;
+        void (*spoil)(AM_MEDIA_TYPE&, WAVEFORMATEX&);
+    };
+    const Case cases[] = {
+        {"compressed (MPEG layer 3)", [](AM_MEDIA_TYPE&, WAVEFORMATEX& w) { w.wFormatTag = 0x55; }},
+        {"floating-point samples", [](AM_MEDIA_TYPE&, WAVEFORMATEX& w) { w.wFormatTag = 3; }},
+        {"a short format block", [](AM_MEDIA_TYPE& t, WAVEFORMATEX&) { t.cbFormat = sizeof(WAVEFORMATEX) - 1; }},
+        {"no format block", [](AM_MEDIA_TYPE& t, WAVEFORMATEX&) { t.pbFormat = nullptr; }},
+        {"another format type", [](AM_MEDIA_TYPE& t, WAVEFORMATEX&) { t.formattype = FORMAT_VideoInfo; }},
+        {"video", [](AM_MEDIA_TYPE& t, WAVEFORMATEX&) { t.majortype = MEDIATYPE_Video; }},
+    };
+    for (const Case& c : cases) {
+        AM_MEDIA_TYPE type = pcm;
+        WAVEFORMATEX format = wave;
+        type.pbFormat = reinterpret_cast<BYTE*>(&format);
+        c.spoil(type, format);
+        EXPECT_FALSE(isPcmAudio(type)) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace qucap::test
