@@ -87,6 +87,18 @@ TEST(RgbPicture, RowsArePaddedToFourBytes) {
     EXPECT_EQ(rgbRowBytes(5, 16), 0u);
 }
 
+// A media type whose format block is `format`, which must outlive it.
+template <class Format>
+AM_MEDIA_TYPE mediaType(const GUID& major, const GUID& subtype, const GUID& formatType, Format& format) {
+    AM_MEDIA_TYPE type{};
+    type.majortype = major;
+    type.subtype = subtype;
+    type.formattype = formatType;
+    type.cbFormat = sizeof(Format);
+    type.pbFormat = reinterpret_cast<BYTE*>(&format);
+    return type;
+}
+
 // A video type with a VIDEOINFOHEADER of the given subtype and picture.
 struct VideoType {
     VIDEOINFOHEADER info{};
@@ -97,11 +109,7 @@ struct VideoType {
         info.bmiHeader.biWidth = width;
         info.bmiHeader.biHeight = height;
         info.bmiHeader.biBitCount = bits;
-        type.majortype = MEDIATYPE_Video;
-        type.subtype = subtype;
-        type.formattype = FORMAT_VideoInfo;
-        type.cbFormat = sizeof(info);
-        type.pbFormat = reinterpret_cast<BYTE*>(&info);
+        type = mediaType(MEDIATYPE_Video, subtype, FORMAT_VideoInfo, info);
     }
 };
 
@@ -118,12 +126,7 @@ TEST(MediaType, RgbPicturesAreReadFromEitherVideoHeader) {
     info2.bmiHeader.biWidth = 640;
     info2.bmiHeader.biHeight = 360;
     info2.bmiHeader.biBitCount = 24;
-    AM_MEDIA_TYPE type2{};
-    type2.majortype = MEDIATYPE_Video;
-    type2.subtype = MEDIASUBTYPE_RGB24;
-    type2.formattype = FORMAT_VideoInfo2;
-    type2.cbFormat = sizeof(info2);
-    type2.pbFormat = reinterpret_cast<BYTE*>(&info2);
+    const AM_MEDIA_TYPE type2 = mediaType(MEDIATYPE_Video, MEDIASUBTYPE_RGB24, FORMAT_VideoInfo2, info2);
     const std::optional<RgbPicture> picture2 = rgbPictureOf(type2);
     ASSERT_TRUE(picture2.has_value());
     EXPECT_EQ(picture2->width, 640);
@@ -148,12 +151,7 @@ TEST(MediaType, OtherPicturesAndShortFormatsAreNoRgbPicture) {
 TEST(MediaType, OnlyAWholePcmWaveFormatIsPcmAudio) {
     WAVEFORMATEX wave{};
     wave.wFormatTag = WAVE_FORMAT_PCM;
-    AM_MEDIA_TYPE pcm{};
-    pcm.majortype = MEDIATYPE_Audio;
-    pcm.subtype = MEDIASUBTYPE_PCM;
-    pcm.formattype = FORMAT_WaveFormatEx;
-    pcm.cbFormat = sizeof(wave);
-    pcm.pbFormat = reinterpret_cast<BYTE*>(&wave);
+    const AM_MEDIA_TYPE pcm = mediaType(MEDIATYPE_Audio, MEDIASUBTYPE_PCM, FORMAT_WaveFormatEx, wave);
     EXPECT_TRUE(isPcmAudio(pcm));
     struct Case {
         const char* what;
