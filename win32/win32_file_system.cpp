@@ -96,6 +96,23 @@ std::optional<std::wstring> createTemporaryFile(const std::wstring& target, HAND
     return std::nullopt;
 }
 
+// Moves the written temporary file over the target. A reader that has the
+// target open at that moment (another run of the same project reading it)
+// makes the move fail with a sharing error; readers hold it for a few
+// milliseconds, so the move is tried again for up to two seconds before the
+// write is given up.
+bool replaceWith(const std::wstring& temporary, const std::wstring& target) {
+    constexpr int kAttempts = 200;
+    constexpr DWORD kPauseMs = 10;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (attempt == kAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) return false;
+        Sleep(kPauseMs);
+    }
+}
+
 std::u16string withoutTrailingBackslash(std::u16string folder) {
     // "C:\" keeps its backslash: without it the name means the drive's current folder.
     while (folder.size() > 3 && folder.back() == u'\\') folder.pop_back();
@@ -152,9 +169,7 @@ WriteStatus Win32FileSystem::writeFile(std::u16string_view path, std::string_vie
     FileHandle file(created);
     const bool written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
     const bool closed = file.close();
-    if (written && closed &&
-        MoveFileExW(temporary->c_str(), target->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return WriteStatus::Ok;
+    if (written && closed && replaceWith(*temporary, *target)) return WriteStatus::Ok;
     DeleteFileW(temporary->c_str());
     return WriteStatus::WriteFailed;
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "tests/win/temp_folder.h"
 
 namespace qucap::test {
@@ -111,6 +113,24 @@ TEST_F(Win32FileSystemTest, WriteOverAnExclusivelyOpenFileFailsAndKeepsIt) {
     }
     EXPECT_EQ(fileBytes(target), "old");
     EXPECT_EQ(namesIn(folder.path()), Names{u"open.csv"});
+}
+
+TEST_F(Win32FileSystemTest, WriteWaitsForAReaderThatLetsGo) {
+    // Another run of the same project reads the file as this one rewrites it:
+    // the replace waits for the reader's few milliseconds instead of failing.
+    const std::u16string target = folder / u"project.qcp";
+    putFile(target, "old");
+    HANDLE reader = CreateFileW(wide(target), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread letGo([reader] {
+        Sleep(200);
+        CloseHandle(reader);
+    });
+    EXPECT_EQ(files.writeFile(target, "new"), WriteStatus::Ok);
+    letGo.join();
+    EXPECT_EQ(fileBytes(target), "new");
+    EXPECT_EQ(namesIn(folder.path()), Names{u"project.qcp"});
 }
 
 TEST_F(Win32FileSystemTest, WritesBesideTheTargetEvenWhenItsNameIsNearTheLengthLimit) {
