@@ -1,6 +1,7 @@
 #include "dshowbase/base_input_pin.h"
 
 #include "dshowbase/base_filter.h"
+#include "dshowbase/memory_allocator.h"
 
 namespace qucap {
 namespace {
@@ -52,8 +53,7 @@ STDMETHODIMP CBaseInputPin::GetAllocator(IMemAllocator** allocator) {
     *allocator = nullptr;
     CAutoLock lock(m_pLock);
     if (!m_pAllocator) {
-        const HRESULT hr = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                                            reinterpret_cast<void**>(&m_pAllocator));
+        const HRESULT hr = CMemAllocator::Create(&m_pAllocator);
         if (FAILED(hr)) return hr;
     }
     *allocator = m_pAllocator;

@@ -19,8 +19,8 @@ public:
     STDMETHODIMP NonDelegatingQueryInterface(REFIID iid, void** object) override;
 
     // IMemInputPin
-    // The allocator notified by the upstream pin, or a new
-    // CLSID_MemoryAllocator kept for the connection.
+    // The allocator notified by the upstream pin, or a new CMemAllocator
+    // kept for the connection.
     STDMETHODIMP GetAllocator(IMemAllocator** allocator) override;
     // Keeps the allocator (null: E_POINTER) and the read-only flag.
     STDMETHODIMP NotifyAllocator(IMemAllocator* allocator, BOOL readOnly) override;

@@ -1,5 +1,7 @@
 #include "dshowbase/base_output_pin.h"
 
+#include "dshowbase/memory_allocator.h"
+
 namespace qucap {
 
 CBaseOutputPin::CBaseOutputPin(CBaseFilter* filter, CCritSec* lock, const WCHAR* name)
@@ -36,10 +38,7 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pin, IMemAllocator** alloc
     return hr;
 }
 
-HRESULT CBaseOutputPin::InitAllocator(IMemAllocator** allocator) {
-    return CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                            reinterpret_cast<void**>(allocator));
-}
+HRESULT CBaseOutputPin::InitAllocator(IMemAllocator** allocator) { return CMemAllocator::Create(allocator); }
 
 HRESULT CBaseOutputPin::GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop,
                                           DWORD flags) {

@@ -22,7 +22,7 @@ public:
     // succeed with it, otherwise one of InitAllocator. *allocator holds a
     // reference on success and is null on failure.
     virtual HRESULT DecideAllocator(IMemInputPin* pin, IMemAllocator** allocator);
-    // A new CLSID_MemoryAllocator.
+    // A new CMemAllocator.
     virtual HRESULT InitAllocator(IMemAllocator** allocator);
 
     // A buffer from the allocator (VFW_E_NO_ALLOCATOR without one).

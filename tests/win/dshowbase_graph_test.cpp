@@ -157,6 +157,27 @@ TEST_F(BaseGraphTest, TheAgreedOutputTypeIsTheFiltersProposal) {
     EXPECT_GE(properties.cBuffers, 1);
 }
 
+// Whether the output pin's samples come from the base classes' own
+// allocator, whose samples (unlike the system's) offer no IMediaSample2.
+bool outputAllocatorIsOurs(InvertFilter& filter) {
+    EXPECT_EQ(filter.OutputPin()->Active(), S_OK);
+    IMediaSample* sample = nullptr;
+    EXPECT_EQ(filter.OutputPin()->GetDeliveryBuffer(&sample, nullptr, nullptr, AM_GBF_NOWAIT), S_OK);
+    if (!sample) return false;
+    IMediaSample2* second = nullptr;
+    const bool ours = sample->QueryInterface(IID_IMediaSample2, reinterpret_cast<void**>(&second)) == E_NOINTERFACE;
+    if (second) second->Release();
+    sample->Release();
+    filter.OutputPin()->Inactive();
+    return ours;
+}
+
+TEST_F(BaseGraphTest, TheOutputMakesItsOwnAllocatorWhereTheNextFilterOffersNone) {
+    // Wine's sample grabber and renderers offer no allocator of their own.
+    build(true);
+    EXPECT_TRUE(outputAllocatorIsOurs(*filter));
+}
+
 TEST_F(BaseGraphTest, AnOutputSampleCarriesTheWholeFrameLengthEvenWhenItsBufferWasShorterBefore) {
     build(true);
     // The output allocator committed as Pause would, without a stream.
