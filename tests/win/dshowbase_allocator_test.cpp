@@ -1,6 +1,6 @@
 // CMemAllocator and its samples: the properties it settles, the life of its
 // memory across Commit and Decommit with samples out, a waiter woken by a
-// returned sample or a decommit, and a sample's own properties.
+// returned sample or a decommit, and a sample cleared for its next use.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -20,6 +20,12 @@ struct Allocator {
     HRESULT set(LONG buffers, LONG size, LONG align = 1, LONG prefix = 0) {
         ALLOCATOR_PROPERTIES request{buffers, size, align, prefix}, actual{};
         return get->SetProperties(&request, &actual);
+    }
+    // Sized and committed, with one sample taken out of it.
+    IMediaSample* committedWithOneOut(LONG buffers, LONG size) {
+        EXPECT_EQ(set(buffers, size), S_OK);
+        EXPECT_EQ(get->Commit(), S_OK);
+        return take();
     }
     IMediaSample* take(DWORD flags = 0) {
         IMediaSample* sample = nullptr;
@@ -101,9 +107,7 @@ TEST(MemAllocator, HandsOutAlignedBuffersOnlyWhileCommitted) {
 
 TEST(MemAllocator, ASampleOutKeepsItsAllocatorAlive) {
     Allocator allocator;
-    ASSERT_EQ(allocator.set(1, 64), S_OK);
-    ASSERT_EQ(allocator.get->Commit(), S_OK);
-    IMediaSample* sample = allocator.take();
+    IMediaSample* sample = allocator.committedWithOneOut(1, 64);
     ASSERT_NE(sample, nullptr);
     allocator.get->Decommit();
     allocator.get->Release();
@@ -116,9 +120,7 @@ TEST(MemAllocator, ASampleOutKeepsItsAllocatorAlive) {
 
 TEST(MemAllocator, AWaiterIsWokenByAReturnedSampleAndByADecommit) {
     Allocator allocator;
-    ASSERT_EQ(allocator.set(1, 64), S_OK);
-    ASSERT_EQ(allocator.get->Commit(), S_OK);
-    IMediaSample* held = allocator.take();
+    IMediaSample* held = allocator.committedWithOneOut(1, 64);
     ASSERT_NE(held, nullptr);
 
     std::atomic<IMediaSample*> got{nullptr};
@@ -141,24 +143,16 @@ TEST(MemAllocator, AWaiterIsWokenByAReturnedSampleAndByADecommit) {
     got.load()->Release();
 }
 
-TEST(MemAllocator, ASampleStartsClearAndKeepsWhatIsSetOnIt) {
+TEST(MemAllocator, ASampleHandedOutAgainCarriesNothingOfItsLastUse) {
     Allocator allocator;
-    ASSERT_EQ(allocator.set(1, 100), S_OK);
-    ASSERT_EQ(allocator.get->Commit(), S_OK);
-    IMediaSample* sample = allocator.take();
+    IMediaSample* sample = allocator.committedWithOneOut(1, 100);
     ASSERT_NE(sample, nullptr);
-    REFERENCE_TIME start = 0, stop = 0;
-    EXPECT_EQ(sample->GetTime(&start, &stop), VFW_E_SAMPLE_TIME_NOT_SET);
-    EXPECT_EQ(sample->GetActualDataLength(), 100);
     EXPECT_EQ(sample->SetActualDataLength(101), VFW_E_BUFFER_OVERFLOW);
     EXPECT_EQ(sample->SetActualDataLength(40), S_OK);
-    REFERENCE_TIME setStart = 10, setStop = 20;
-    sample->SetTime(&setStart, nullptr);
+    REFERENCE_TIME start = 10, stop = 0;
+    sample->SetTime(&start, nullptr);
     EXPECT_EQ(sample->GetTime(&start, &stop), VFW_S_NO_STOP_TIME);
     EXPECT_EQ(stop, 11);
-    sample->SetTime(&setStart, &setStop);
-    EXPECT_EQ(sample->GetTime(&start, &stop), S_OK);
-    EXPECT_EQ(stop, 20);
     LONGLONG mediaStart = 3, mediaStop = 4;
     sample->SetMediaTime(&mediaStart, &mediaStop);
     sample->SetSyncPoint(TRUE);
@@ -166,14 +160,8 @@ TEST(MemAllocator, ASampleStartsClearAndKeepsWhatIsSetOnIt) {
     AM_MEDIA_TYPE type{};
     type.majortype = MEDIATYPE_Video;
     EXPECT_EQ(sample->SetMediaType(&type), S_OK);
-    AM_MEDIA_TYPE* read = nullptr;
-    EXPECT_EQ(sample->GetMediaType(&read), S_OK);
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(read->majortype, MEDIATYPE_Video);
-    CoTaskMemFree(read);
     sample->Release();
 
-    // The same buffer handed out again carries none of it.
     sample = allocator.take();
     ASSERT_NE(sample, nullptr);
     EXPECT_EQ(sample->GetTime(&start, &stop), VFW_E_SAMPLE_TIME_NOT_SET);
@@ -181,10 +169,9 @@ TEST(MemAllocator, ASampleStartsClearAndKeepsWhatIsSetOnIt) {
     EXPECT_EQ(sample->IsSyncPoint(), S_FALSE);
     EXPECT_EQ(sample->IsDiscontinuity(), S_FALSE);
     EXPECT_EQ(sample->GetActualDataLength(), 100);
+    AM_MEDIA_TYPE* read = nullptr;
     EXPECT_EQ(sample->GetMediaType(&read), S_FALSE);
     EXPECT_EQ(read, nullptr);
-    IMediaSample2* second = nullptr;
-    EXPECT_EQ(sample->QueryInterface(IID_IMediaSample2, reinterpret_cast<void**>(&second)), E_NOINTERFACE);
     sample->Release();
 }
 
