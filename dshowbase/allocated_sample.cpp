@@ -38,7 +38,7 @@ STDMETHODIMP_(ULONG) CAllocatedSample::AddRef() { return ++references_; }
 
 STDMETHODIMP_(ULONG) CAllocatedSample::Release() {
     const ULONG left = --references_;
-    if (left == 0) allocator_.ReleaseBuffer(this);
+    if (left == 0) allocator_.returned(this);
     return left;
 }
 

@@ -9,33 +9,60 @@ CBaseOutputPin::CBaseOutputPin(CBaseFilter* filter, CCritSec* lock, const WCHAR*
 
 CBaseOutputPin::~CBaseOutputPin() { BreakConnect(); }
 
+namespace {
+
+// Whether the filter of a downstream pin ends the stream there (a renderer
+// or a file writer: no output pin of its own).
+bool endsTheStream(IMemInputPin* pin) {
+    IPin* asPin = nullptr;
+    if (FAILED(pin->QueryInterface(IID_IPin, reinterpret_cast<void**>(&asPin)))) return false;
+    PIN_INFO info{};
+    const HRESULT hr = asPin->QueryPinInfo(&info);
+    asPin->Release();
+    if (FAILED(hr) || !info.pFilter) return false;
+    bool outputFound = false;
+    IEnumPins* pins = nullptr;
+    if (SUCCEEDED(info.pFilter->EnumPins(&pins)) && pins) {
+        IPin* each = nullptr;
+        while (!outputFound && pins->Next(1, &each, nullptr) == S_OK) {
+            PIN_DIRECTION direction{};
+            outputFound = SUCCEEDED(each->QueryDirection(&direction)) && direction == PINDIR_OUTPUT;
+            each->Release();
+        }
+        pins->Release();
+    }
+    info.pFilter->Release();
+    return !outputFound;
+}
+
+}  // namespace
+
 HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pin, IMemAllocator** allocator) {
     *allocator = nullptr;
     ALLOCATOR_PROPERTIES requirements = {};
     pin->GetAllocatorRequirements(&requirements);
     if (requirements.cbAlign == 0) requirements.cbAlign = 1;
 
-    // Sizes the allocator and hands it to the downstream pin; a failure
-    // releases it again.
-    const auto settle = [&] {
+    // Takes our own allocator or the one the downstream pin offers, sizes it
+    // and hands it to the downstream pin; a failure releases it again.
+    const auto settle = [&](bool own) {
+        HRESULT result = own ? InitAllocator(allocator) : pin->GetAllocator(allocator);
+        if (SUCCEEDED(result) && *allocator == nullptr) result = E_FAIL;
         ALLOCATOR_PROPERTIES request = requirements;
-        HRESULT result = DecideBufferSize(*allocator, &request);
+        if (SUCCEEDED(result)) result = DecideBufferSize(*allocator, &request);
         if (SUCCEEDED(result)) result = pin->NotifyAllocator(*allocator, FALSE);
-        if (FAILED(result)) {
+        if (FAILED(result) && *allocator) {
             (*allocator)->Release();
             *allocator = nullptr;
         }
         return result;
     };
-    // First the allocator the downstream pin offers, then one of our own.
-    if (SUCCEEDED(pin->GetAllocator(allocator)) && *allocator != nullptr && SUCCEEDED(settle())) return S_OK;
-    if (*allocator != nullptr) {
-        (*allocator)->Release();
-        *allocator = nullptr;
-    }
-    HRESULT hr = InitAllocator(allocator);
-    if (SUCCEEDED(hr)) hr = settle();
-    return hr;
+    // A renderer's allocator may give memory it shows directly: it is asked
+    // first. Any other filter (a multiplexer, an encoder) reads what it gets,
+    // so ours goes first there: it waits without the system's semaphores.
+    const bool ownFirst = !endsTheStream(pin);
+    if (SUCCEEDED(settle(ownFirst))) return S_OK;
+    return settle(!ownFirst);
 }
 
 HRESULT CBaseOutputPin::InitAllocator(IMemAllocator** allocator) { return CMemAllocator::Create(allocator); }

@@ -18,9 +18,11 @@ public:
     // Sets the allocator's properties (IMemAllocator::SetProperties) from the
     // downstream pin's requirements in *request (at least 1-byte alignment).
     virtual HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) = 0;
-    // The downstream pin's allocator if DecideBufferSize and NotifyAllocator
-    // succeed with it, otherwise one of InitAllocator. *allocator holds a
-    // reference on success and is null on failure.
+    // Into a filter that ends the stream (no output pin: a renderer), the
+    // downstream pin's allocator if DecideBufferSize and NotifyAllocator
+    // succeed with it, otherwise one of InitAllocator; into any other filter
+    // the other way round. *allocator holds a reference on success and is
+    // null on failure.
     virtual HRESULT DecideAllocator(IMemInputPin* pin, IMemAllocator** allocator);
     // A new CMemAllocator.
     virtual HRESULT InitAllocator(IMemAllocator** allocator);

@@ -9,7 +9,9 @@
 namespace qucap {
 namespace {
 
-// Holds the allocator's lock for a scope.
+// Holds the allocator's slim lock for a scope. Not a CCritSec: a critical
+// section that two threads meet on costs Wine a call to its server (the
+// output sample took 0.1-0.3 ms in a synthesis with one, 0.002 ms with this).
 class ExclusiveLock {
 public:
     explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }

@@ -34,10 +34,12 @@ public:
     // Wakes every waiter; the memory goes once the last sample is back.
     STDMETHODIMP Decommit() override;
     STDMETHODIMP GetBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop, DWORD flags) override;
-    // Called by a sample at its last Release: back on the free list.
+    // A sample of this allocator back on the free list (its own last
+    // Release does this without the search).
     STDMETHODIMP ReleaseBuffer(IMediaSample* sample) override;
 
 private:
+    friend class CAllocatedSample;
     CMemAllocator();
     void returned(CAllocatedSample* sample);
     void freeMemoryLocked();
