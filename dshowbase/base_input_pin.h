@@ -50,6 +50,8 @@ public:
 
     BOOL IsFlushing() const { return m_bFlushing; }
     BOOL IsReadOnly() const { return m_bReadOnly; }
+    // The allocator the upstream pin notified (no reference added), or null.
+    IMemAllocator* Allocator() const { return m_pAllocator; }
     // The properties of the sample being received.
     AM_SAMPLE2_PROPERTIES* SampleProps() { return &m_SampleProps; }
 

@@ -51,6 +51,7 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pin, IMemAllocator** alloc
         ALLOCATOR_PROPERTIES request = requirements;
         if (SUCCEEDED(result)) result = DecideBufferSize(*allocator, &request);
         if (SUCCEEDED(result)) result = pin->NotifyAllocator(*allocator, FALSE);
+        ownAllocator_ = SUCCEEDED(result) && own;
         if (FAILED(result) && *allocator) {
             (*allocator)->Release();
             *allocator = nullptr;

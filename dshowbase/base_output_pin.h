@@ -53,10 +53,15 @@ public:
 
     // The allocator in use (no reference added), or null.
     IMemAllocator* Allocator() const { return m_pAllocator; }
+    // Whether that allocator is one of InitAllocator's, not the downstream pin's.
+    bool UsesOwnAllocator() const { return m_pAllocator != nullptr && ownAllocator_; }
 
 protected:
     IMemAllocator* m_pAllocator = nullptr;
     IMemInputPin* m_pInputPin = nullptr;
+
+private:
+    bool ownAllocator_ = false;  // what the last DecideAllocator settled on
 };
 
 }  // namespace qucap

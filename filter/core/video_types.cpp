@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "filter/core/compose/conversion.h"
+
 namespace qucap {
 namespace {
 
@@ -85,6 +87,15 @@ ProposedOutput proposeOutput(int32_t inputWidth, int32_t inputHeight, int32_t ou
 
 PictureFormat pictureOf(const OfferedType& type, PictureKind kind) {
     return {kind, type.width, type.height, type.bitCount, type.target};
+}
+
+bool drawsInPlace(const InPlaceFacts& facts, const OfferedType& input, const OfferedType& output) {
+    if (!facts.mediaSample || facts.typeChanged || facts.readOnly || !facts.ownOutputAllocator ||
+        facts.inputBuffers < std::max(facts.outputBuffers, 1L))
+        return false;
+    const std::optional<PictureKind> kind = decideInput(input).kind;
+    if (!kind || decideTransform(input, output).answer != TypeAnswer::Accepted) return false;
+    return convertsInPlace(pictureOf(input, *kind), pictureOf(output, PictureKind::Rgb));
 }
 
 }  // namespace qucap

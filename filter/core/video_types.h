@@ -76,4 +76,23 @@ ProposedOutput proposeOutput(int32_t inputWidth, int32_t inputHeight, int32_t ou
 // The picture described by an accepted type, for the compositor.
 PictureFormat pictureOf(const OfferedType& type, PictureKind kind);
 
+// What the transform step knows of a sample and of its two connections.
+struct InPlaceFacts {
+    bool mediaSample = true;          // a sample of the media stream itself
+    bool typeChanged = false;         // the sample brings a new media type
+    bool readOnly = false;            // upstream said its buffers must not be written
+    bool ownOutputAllocator = false;  // the output pin hands out the filter's own buffers
+    long inputBuffers = 0;            // buffers of the input's allocator
+    long outputBuffers = 0;           // buffers of the output's allocator
+};
+
+// Whether the filter may draw into the sample it received and hand that
+// sample on, instead of composing a copy in a buffer of its output: only
+// where nobody can tell the difference. The downstream filter took the
+// filter's own buffers (so it reads what it gets, where a renderer may want
+// its own memory), upstream lets its buffers be written, the input has as
+// many buffers as the downstream asked for (it may hold that many), and the
+// accepted picture converts onto itself.
+bool drawsInPlace(const InPlaceFacts& facts, const OfferedType& input, const OfferedType& output);
+
 }  // namespace qucap

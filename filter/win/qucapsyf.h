@@ -48,7 +48,8 @@ public:
     // result pointer gives E_POINTER.
     STDMETHODIMP NonDelegatingQueryInterface(REFIID iid, void** object) override;
 
-    // CTransformFilter; Receive only laps the step times around the base's.
+    // CTransformFilter; Receive laps the step times around the base's, or
+    // around composing in the sample received when that changes no byte.
     HRESULT Receive(IMediaSample* sample) override;
     HRESULT Transform(IMediaSample* in, IMediaSample* out) override;
     HRESULT CheckInputType(const CMediaType* in) override;
@@ -93,6 +94,9 @@ private:
     // connection's types; composes or, for a sample too small for its type,
     // clears the output without drawing.
     HRESULT composeSample(IMediaSample* in, IMediaSample* out);
+    // The sample, the pins' allocators and types answer drawsInPlace.
+    bool drawsInPlace(IMediaSample* sample) const;
+    HRESULT receiveInPlace(IMediaSample* sample);
     // Keeps the face names the last layout left for GetFontNames.
     void publishHeldFaces();
     // The input pin's connection type, when connected with a type the filter takes.

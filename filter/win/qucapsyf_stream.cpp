@@ -21,6 +21,11 @@ int32_t bitsOfPicture(const OfferedType& type, PictureKind kind) {
     return kind == PictureKind::Yuy2 ? 16 : type.bitCount;
 }
 
+long buffersOf(IMemAllocator* allocator) {
+    ALLOCATOR_PROPERTIES properties{};
+    return allocator != nullptr && SUCCEEDED(allocator->GetProperties(&properties)) ? properties.cBuffers : 0;
+}
+
 }  // namespace
 
 HRESULT CQucapsyf::initialise() {
@@ -125,9 +130,31 @@ HRESULT CQucapsyf::Receive(IMediaSample* sample) {
     StepStopwatch& watch = compositor_.stopwatch();
     watch.lap(SampleStep::Arrival);
     watch.countSample();
-    const HRESULT hr = CTransformFilter::Receive(sample);
+    const HRESULT hr = drawsInPlace(sample) ? receiveInPlace(sample) : CTransformFilter::Receive(sample);
     watch.lap(SampleStep::Delivery);
     return hr;
+}
+
+bool CQucapsyf::drawsInPlace(IMediaSample* sample) const {
+    const AM_SAMPLE2_PROPERTIES* props = m_pInput->SampleProps();
+    InPlaceFacts facts;
+    facts.mediaSample = props->dwStreamId == AM_STREAM_MEDIA && sample != nullptr;
+    facts.typeChanged = (props->dwSampleFlags & AM_SAMPLE_TYPECHANGED) != 0;
+    facts.readOnly = m_pInput->IsReadOnly() != FALSE;
+    facts.ownOutputAllocator = m_pOutput->UsesOwnAllocator();
+    facts.inputBuffers = buffersOf(m_pInput->Allocator());
+    facts.outputBuffers = buffersOf(m_pOutput->Allocator());
+    return qucap::drawsInPlace(facts, offeredTypeOf(m_pInput->CurrentMediaType()),
+                               offeredTypeOf(m_pOutput->CurrentMediaType()));
+}
+
+// The picture is composed in the sample itself, which then goes downstream:
+// the same bytes as a copy into an output buffer, without the copy.
+HRESULT CQucapsyf::receiveInPlace(IMediaSample* sample) {
+    const HRESULT hr = Transform(sample, sample);
+    if (FAILED(hr)) return hr;
+    m_bSampleSkipped = FALSE;
+    return m_pOutput->Deliver(sample);
 }
 
 STDMETHODIMP CQucapsyf::KeepStepTimes(BOOL keep) {
@@ -151,7 +178,7 @@ HRESULT CQucapsyf::Transform(IMediaSample* in, IMediaSample* out) {
             if (FAILED(hr)) return hr;
         }
         if (out == nullptr || in == nullptr) return E_POINTER;
-        const HRESULT copied = copySampleProperties(in, out);
+        const HRESULT copied = in == out ? S_OK : copySampleProperties(in, out);
         if (FAILED(copied)) return copied;
         return composeSample(in, out);
     });

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "dshowbase/media_type.h"
+
 namespace qucap::dshowbase_test {
 namespace {
 
@@ -138,9 +140,35 @@ IBaseFilter* addFilter(IGraphBuilder* graph, REFCLSID clsid, const wchar_t* name
     return filter;
 }
 
-IPin* movieVideoPin(IGraphBuilder* graph, const std::wstring& path) {
+namespace {
+
+// The first output pin whose first media type is video, with a reference, or
+// null.
+IPin* videoOutputPin(IBaseFilter* filter) {
+    IEnumPins* pins = nullptr;
+    if (FAILED(filter->EnumPins(&pins))) return nullptr;
+    IPin* pin = nullptr;
+    IPin* found = nullptr;
+    while (!found && pins->Next(1, &pin, nullptr) == S_OK) {
+        PIN_DIRECTION d;
+        IEnumMediaTypes* types = nullptr;
+        AM_MEDIA_TYPE* type = nullptr;
+        if (SUCCEEDED(pin->QueryDirection(&d)) && d == PINDIR_OUTPUT && SUCCEEDED(pin->EnumMediaTypes(&types)) &&
+            types->Next(1, &type, nullptr) == S_OK && IsEqualGUID(type->majortype, MEDIATYPE_Video))
+            found = pin;
+        if (type) DeleteMediaType(type);
+        if (types) types->Release();
+        if (!found) pin->Release();
+    }
+    pins->Release();
+    return found;
+}
+
+}  // namespace
+
+IPin* movieVideoPin(IGraphBuilder* graph, const std::wstring& path, REFCLSID splitterClass) {
     IBaseFilter* source = addFilter(graph, CLSID_AsyncReader, L"File Source");
-    IBaseFilter* splitter = addFilter(graph, CLSID_AviSplitter, L"AVI Splitter");
+    IBaseFilter* splitter = addFilter(graph, splitterClass, L"Splitter");
     IPin* video = nullptr;
     IFileSourceFilter* file = nullptr;
     if (source && splitter &&
@@ -148,7 +176,7 @@ IPin* movieVideoPin(IGraphBuilder* graph, const std::wstring& path) {
         SUCCEEDED(file->Load(path.c_str(), nullptr))) {
         IPin* out = firstPin(source, PINDIR_OUTPUT);
         IPin* in = firstPin(splitter, PINDIR_INPUT);
-        if (out && in && SUCCEEDED(graph->ConnectDirect(out, in, nullptr))) video = firstPin(splitter, PINDIR_OUTPUT);
+        if (out && in && SUCCEEDED(graph->ConnectDirect(out, in, nullptr))) video = videoOutputPin(splitter);
         if (out) out->Release();
         if (in) in->Release();
     }

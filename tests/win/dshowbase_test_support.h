@@ -64,9 +64,10 @@ void writeTestMovie(const std::wstring& path);
 IPin* firstPin(IBaseFilter* filter, PIN_DIRECTION direction);
 // A new instance of a filter class, added to the graph under name; null on failure.
 IBaseFilter* addFilter(IGraphBuilder* graph, REFCLSID clsid, const wchar_t* name);
-// File Source (Async.) for path -> AVI Splitter, both added to the graph. The
-// splitter's video output pin, with a reference, or null.
-IPin* movieVideoPin(IGraphBuilder* graph, const std::wstring& path);
+// File Source (Async.) for path -> a splitter (the AVI Splitter unless
+// named), both added to the graph. The splitter's video output pin, with a
+// reference, or null.
+IPin* movieVideoPin(IGraphBuilder* graph, const std::wstring& path, REFCLSID splitterClass = CLSID_AviSplitter);
 // Takes the clock away, so the graph runs as fast as the filters go.
 void runWithoutClock(IGraphBuilder* graph);
 // Runs the graph until EC_COMPLETE, EC_ERRORABORT or EC_USERABORT or the

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/media/directshow_ids.h"
 #include "dshowbase/transform_input_pin.h"
 #include "dshowbase/transform_output_pin.h"
 #include "filter/win/gdi_rasteriser.h"
@@ -37,6 +38,7 @@ void FrameLog::add(IMediaSample* sample) {
     BYTE* bytes = nullptr;
     if (SUCCEEDED(sample->GetPointer(&bytes)))
         frame.bytes.assign(bytes, bytes + std::max<long>(sample->GetActualDataLength(), 0));
+    frame.buffer = bytes;
     std::lock_guard<std::mutex> guard(lock_);
     frames_.push_back(std::move(frame));
 }
@@ -57,8 +59,9 @@ HRESULT FrameTap::CheckInputType(const CMediaType* in) {
     const VIDEOINFOHEADER* info = videoInfoOf(*in);
     if (!IsEqualGUID(in->majortype, MEDIATYPE_Video) || info == nullptr) return VFW_E_TYPE_NOT_ACCEPTED;
     const bool rgb24 = IsEqualGUID(in->subtype, MEDIASUBTYPE_RGB24) && info->bmiHeader.biBitCount == 24;
-    const bool yuy2 = isYuy2(*in) && info->bmiHeader.biBitCount == 16;
-    return rgb24 || yuy2 ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+    const bool rgb32 = IsEqualGUID(in->subtype, MEDIASUBTYPE_RGB32) && info->bmiHeader.biBitCount == 32;
+    const bool yuy2 = takesYuy2 && isYuy2(*in) && info->bmiHeader.biBitCount == 16;
+    return rgb24 || rgb32 || yuy2 ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
 HRESULT FrameTap::CheckTransform(const CMediaType* in, const CMediaType* out) {
@@ -133,17 +136,23 @@ CaptionGraph::~CaptionGraph() {
     FreeMediaType(outputType_);
 }
 
-HRESULT CaptionGraph::build(const std::u16string& movie, IBaseFilter* captionFilter) {
+HRESULT CaptionGraph::build(const std::u16string& movie, IBaseFilter* captionFilter, bool takeYuy2) {
     using namespace dshowbase_test;
+    tap_->takesYuy2 = takeYuy2;
     HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph_.putVoid());
     if (FAILED(hr)) return hr;
     const auto adopt = [](IPin* pin) { return ComPtr<IPin>::adopt(pin); };
-    ComPtr<IPin> video = adopt(movieVideoPin(graph_.get(), wideOf(movie)));
+    // Without YUY2, through the GStreamer splitter, which (as in a synthesis,
+    // where the AVI Splitter cannot connect to the caption filter) makes RGB32.
+    ComPtr<IPin> video =
+        adopt(movieVideoPin(graph_.get(), wideOf(movie), takeYuy2 ? CLSID_AviSplitter : kClsidGstreamerSplitter));
     if (!video) return E_FAIL;
     if (FAILED(hr = graph_->AddFilter(static_cast<IBaseFilter*>(tap_), L"Frame Tap"))) return hr;
     if (FAILED(hr = graph_->AddFilter(captionFilter, L"Caption Filter"))) return hr;
-    ComPtr<IBaseFilter> grabber = ComPtr<IBaseFilter>::adopt(addFilter(graph_.get(), kClsidSampleGrabber, L"Grabber"));
-    ComPtr<IBaseFilter> renderer = ComPtr<IBaseFilter>::adopt(addFilter(graph_.get(), kClsidNullRenderer, L"Null"));
+    ComPtr<IBaseFilter> grabber =
+        ComPtr<IBaseFilter>::adopt(addFilter(graph_.get(), dshowbase_test::kClsidSampleGrabber, L"Grabber"));
+    ComPtr<IBaseFilter> renderer =
+        ComPtr<IBaseFilter>::adopt(addFilter(graph_.get(), dshowbase_test::kClsidNullRenderer, L"Null"));
     if (!grabber || !renderer) return E_FAIL;
     ComPtr<ISampleGrabber> grabbing;
     if (FAILED(hr = grabber.query(IID_ISampleGrabber, grabbing))) return hr;

@@ -25,7 +25,8 @@ namespace qucap::test {
 
 struct Frame {
     std::optional<SampleTimes> times;
-    std::vector<uint8_t> bytes;  // the sample's actual data
+    std::vector<uint8_t> bytes;    // the sample's actual data
+    const void* buffer = nullptr;  // where the sample held it
 };
 
 // Keeps the frames of samples under a lock (they arrive on the streaming thread).
@@ -50,6 +51,7 @@ public:
     HRESULT Transform(IMediaSample* in, IMediaSample* out) override;
 
     FrameLog log;
+    bool takesYuy2 = true;  // else a YUY2 movie comes in as RGB32
 };
 
 class GrabbedFrames : public ISampleGrabberCB {
@@ -70,8 +72,9 @@ public:
     CaptionGraph(const CaptionGraph&) = delete;
     CaptionGraph& operator=(const CaptionGraph&) = delete;
 
-    // Builds the graph around the caption filter; S_OK or the failing step's result.
-    HRESULT build(const std::u16string& movie, IBaseFilter* captionFilter);
+    // Builds the graph around the caption filter; S_OK or the failing step's
+    // result. Without YUY2 the filter gets the RGB32 of the GStreamer splitter.
+    HRESULT build(const std::u16string& movie, IBaseFilter* captionFilter, bool takeYuy2 = true);
     // Runs from the current position to the end of the movie without a
     // clock; true when EC_COMPLETE arrived within the time-out.
     bool runToEnd(DWORD milliseconds = 60'000);

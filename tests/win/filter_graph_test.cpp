@@ -146,6 +146,27 @@ TEST_F(FilterGraphTest, Yuy2MovieFramesEqualDirectComposition) {
     EXPECT_LE(captioned, 45);
 }
 
+// The GStreamer splitter's RGB32 lies in memory as the output does: the filter
+// composes in the sample it got and hands that one on, with the same bytes.
+TEST_F(FilterGraphTest, AnRgb32PictureIsComposedInTheSampleItCameIn) {
+    writeProject(captionFile, {u"[TimeDisp]", u"Disp=1"});
+    writeCaptions({u"1,0:00:00.10,0:00:00.40,横,$Wカブレン,400,,0,字幕(じまく),440,,0,0"});
+    writeBoxesAndColours();
+    LoadedFilterModule module(folder.path());
+    ComPtr<IBaseFilter> filter = module.createFilter();
+    ASSERT_TRUE(filter);
+    CaptionGraph graph;
+    ASSERT_EQ(graph.build(movie("yuy2.avi"), filter.get(), false), S_OK);
+    ASSERT_TRUE(IsEqualGUID(graph.inputType().subtype, MEDIASUBTYPE_RGB32));
+    ASSERT_TRUE(graph.runToEnd());
+    const FilterSettings s = settings();
+    EXPECT_EQ(compareWithDirect(graph, s, tablesOf(s)), int(graph.outputs().size()));
+    const std::vector<Frame> inputs = graph.inputs();
+    const std::vector<Frame> outputs = graph.outputs();
+    for (std::size_t i = 0; i < inputs.size() && i < outputs.size(); ++i)
+        EXPECT_EQ(outputs[i].buffer, inputs[i].buffer) << "frame " << i;
+}
+
 TEST_F(FilterGraphTest, TheStillGraphThroughTheFilterGrabsTwoHundredTimesWithoutACrash) {
     // Wine's splitter for YUY2 cannot cue, so each grab lets the paused graph
     // run; a long caption makes every frame slow to draw, so a frame is still

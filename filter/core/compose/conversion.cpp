@@ -97,6 +97,18 @@ bool isConvertible(const PictureFormat& inputFormat, const PictureFormat& output
     return conversionFor(inputFormat, outputFormat) != nullptr;
 }
 
+bool convertsInPlace(const PictureFormat& inputFormat, const PictureFormat& outputFormat) {
+    if (inputFormat.kind != PictureKind::Rgb || inputFormat.bitsPerPixel != outputFormat.bitsPerPixel ||
+        !isConvertible(inputFormat, outputFormat))
+        return false;
+    const PictureWalk from = pictureWalkOf(inputFormat);
+    const PictureWalk to = pictureWalkOf(outputFormat);
+    const int64_t outputRows = outputFormat.height < 0 ? -int64_t(outputFormat.height) : int64_t(outputFormat.height);
+    return to.rows > 0 && from.first == to.first && from.step == to.step && from.rows == to.rows &&
+           from.pixels == to.pixels && to.rows == outputRows && to.pixels == outputFormat.width &&
+           int64_t(to.pixels) * to.bytesPerPixel == rowLengthOf(outputFormat);
+}
+
 int convertPicture(const uint8_t* input, std::size_t inputSize, const PictureFormat& inputFormat, uint8_t* frame,
                    std::size_t frameSize, const PictureFormat& outputFormat) {
     const Conversion* conversion = conversionFor(inputFormat, outputFormat);
@@ -106,7 +118,7 @@ int convertPicture(const uint8_t* input, std::size_t inputSize, const PictureFor
 
     if (sameLayout(inputFormat, outputFormat)) {
         const std::size_t copied = std::min(inputSize, frameSize);
-        if (copied > 0) std::memcpy(frame, input, copied);
+        if (copied > 0 && frame != input) std::memcpy(frame, input, copied);
         std::memset(frame + copied, 0, frameSize - copied);
         return 0;
     }
@@ -125,13 +137,17 @@ int convertPicture(const uint8_t* input, std::size_t inputSize, const PictureFor
         return rows > 0 && from.row(input, inputSize, 0, inBytes) && from.row(input, inputSize, rows - 1, inBytes) &&
                to.row(frame, frameSize, 0, outBytes) && to.row(frame, frameSize, rows - 1, outBytes);
     };
-    // Rows the input does not reach are cleared whole; within reached rows,
-    // only the columns after the converted ones (an odd last column, a
-    // narrower input), so a wider output costs a few bytes a row.
+    // Rows the input does not reach are cleared whole; when every row is
+    // reached from its first column (no target, or a target as high as the
+    // picture starting at its left edge), only what follows the converted
+    // pixels in each row (an odd last column, a narrower input, padding), so
+    // a wider output costs a few bytes a row and the frame is never cleared
+    // before it is written: composing in the input's own buffer relies on it.
     const int64_t outputRows = outputFormat.height < 0 ? -int64_t(outputFormat.height) : int64_t(outputFormat.height);
-    const bool reachesEveryRow = isEmptyRect(outputFormat.target) && rows == outputRows && allRowsFit();
+    const bool fromFirstColumn = isEmptyRect(outputFormat.target) || outputFormat.target.left <= 0;
+    const bool reachesEveryRow = fromFirstColumn && rows == outputRows && allRowsFit();
     if (!reachesEveryRow) std::memset(frame, 0, frameSize);
-    const int64_t tailBytes = reachesEveryRow && pixels < outputFormat.width ? rowLengthOf(outputFormat) - outBytes : 0;
+    const int64_t tailBytes = reachesEveryRow ? rowLengthOf(outputFormat) - outBytes : 0;
 
     // Rows are independent, so they are visited in the order the output lies
     // in memory: a bottom-up picture walked from its top row would be
@@ -142,7 +158,7 @@ int convertPicture(const uint8_t* input, std::size_t inputSize, const PictureFor
         const int32_t r = upwards ? rows - 1 - k : k;
         const uint8_t* source = from.row(input, inputSize, r, inBytes);
         uint8_t* target = to.row(frame, frameSize, r, outBytes);
-        if (source == nullptr || target == nullptr) continue;
+        if (source == nullptr || target == nullptr || source == target) continue;
         conversion->row(source, target, pixels);
         if (tailBytes > 0 && to.row(frame, frameSize, r, outBytes + tailBytes) != nullptr)
             std::memset(target + outBytes, 0, std::size_t(tailBytes));

@@ -87,6 +87,32 @@ TEST(VideoTypesTransform, RefusalsAndTheirCodes) {
     EXPECT_EQ(decideTransform(kRgb24, notVideo).depth, 0);
 }
 
+TEST(VideoTypesInPlace, OnlyWithTheOwnBuffersDownstreamAndWritableBuffersEnoughUpstream) {
+    InPlaceFacts writable;
+    writable.ownOutputAllocator = true;
+    writable.inputBuffers = 2;
+    writable.outputBuffers = 2;
+    EXPECT_TRUE(drawsInPlace(writable, kRgb32, kRgb32));
+    EXPECT_TRUE(drawsInPlace(writable, kRgb24, kRgb24));
+
+    const auto with = [&](auto change) {
+        InPlaceFacts facts = writable;
+        change(facts);
+        return drawsInPlace(facts, kRgb32, kRgb32);
+    };
+    EXPECT_FALSE(with([](InPlaceFacts& f) { f.mediaSample = false; }));
+    EXPECT_FALSE(with([](InPlaceFacts& f) { f.typeChanged = true; }));
+    EXPECT_FALSE(with([](InPlaceFacts& f) { f.readOnly = true; }));
+    EXPECT_FALSE(with([](InPlaceFacts& f) { f.ownOutputAllocator = false; }));
+    EXPECT_FALSE(with([](InPlaceFacts& f) { f.inputBuffers = 1; }));  // the downstream may hold two
+    EXPECT_FALSE(with([](InPlaceFacts& f) { f.inputBuffers = f.outputBuffers = 0; }));
+
+    EXPECT_FALSE(drawsInPlace(writable, kYuy2, kRgb32));
+    EXPECT_FALSE(drawsInPlace(writable, kRgb24, kRgb32));
+    EXPECT_FALSE(drawsInPlace(writable, kRgb32, video(OfferedSubtype::Rgb32, OfferedFormat::VideoInfo, 32, 722)));
+    EXPECT_FALSE(drawsInPlace(writable, kRgb32, video(OfferedSubtype::Rgb32, OfferedFormat::VideoInfo, 32, 720, -480)));
+}
+
 TEST(VideoTypesSizes, OutputImageAndPictureBytes) {
     EXPECT_EQ(rgbImageBytes(720, 480, 32), 1'382'400);
     EXPECT_EQ(rgbImageBytes(720, 480, 24), 1'036'800);

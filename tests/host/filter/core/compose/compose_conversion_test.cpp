@@ -269,6 +269,43 @@ TEST(Conversion, NoInputOrAnEmptyPictureWritesNothingOutsideTheFrame) {
     EXPECT_EQ(frame, std::vector<uint8_t>(frame.size(), 0));
 }
 
+// In place is only claimed where converting into another buffer gives the
+// input's bytes unchanged; converting onto itself then leaves every byte.
+TEST(Conversion, InPlaceOnlyWhereEveryByteStaysWhereItIs) {
+    const auto targeted = [](PictureFormat f, PixelRect target) {
+        f.target = target;
+        return f;
+    };
+    struct Case {
+        PictureFormat in, out;
+        bool inPlace;
+    };
+    const Case cases[] = {
+        {rgbFormat(6, 4, 32), rgbFormat(6, 4, 32), true},
+        {rgbFormat(6, -4, 32), rgbFormat(6, -4, 32), true},
+        {rgbFormat(8, 3, 24), rgbFormat(8, 3, 24), true},                          // rows of whole words
+        {targeted(rgbFormat(6, 4, 32), {0, 0, 6, 4}), rgbFormat(6, 4, 32), true},  // the target is all of it
+        {rgbFormat(6, 4, 32), targeted(rgbFormat(6, 4, 32), {0, 0, 6, 4}), true},
+        {rgbFormat(5, 3, 24), rgbFormat(5, 3, 24), false},   // padding in each row
+        {rgbFormat(6, 4, 32), rgbFormat(6, -4, 32), false},  // rows turned over
+        {rgbFormat(6, 4, 24), rgbFormat(6, 4, 32), false},
+        {rgbFormat(6, 4, 32), rgbFormat(8, 4, 32), false},  // a wider output
+        {targeted(rgbFormat(6, 4, 32), {1, 0, 6, 4}), rgbFormat(6, 4, 32), false},
+        {rgbFormat(6, 4, 32), targeted(rgbFormat(6, 4, 32), {0, 1, 6, 4}), false},
+        {yuy2Format(6, 4), rgbFormat(6, 4, 32), false},
+        {rgbFormat(0, 4, 32), rgbFormat(0, 4, 32), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(convertsInPlace(c.in, c.out), c.inPlace) << c.in.width << "x" << c.in.height << " " << c.out.width;
+        if (!c.inPlace) continue;
+        const std::vector<uint8_t> input = test::rgbPattern(c.in);
+        EXPECT_EQ(convert(input, c.in, c.out).frame, input);
+        std::vector<uint8_t> shared = input;
+        EXPECT_EQ(convertPicture(shared.data(), shared.size(), c.in, shared.data(), shared.size(), c.out), 0);
+        EXPECT_EQ(shared, input);
+    }
+}
+
 TEST(Conversion, KindsOutsideTheFourConversionsAreRefusedUntouched) {
     const std::vector<uint8_t> input(64, 1);
     std::vector<uint8_t> frame(64, 0xEE);
