@@ -112,20 +112,45 @@ void writeTestMovie(const std::wstring& path) {
     CloseHandle(file);
 }
 
-IPin* firstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
+namespace {
+
+// The first pin of the filter that `wanted` takes, with a reference, or null.
+template <class Wanted>
+IPin* firstPinWhere(IBaseFilter* filter, Wanted wanted) {
     IEnumPins* pins = nullptr;
     if (FAILED(filter->EnumPins(&pins))) return nullptr;
     IPin* pin = nullptr;
     IPin* found = nullptr;
     while (!found && pins->Next(1, &pin, nullptr) == S_OK) {
-        PIN_DIRECTION d;
-        if (SUCCEEDED(pin->QueryDirection(&d)) && d == direction)
+        if (wanted(pin))
             found = pin;
         else
             pin->Release();
     }
     pins->Release();
     return found;
+}
+
+bool isDirection(IPin* pin, PIN_DIRECTION direction) {
+    PIN_DIRECTION d;
+    return SUCCEEDED(pin->QueryDirection(&d)) && d == direction;
+}
+
+// An output pin whose first media type is video.
+bool isVideoOutput(IPin* pin) {
+    IEnumMediaTypes* types = nullptr;
+    AM_MEDIA_TYPE* type = nullptr;
+    const bool video = isDirection(pin, PINDIR_OUTPUT) && SUCCEEDED(pin->EnumMediaTypes(&types)) &&
+                       types->Next(1, &type, nullptr) == S_OK && IsEqualGUID(type->majortype, MEDIATYPE_Video);
+    if (type) DeleteMediaType(type);
+    if (types) types->Release();
+    return video;
+}
+
+}  // namespace
+
+IPin* firstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
+    return firstPinWhere(filter, [&](IPin* pin) { return isDirection(pin, direction); });
 }
 
 IBaseFilter* addFilter(IGraphBuilder* graph, REFCLSID clsid, const wchar_t* name) {
@@ -140,32 +165,6 @@ IBaseFilter* addFilter(IGraphBuilder* graph, REFCLSID clsid, const wchar_t* name
     return filter;
 }
 
-namespace {
-
-// The first output pin whose first media type is video, with a reference, or
-// null.
-IPin* videoOutputPin(IBaseFilter* filter) {
-    IEnumPins* pins = nullptr;
-    if (FAILED(filter->EnumPins(&pins))) return nullptr;
-    IPin* pin = nullptr;
-    IPin* found = nullptr;
-    while (!found && pins->Next(1, &pin, nullptr) == S_OK) {
-        PIN_DIRECTION d;
-        IEnumMediaTypes* types = nullptr;
-        AM_MEDIA_TYPE* type = nullptr;
-        if (SUCCEEDED(pin->QueryDirection(&d)) && d == PINDIR_OUTPUT && SUCCEEDED(pin->EnumMediaTypes(&types)) &&
-            types->Next(1, &type, nullptr) == S_OK && IsEqualGUID(type->majortype, MEDIATYPE_Video))
-            found = pin;
-        if (type) DeleteMediaType(type);
-        if (types) types->Release();
-        if (!found) pin->Release();
-    }
-    pins->Release();
-    return found;
-}
-
-}  // namespace
-
 IPin* movieVideoPin(IGraphBuilder* graph, const std::wstring& path, REFCLSID splitterClass) {
     IBaseFilter* source = addFilter(graph, CLSID_AsyncReader, L"File Source");
     IBaseFilter* splitter = addFilter(graph, splitterClass, L"Splitter");
@@ -176,7 +175,7 @@ IPin* movieVideoPin(IGraphBuilder* graph, const std::wstring& path, REFCLSID spl
         SUCCEEDED(file->Load(path.c_str(), nullptr))) {
         IPin* out = firstPin(source, PINDIR_OUTPUT);
         IPin* in = firstPin(splitter, PINDIR_INPUT);
-        if (out && in && SUCCEEDED(graph->ConnectDirect(out, in, nullptr))) video = videoOutputPin(splitter);
+        if (out && in && SUCCEEDED(graph->ConnectDirect(out, in, nullptr))) video = firstPinWhere(splitter, isVideoOutput);
         if (out) out->Release();
         if (in) in->Release();
     }
