@@ -61,7 +61,8 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pin, IMemAllocator** alloc
     // A renderer's allocator may give memory it shows directly: it is asked
     // first. Any other filter (a multiplexer, an encoder) reads what it gets,
     // so ours goes first there: it waits without the system's semaphores.
-    const bool ownFirst = !endsTheStream(pin);
+    endsTheStream_ = endsTheStream(pin);
+    const bool ownFirst = !endsTheStream_;
     if (SUCCEEDED(settle(ownFirst))) return S_OK;
     return settle(!ownFirst);
 }

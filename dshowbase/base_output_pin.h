@@ -55,13 +55,16 @@ public:
     IMemAllocator* Allocator() const { return m_pAllocator; }
     // Whether that allocator is one of InitAllocator's, not the downstream pin's.
     bool UsesOwnAllocator() const { return m_pAllocator != nullptr && ownAllocator_; }
+    // Whether the downstream filter of the last DecideAllocator has no output pin (a renderer).
+    bool DeliversToTheStreamsEnd() const { return endsTheStream_; }
 
 protected:
     IMemAllocator* m_pAllocator = nullptr;
     IMemInputPin* m_pInputPin = nullptr;
 
 private:
-    bool ownAllocator_ = false;  // what the last DecideAllocator settled on
+    bool ownAllocator_ = false;   // what the last DecideAllocator settled on
+    bool endsTheStream_ = false;  // and what it found downstream
 };
 
 }  // namespace qucap

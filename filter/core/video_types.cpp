@@ -91,7 +91,7 @@ PictureFormat pictureOf(const OfferedType& type, PictureKind kind) {
 
 bool drawsInPlace(const InPlaceFacts& facts, const OfferedType& input, const OfferedType& output) {
     if (!facts.mediaSample || facts.typeChanged || facts.readOnly || !facts.ownOutputAllocator ||
-        facts.inputBuffers < std::max(facts.outputBuffers, 1L))
+        facts.intoARenderer || facts.inputBuffers < std::max(facts.outputBuffers, 1L))
         return false;
     const std::optional<PictureKind> kind = decideInput(input).kind;
     if (!kind || decideTransform(input, output).answer != TypeAnswer::Accepted) return false;

@@ -82,17 +82,19 @@ struct InPlaceFacts {
     bool typeChanged = false;         // the sample brings a new media type
     bool readOnly = false;            // upstream said its buffers must not be written
     bool ownOutputAllocator = false;  // the output pin hands out the filter's own buffers
+    bool intoARenderer = false;       // the downstream filter ends the stream there
     long inputBuffers = 0;            // buffers of the input's allocator
     long outputBuffers = 0;           // buffers of the output's allocator
 };
 
 // Whether the filter may draw into the sample it received and hand that
 // sample on, instead of composing a copy in a buffer of its output: only
-// where nobody can tell the difference. The downstream filter took the
-// filter's own buffers (so it reads what it gets, where a renderer may want
-// its own memory), upstream lets its buffers be written, the input has as
-// many buffers as the downstream asked for (it may hold that many), and the
-// accepted picture converts onto itself.
+// where nobody can tell the difference. The downstream filter hands the
+// stream on (a renderer may keep the last sample to show it again, and would
+// then hold one of upstream's buffers for as long as it likes) and took the
+// filter's own buffers (so it reads what it gets), upstream lets its buffers
+// be written, the input has as many buffers as the downstream asked for (it
+// may hold that many), and the accepted picture converts onto itself.
 bool drawsInPlace(const InPlaceFacts& facts, const OfferedType& input, const OfferedType& output);
 
 }  // namespace qucap

@@ -142,6 +142,7 @@ bool CQucapsyf::drawsInPlace(IMediaSample* sample) const {
     facts.typeChanged = (props->dwSampleFlags & AM_SAMPLE_TYPECHANGED) != 0;
     facts.readOnly = m_pInput->IsReadOnly() != FALSE;
     facts.ownOutputAllocator = m_pOutput->UsesOwnAllocator();
+    facts.intoARenderer = m_pOutput->DeliversToTheStreamsEnd();
     facts.inputBuffers = buffersOf(m_pInput->Allocator());
     facts.outputBuffers = buffersOf(m_pOutput->Allocator());
     return qucap::drawsInPlace(facts, offeredTypeOf(m_pInput->CurrentMediaType()),

@@ -104,6 +104,7 @@ TEST(VideoTypesInPlace, OnlyWithTheOwnBuffersDownstreamAndWritableBuffersEnoughU
     EXPECT_FALSE(with([](InPlaceFacts& f) { f.typeChanged = true; }));
     EXPECT_FALSE(with([](InPlaceFacts& f) { f.readOnly = true; }));
     EXPECT_FALSE(with([](InPlaceFacts& f) { f.ownOutputAllocator = false; }));
+    EXPECT_FALSE(with([](InPlaceFacts& f) { f.intoARenderer = true; }));
     EXPECT_FALSE(with([](InPlaceFacts& f) { f.inputBuffers = 1; }));  // the downstream may hold two
     EXPECT_FALSE(with([](InPlaceFacts& f) { f.inputBuffers = f.outputBuffers = 0; }));
 
