@@ -54,7 +54,14 @@ ass_script() {  # width height font-size file
 }
 ass_script 720 480 32 "$dir/demo.ass"
 ass_script 1920 1080 72 "$dir/1080p.ass"
-ff() { ffmpeg -v error -y -threads 1 -filter_threads 1 -i "$1" -an -vf "$2" -c:v rawvideo -pix_fmt bgra -f avi "$3"; }
+# ffmpeg writes as the render does: a new file beside the last run's movie,
+# which it then replaces. Overwriting in place would reuse the pages the
+# kernel still holds for the old file; a new file takes pages the virtual
+# machine may have handed back to its host, which cost a fault each again.
+ff() {
+  ffmpeg -v error -y -threads 1 -filter_threads 1 -i "$1" -an -vf "$2" -c:v rawvideo -pix_fmt bgra -f avi "$3.part" &&
+    mv -f "$3.part" "$3"
+}
 ffmpeg_plain=$(best ff "$movie" "format=bgra" "$dir/ffmpeg-plain.avi")
 ffmpeg_ass=$(best ff "$movie" "format=bgra,ass=$dir/demo.ass" "$dir/ffmpeg-ass.avi")
 big_movie=$QUCAP_BUILD/bench/stages-1080p.avi
