@@ -15,7 +15,7 @@ mkdir -p "$out"
 start_wine_env
 say "== ComposeFrame under Wine"
 wine "$QUCAP_WIN_BUILD/tests/bench/qucap_bench.exe" --benchmark_repetitions="${BENCH_REPETITIONS:-5}" \
-  --benchmark_report_aggregates_only=true --benchmark_out="$(winepath -w "$out/compose.json")" \
+  --benchmark_report_aggregates_only=true --benchmark_out="$(windows_path "$out/compose.json")" \
   --benchmark_out_format=json
 stop_wine_env
 say "== ffmpeg's ass filter"

@@ -14,8 +14,8 @@ make_1080p_project() {
     -c:v rawvideo -pix_fmt yuyv422 -c:a pcm_s16le -shortest "$big"
   rm -rf "$folder"
   cp -r "$demo" "$folder"
-  python3 - "$folder/デモ.mcc" "$(winepath -w "$folder" 2>/dev/null)" "$(winepath -w "$demo" 2>/dev/null)" \
-    "$(winepath -w "$big" 2>/dev/null)" <<'PY'
+  python3 - "$folder/デモ.mcc" "$(windows_path "$folder")" "$(windows_path "$demo")" \
+    "$(windows_path "$big")" <<'PY'
 import re, sys
 path, new_folder, old_folder, movie = sys.argv[1:5]
 text = open(path, encoding="utf-16").read().replace(old_folder, new_folder)

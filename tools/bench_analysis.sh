@@ -29,7 +29,7 @@ startup=$(best qucapcmd --help)
 printf '%-44s %s\n' "Wine start-up (taken off)" "$(seconds "$startup")"
 for movie in "$h264" "$yuy2"; do
   echo "== $(basename "$movie")"
-  windows=$(winepath -w "$movie" 2>/dev/null)
+  windows=$(windows_path "$movie")
   QUCAP_ANALYSIS_MOVIE=$windows WINEDEBUG=-all wine "$QUCAP_WIN_BUILD/tests/win/qucap_win_tests.exe" \
     --gtest_filter='MovieAnalysisBench.OnePass' 2>/dev/null | sed -n 's/^analysis | //p'
   printf '%-44s %s\n' "Qucapcmd shots" "$(seconds "$(best qucapcmd shots "$windows") - $startup")"

@@ -15,12 +15,12 @@ mkdir -p "$(dirname "$big")"
   -i "testsrc2=size=1920x1080:rate=30000/1001:duration=10" -c:v mjpeg -q:v 3 "$big"
 start_wine_env
 for movie in "$QUCAP_TEST_MEDIA/demo.avi" "$big"; do
-  QUCAP_PREVIEW_BENCH_MOVIE=$(winepath -w "$movie" 2>/dev/null) WINEDEBUG=-all \
+  QUCAP_PREVIEW_BENCH_MOVIE=$(windows_path "$movie") WINEDEBUG=-all \
     wine "$QUCAP_WIN_BUILD/tests/win/qucap_win_tests.exe" --gtest_filter='*PreviewBenchmark*' 2>/dev/null |
     grep '^preview '
 done
 # The demo played in the main window with and without the timeline's strip shown.
-QUCAP_PREVIEW_BENCH_MOVIE=$(winepath -w "$QUCAP_TEST_MEDIA/demo.avi" 2>/dev/null) WINEDEBUG=-all \
+QUCAP_PREVIEW_BENCH_MOVIE=$(windows_path "$QUCAP_TEST_MEDIA/demo.avi") WINEDEBUG=-all \
   wine "$QUCAP_WIN_BUILD/tests/win/qucap_win_tests.exe" --gtest_filter='*WithAndWithoutTheTimingStrip*' 2>/dev/null |
   grep '^main-window preview '
 # How close a live-timing stamp is to the graph's position at the press.

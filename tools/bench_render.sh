@@ -24,7 +24,7 @@ start_wine_env
 # The same project with no captions, no boxes and no watermark.
 cp -r "$demo/project" "$dir/bare"
 bare=$dir/bare/デモ.mcc
-python3 - "$bare" "$(winepath -w "$dir/bare" 2>/dev/null)" "$(winepath -w "$demo/project" 2>/dev/null)" <<'PY'
+python3 - "$bare" "$(windows_path "$dir/bare")" "$(windows_path "$demo/project")" <<'PY'
 import sys
 path, new_folder, old_folder = sys.argv[1:4]
 text = open(path, encoding="utf-16").read().replace(old_folder, new_folder).replace("Disp=1", "Disp=0")
@@ -36,7 +36,7 @@ for name, header in (("字幕情報.csv", 0), ("枠情報.csv", 0)):
 PY
 
 qucapcmd() { wine "$QUCAP_PROGRAM_DIR/Qucapcmd.exe" "$@"; }
-render() { qucapcmd render "$(winepath -w "$1" 2>/dev/null)" --out "$(winepath -w "$2" 2>/dev/null)" --yes; }
+render() { qucapcmd render "$(windows_path "$1")" --out "$(windows_path "$2")" --yes; }
 startup=$(best qucapcmd --help)
 captioned=$(best render "$project" "$dir/captioned.avi")
 plain=$(best render "$bare" "$dir/bare.avi")

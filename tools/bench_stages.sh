@@ -15,10 +15,10 @@ mkdir -p "$dir"
 start_wine_env
 big_project=$(make_1080p_project "$dir/1080p")
 export QUCAP_STAGES_PROGRAM QUCAP_STAGES_PROJECT
-QUCAP_STAGES_PROGRAM=$(winepath -w "$QUCAP_PROGRAM_DIR" 2>/dev/null)
+QUCAP_STAGES_PROGRAM=$(windows_path "$QUCAP_PROGRAM_DIR")
 for project in "$demo/デモ.mcc" "$big_project"; do
   echo "== $(basename "$(dirname "$project")")"
-  QUCAP_STAGES_PROJECT=$(winepath -w "$project" 2>/dev/null)
+  QUCAP_STAGES_PROJECT=$(windows_path "$project")
   WINEDEBUG=-all wine "$QUCAP_WIN_BUILD/tests/win/qucap_win_tests.exe" \
     --gtest_filter='SynthesisStages.Benchmark' 2>/dev/null | sed -n -e 's/^stages | //p' -e 's/^steps | //p'
 done

@@ -19,6 +19,22 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8
 say() { printf '%s\n' "$*" >&2; }
 die() { say "qucap: $*"; exit 1; }
 
+# windows_path PATH: the Windows name of a Linux path (which need not exist).
+# Wine's drive Z: is the Linux root, so the name is made here rather than by
+# winepath, which starts a Wine program and now and then fails to start it,
+# printing Wine's error where the path should be.
+windows_path() {
+  local p
+  p=$(realpath -m -- "$1")
+  printf 'Z:%s\n' "${p//\//\\}"
+}
+
+# linux_path WINDOWS-PATH: the Linux name of a path on drive Z:.
+linux_path() {
+  local p=${1#[Zz]:}
+  printf '%s\n' "${p//\\//}"
+}
+
 jobs_count() { nproc 2>/dev/null || echo 2; }
 
 # The packages of a list in tools/ (one per line, # starts a comment).

@@ -27,8 +27,6 @@ STILL_TIME=0:00:04.50        # the vertical caption
 
 start_wine_env
 qucapcmd() { wine "$QUCAPCMD" "$@"; }
-win() { winepath -w "$1" 2>/dev/null; }
-unix() { winepath -u "$1" 2>/dev/null; }
 # quiet_or_die WHAT COMMAND...: runs COMMAND; on failure shows its messages
 # without the lines of Wine's Linux side and stops.
 quiet_or_die() {
@@ -40,24 +38,24 @@ quiet_or_die() {
   fi
 }
 
-project=$(qucapcmd new-project デモ "$(win "$DEMO/project")" --movie "$(win "$QUCAP_TEST_MEDIA/demo.avi")" | tr -d '\r')
+project=$(qucapcmd new-project デモ "$(windows_path "$DEMO/project")" --movie "$(windows_path "$QUCAP_TEST_MEDIA/demo.avi")" | tr -d '\r')
 # The program reads caption-info and box-info files in UTF-8 as well as UTF-16.
 cp "$QUCAP_ROOT/tools/demo/captions.csv" "$DEMO/project/字幕情報.csv"
 cp "$QUCAP_ROOT/tools/demo/boxes.csv" "$DEMO/project/枠情報.csv"
 # A white watermark, so it shows over the pattern's cyan corner.
-python3 - "$(unix "$project")" <<'PY'
+python3 - "$(linux_path "$project")" <<'PY'
 import sys
 path = sys.argv[1]
 text = open(path, encoding="utf-16").read().replace("Color=Cyan", "Color=White")
 open(path, "w", encoding="utf-16-le", newline="").write("\ufeff" + text)
 PY
 qucapcmd check "$project" --reading
-qucapcmd export-srt "$project" "$(win "$DEMO/デモ.srt")" 2>/dev/null
-qucapcmd export-sami "$project" "$(win "$DEMO/デモ.smi")" 2>/dev/null
-qucapcmd export-vtt "$project" "$(win "$DEMO/デモ.vtt")" 2>/dev/null
-qucapcmd export-ttml "$project" "$(win "$DEMO/デモ.ttml")" 2>/dev/null
-quiet_or_die still qucapcmd still "$project" "$STILL_TIME" "$(win "$DEMO/still.bmp")"
-quiet_or_die movie qucapcmd render "$project" --out "$(win "$MOVIE_OUT")"
+qucapcmd export-srt "$project" "$(windows_path "$DEMO/デモ.srt")" 2>/dev/null
+qucapcmd export-sami "$project" "$(windows_path "$DEMO/デモ.smi")" 2>/dev/null
+qucapcmd export-vtt "$project" "$(windows_path "$DEMO/デモ.vtt")" 2>/dev/null
+qucapcmd export-ttml "$project" "$(windows_path "$DEMO/デモ.ttml")" 2>/dev/null
+quiet_or_die still qucapcmd still "$project" "$STILL_TIME" "$(windows_path "$DEMO/still.bmp")"
+quiet_or_die movie qucapcmd render "$project" --out "$(windows_path "$MOVIE_OUT")"
 grep -a -o '処理終了 処理時間：[0-9:]*' "$DEMO/last.log" | tail -1
 stop_wine_env
 
@@ -84,4 +82,4 @@ cp "$FRAME_OUT" "$DOCS_RENDER"
 ffmpeg -v error -y -i "$DEMO/still.bmp" -pix_fmt rgb24 "$DOCS_STILL"
 printf 'movie: %s (%s frames)\n' "$MOVIE_OUT" "$frames"
 printf 'frame: %s (%s s)\n' "$FRAME_OUT" "$FRAME_TIME"
-printf 'project: %s\n' "$(unix "$project")"
+printf 'project: %s\n' "$(linux_path "$project")"

@@ -53,7 +53,7 @@ shots=(
 for shot in "${shots[@]}"; do
   read -r name args <<<"$shot"
   bmp=$work/$name.bmp
-  winbmp=$(winepath -w "$bmp")
+  winbmp=$(windows_path "$bmp")
   status=0
   result=$(wine "$work/dialog-preview.exe" ${args/OUT/$winbmp} 2>/dev/null | tr -d '\r') || status=$?
   if [ "$status" -eq 2 ]; then

@@ -18,7 +18,7 @@ fi
 caller_display=${DISPLAY:-}
 start_wine_env
 # The program offers the project named under [LastOpen] of Qucapadd.ini.
-python3 - "$QUCAP_PROGRAM_DIR/Qucapadd.ini" "$(winepath -w "$project" 2>/dev/null)" <<'PY'
+python3 - "$QUCAP_PROGRAM_DIR/Qucapadd.ini" "$(windows_path "$project")" <<'PY'
 import sys, re
 path, project = sys.argv[1], sys.argv[2]
 try:

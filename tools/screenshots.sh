@@ -25,7 +25,7 @@ wine "$QUCAP_PROGRAM_DIR/Qucapcmd.exe" new-project デモ 'C:\字幕作成\デ�
 cp "$QUCAP_ROOT/tools/demo/captions.csv" "$DRIVE_C/字幕作成/デモ/字幕情報.csv"
 cp "$QUCAP_ROOT/tools/demo/boxes.csv" "$DRIVE_C/字幕作成/デモ/枠情報.csv"
 export QUCAP_SCREENSHOT_DIR QUCAP_SCREENSHOT_PROJECT
-QUCAP_SCREENSHOT_DIR=$(winepath -w "$SHOTS" 2>/dev/null)
+QUCAP_SCREENSHOT_DIR=$(windows_path "$SHOTS")
 QUCAP_SCREENSHOT_PROJECT='C:\字幕作成\デモ\デモ.mcc'
 WINEDEBUG=-all wine "$TESTS" --gtest_filter="${QUCAP_SHOTS:-*Screenshot*}" --gtest_brief=1
 

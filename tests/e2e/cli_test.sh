@@ -3,7 +3,7 @@
 # Wine environment started; run alone, wine starts its own server.
 #
 # Add a check as:
-#   expect_exit 0 -- qucapcmd check "$(win_path "$project")"
+#   expect_exit 0 -- qucapcmd check "$(windows_path "$project")"
 #   expect_output stderr "字幕情報ファイルの読み込みに失敗しました"
 set -uo pipefail
 . "$(dirname "$0")/../../tools/common.sh"
@@ -71,7 +71,7 @@ expect_output stderr "ルビ候補を出す本文を --text で、またはプ�
 # A project's empty ruby texts filled after the question, with the names of
 # its ルビ辞書.csv; the user's own ruby and lines without kanji stay.
 ruby_folder=$E2E_DIR/ルビ
-expect_exit 0 -- qucapcmd new-project ルビ "$(win_path "$ruby_folder")"
+expect_exit 0 -- qucapcmd new-project ルビ "$(windows_path "$ruby_folder")"
 ruby_project=$(tr -d '\r\n' <"$last_stdout")
 utf16_file "$ruby_folder/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:01.00,0:00:01.00,横,栞さんが字幕を見る,0,,0,雨,0,雨(う),0,0" \
   "2,0:00:03.00,0:00:01.00,横,ひらがなだけ,0,,0,,0,,0,0"
@@ -118,9 +118,9 @@ expect_player_reads() {
 }
 
 folder=$E2E_DIR/プロジェクト
-expect_exit 0 -- qucapcmd new-project 試験 "$(win_path "$folder")"
+expect_exit 0 -- qucapcmd new-project 試験 "$(windows_path "$folder")"
 project=$(tr -d '\r\n' <"$last_stdout")
-expect_exact_output stdout "$(win_path "$folder/試験.mcc")"$'\n'
+expect_exact_output stdout "$(windows_path "$folder/試験.mcc")"$'\n'
 [ -f "$folder/字幕情報.csv" ] && [ -f "$folder/色情報.csv" ] && [ -f "$folder/枠情報.csv" ] ||
   fail "new-project did not write the three data files"
 expect_exit 0 -- qucapcmd check "$project"
@@ -128,21 +128,21 @@ expect_exact_output stdout $'1行の字幕に誤りはありません\n'
 
 # A second creation asks before using the folder; without --yes the answer is No.
 echo "1,0:00:01.00,0:00:02.00,横,残る,0,,0,,0,,0,0" >"$folder/字幕情報.csv"
-expect_exit 0 -- qucapcmd new-project 試験 "$(win_path "$folder")"
+expect_exit 0 -- qucapcmd new-project 試験 "$(windows_path "$folder")"
 expect_output stderr "プロジェクトを保存するフォルダは既に存在します。"
 expect_output stderr "→ いいえ"
 expect_exit 0 -- qucapcmd check "$project"
 expect_exact_output stdout $'1行の字幕に誤りはありません\n'
-expect_exit 0 -- qucapcmd new-project 試験 "$(win_path "$folder")" --yes
+expect_exit 0 -- qucapcmd new-project 試験 "$(windows_path "$folder")" --yes
 expect_output stderr "字幕情報ファイルは既に存在します。"
 expect_output stderr "→ はい"
 
 # The sample row exported, byte for byte.
-expect_exit 0 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/見本.srt")"
+expect_exit 0 -- qucapcmd export-srt "$project" "$(windows_path "$E2E_DIR/見本.srt")"
 expect_exact_output stderr $'SRTファイルを出力しました。\n文字コードはユニコードです。\n言語系に応じて、文字コードの変換が必要です\n'
 expect_file_utf16 "$E2E_DIR/見本.srt" $'1\r\n00:00:00,000 --> 00:00:10,000\r\nカブレン\r\n字幕付加システム\r\n\r\n'
 expect_player_reads "$E2E_DIR/見本.srt" subrip
-expect_exit 0 -- qucapcmd export-sami "$project" "$(win_path "$E2E_DIR/見本.smi")"
+expect_exit 0 -- qucapcmd export-sami "$project" "$(windows_path "$E2E_DIR/見本.smi")"
 expect_output stderr "SAMIファイルを出力しました。"
 expect_player_reads "$E2E_DIR/見本.smi" sami
 
@@ -151,7 +151,7 @@ printf '%s\n' "0,header" "1,0:00:01.00,0:00:02.00,横,日本語,0,,0,,0,,0,0" "2
   iconv -f UTF-8 -t CP932 >"$folder/字幕情報.csv"
 expect_exit 0 -- qucapcmd check "$project"
 expect_exact_output stdout $'2行の字幕に誤りはありません\n'
-expect_exit 0 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/sjis.srt")"
+expect_exit 0 -- qucapcmd export-srt "$project" "$(windows_path "$E2E_DIR/sjis.srt")"
 expect_file_utf16 "$E2E_DIR/sjis.srt" $'1\r\n00:00:01,000 --> 00:00:03,000\r\n日本語\r\n\r\n2\r\n00:00:03,500 --> 00:00:04,500\r\n縦書き\r\n\r\n'
 
 # What players read: ffmpeg's own readers give back every line. A first line
@@ -160,8 +160,8 @@ expect_file_utf16 "$E2E_DIR/sjis.srt" $'1\r\n00:00:01,000 --> 00:00:03,000\r\n�
 # entities in the SAMI body, so they are text, not markup.
 printf '%s\r\n' "0,header" "1,0:00:01.00,0:00:02.00,横,\$R,0,,0,二行目です,0,,0,0" \
   "2,0:00:04.00,0:00:01.00,横,A<B & C>D,0,,0,後の行,0,,0,0" >"$folder/字幕情報.csv"
-expect_exit 0 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/記号.srt")"
-expect_exit 0 -- qucapcmd export-sami "$project" "$(win_path "$E2E_DIR/記号.smi")"
+expect_exit 0 -- qucapcmd export-srt "$project" "$(windows_path "$E2E_DIR/記号.srt")"
+expect_exit 0 -- qucapcmd export-sami "$project" "$(windows_path "$E2E_DIR/記号.smi")"
 # cue_texts FILE: the texts ffmpeg decodes, one line each, entities read as characters.
 cue_texts() {
   ffmpeg -v error -i "$1" -f srt - | python3 -c '
@@ -205,24 +205,24 @@ expect_exact_output stdout $'2行の字幕に誤りはありません\n'
 # A caption-info path longer than the system holds is refused, not read cut
 # short (where another file may sit).
 long_captions=$(long_path .csv 266)
-cut_captions=$(win_path "$long_captions" | cut -c1-255)
+cut_captions=$(windows_path "$long_captions" | cut -c1-255)
 cp "$folder/字幕情報.csv" "$long_captions"
 cp "$folder/字幕情報.csv" "$(dirname "$long_captions")/$(basename "${cut_captions//\\//}")"
-set_project_key "$folder/試験.mcc" FileName InpCapName "$(win_path "$long_captions")"
+set_project_key "$folder/試験.mcc" FileName InpCapName "$(windows_path "$long_captions")"
 expect_exit 1 -- qucapcmd check "$project"
 expect_exact_output stderr $'字幕情報ファイルのパスが長すぎます（255文字まで）\n'
 expect_exact_output stdout ""
-set_project_key "$folder/試験.mcc" FileName InpCapName "$(win_path "$folder/字幕情報.csv")"
+set_project_key "$folder/試験.mcc" FileName InpCapName "$(windows_path "$folder/字幕情報.csv")"
 
 # Refused jobs say why and leave nothing behind.
-expect_exit 1 -- qucapcmd export-srt "$project" "$(win_path "$E2E_DIR/no/such/folder/x.srt")"
+expect_exit 1 -- qucapcmd export-srt "$project" "$(windows_path "$E2E_DIR/no/such/folder/x.srt")"
 expect_exact_output stderr $'SRTファイルの作成に失敗しました\n'
 rm "$folder/字幕情報.csv"
 expect_exit 1 -- qucapcmd check "$project"
 expect_exact_output stderr $'字幕情報ファイルが見つかりません\n'
-expect_exit 1 -- qucapcmd check "$(win_path "$E2E_DIR/none.mcc")"
+expect_exit 1 -- qucapcmd check "$(windows_path "$E2E_DIR/none.mcc")"
 expect_exact_output stderr $'プロジェクトファイルが見つかりません\n'
-expect_exit 1 -- qucapcmd new-project 'a?b' "$(win_path "$E2E_DIR/x")"
+expect_exit 1 -- qucapcmd new-project 'a?b' "$(windows_path "$E2E_DIR/x")"
 expect_exact_output stderr $'プロジェクト名に使用できない文字があります\n'
 
 # ------------------------------------------------------------------------------

@@ -38,7 +38,7 @@ expect_output stdout "export-vtt PROJECT.mcc OUT.vtt"
 expect_output stdout "export-ttml PROJECT.mcc OUT.ttml"
 
 folder=$E2E_DIR/書き出し
-expect_exit 0 -- qucapcmd new-project 書き出し "$(win_path "$folder")" --movie "$(win_path "$QUCAP_TEST_MEDIA/small.avi")"
+expect_exit 0 -- qucapcmd new-project 書き出し "$(windows_path "$folder")" --movie "$(windows_path "$QUCAP_TEST_MEDIA/small.avi")"
 project=$(tr -d '\r\n' <"$last_stdout")
 # The demo's captions (ruby on both lines, colours, borders, effects, a
 # vertical row) and a row with the characters WebVTT and XML reserve.
@@ -47,9 +47,9 @@ printf '%s\r\n' '5,0:00:10.00,0:00:01.00,横,A<B & C>D,0,,0,,0,,0' >>"$folder/�
 
 vtt=$E2E_DIR/字幕.vtt
 ttml=$E2E_DIR/字幕.ttml
-expect_exit 0 -- qucapcmd export-vtt "$project" "$(win_path "$vtt")"
+expect_exit 0 -- qucapcmd export-vtt "$project" "$(windows_path "$vtt")"
 expect_exact_output stderr $'WebVTTファイルを出力しました。\n文字コードはUTF-8です\n'
-expect_exit 0 -- qucapcmd export-ttml "$project" "$(win_path "$ttml")"
+expect_exit 0 -- qucapcmd export-ttml "$project" "$(windows_path "$ttml")"
 expect_exact_output stderr $'TTML（IMSC 1.1）ファイルを出力しました。\n文字コードはUTF-8です\n'
 
 # What the validator's parser reads: times, vertical setting, ruby bases and
@@ -120,11 +120,11 @@ A<B & C>D'
 
 # An existing file is replaced; a folder that does not exist is refused.
 echo old >"$vtt"
-expect_exit 0 -- qucapcmd export-vtt "$project" "$(win_path "$vtt")"
+expect_exit 0 -- qucapcmd export-vtt "$project" "$(windows_path "$vtt")"
 check "the old file was replaced" test "$(head -c 6 "$vtt")" = WEBVTT
-expect_exit 1 -- qucapcmd export-ttml "$project" "$(win_path "$E2E_DIR/no/such/x.ttml")"
+expect_exit 1 -- qucapcmd export-ttml "$project" "$(windows_path "$E2E_DIR/no/such/x.ttml")"
 expect_exact_output stderr $'TTMLファイルの作成に失敗しました\n'
-expect_exit 1 -- qucapcmd export-vtt "$project" "$(win_path "$E2E_DIR/no/such/x.vtt")"
+expect_exit 1 -- qucapcmd export-vtt "$project" "$(windows_path "$E2E_DIR/no/such/x.vtt")"
 expect_exact_output stderr $'WebVTTファイルの作成に失敗しました\n'
 expect_exit 2 -- qucapcmd export-vtt "$project"
 expect_output stderr "使い方：Qucapcmd export-vtt PROJECT.mcc OUT.vtt"

@@ -20,7 +20,7 @@ FIXTURES=$QUCAP_ROOT/tests/data/import
 caption_rows() { iconv -f UTF-16 -t UTF-8 "$1/字幕情報.csv" | tr -d '\r' | tail -n +2; }
 
 new_project() {  # new_project NAME: prints the project file's Windows path
-  qucapcmd new-project "$1" "$(win_path "$E2E_DIR/$1")" --movie "$(win_path "$QUCAP_TEST_MEDIA/small.avi")" </dev/null |
+  qucapcmd new-project "$1" "$(windows_path "$E2E_DIR/$1")" --movie "$(windows_path "$QUCAP_TEST_MEDIA/small.avi")" </dev/null |
     tr -d '\r\n'
 }
 
@@ -35,11 +35,11 @@ printf '%s\r\n' 1 '00:00:01,000 --> 00:00:03,500' 'こんにちは' '<i>元気�
 expect_exit 0 -- qucapcmd --help
 expect_output stdout "import PROJECT.mcc FILE [--append] [--format srt|vtt|ttml|ass] [--yes]"
 # The new project holds its sample row: without --yes the answer is No.
-expect_exit 1 -- qucapcmd import "$project" "$(win_path "$srt")"
+expect_exit 1 -- qucapcmd import "$project" "$(windows_path "$srt")"
 expect_output stderr "字幕の一覧にある1行の字幕を、読み込む字幕で置き換えますか？"
 expect_output stderr "字幕ファイルの読み込みをやめました"
 check "No keeps the sample row" test "$(caption_rows "$folder" | cut -d, -f5)" = '$W$kカブレン'
-expect_exit 0 -- qucapcmd import "$project" "$(win_path "$srt")" --yes
+expect_exit 0 -- qucapcmd import "$project" "$(windows_path "$srt")" --yes
 expect_exact_output stdout $'2行の字幕を読み込みました\n1行目：次の字幕と重なるため、終了時間を0:00:03.00にしました\n6行目：{\\an8} は字幕の行に持てないため外しました\n'
 check "the caption-info file holds the rows" test "$(caption_rows "$folder")" = '1,0:00:01.00,0:00:02.00,横,こんにちは,0,,0,$I元気ですか$i,0,,0,0
 2,0:00:03.00,0:00:02.00,横,$Rはい,0,,0,,0,,0,0'
@@ -49,19 +49,19 @@ expect_exact_output stdout $'2行の字幕に誤りはありません\n'
 # --append places the rows of a second file among them; the existing rows stay.
 later=$E2E_DIR/後半.srt
 printf '%s\r\n' '00:00:04.500 --> 00:00:06.000' '後半です' >"$later"
-expect_exit 0 -- qucapcmd import "$project" "$(win_path "$later")" --append
+expect_exit 0 -- qucapcmd import "$project" "$(windows_path "$later")" --append
 expect_exact_output stdout $'1行の字幕を読み込みました\n1行目：前の字幕と重なるため、開始時間を0:00:05.00にしました\n'
 check "the appended row follows the existing ones" test "$(caption_rows "$folder" | cut -d, -f1-5 | tail -2)" = '2,0:00:03.00,0:00:02.00,横,$Rはい
 3,0:00:05.00,0:00:01.00,横,後半です'
 
 # Arguments, and files that give nothing.
-expect_exit 2 -- qucapcmd import "$project" "$(win_path "$srt")" --format doc
+expect_exit 2 -- qucapcmd import "$project" "$(windows_path "$srt")" --format doc
 expect_output stderr "--format には srt、vtt、ttml、ass のどれかを指定してください"
 expect_output stderr "使い方：Qucapcmd import PROJECT.mcc FILE"
-expect_exit 1 -- qucapcmd import "$project" "$(win_path "$E2E_DIR/ない.srt")" --yes
+expect_exit 1 -- qucapcmd import "$project" "$(windows_path "$E2E_DIR/ない.srt")" --yes
 expect_messages "字幕ファイルが見つかりません"
 cp "$QUCAP_ROOT/docs/images/render-demo.png" "$E2E_DIR/絵.srt"
-expect_exit 1 -- qucapcmd import "$project" "$(win_path "$E2E_DIR/絵.srt")" --yes
+expect_exit 1 -- qucapcmd import "$project" "$(windows_path "$E2E_DIR/絵.srt")" --yes
 expect_messages "字幕ファイルではありません（文字のファイルではありません）"
 check "a refused import leaves the rows" test "$(caption_rows "$folder" | wc -l)" = 3
 
@@ -72,7 +72,7 @@ for format in ass vtt ttml; do
   codec=()
   [ "$format" = ttml ] && codec=(-c:s ttml)
   ffmpeg -v error -y -i "$srt" "${codec[@]}" "$converted" || fail "ffmpeg could not write $format"
-  expect_exit 0 -- qucapcmd import "$project" "$(win_path "$converted")" --yes
+  expect_exit 0 -- qucapcmd import "$project" "$(windows_path "$converted")" --yes
   expect_output stdout "2行の字幕を読み込みました"
   check "the $format file gives the texts of the SRT" test "$(caption_rows "$folder" | cut -d, -f2,5,9 | sed 's/\$[A-Za-z]//g')" = \
     '0:00:01.00,こんにちは,元気ですか
@@ -86,9 +86,9 @@ cp "$QUCAP_ROOT/tools/demo/captions.csv" "$E2E_DIR/元/字幕情報.csv"
 copy=$(new_project 写し)
 for kind in vtt ttml srt; do
   first=$E2E_DIR/first.$kind second=$E2E_DIR/second.$kind
-  expect_exit 0 -- qucapcmd "export-$kind" "$original" "$(win_path "$first")"
-  expect_exit 0 -- qucapcmd import "$copy" "$(win_path "$first")" --yes
-  expect_exit 0 -- qucapcmd "export-$kind" "$copy" "$(win_path "$second")"
+  expect_exit 0 -- qucapcmd "export-$kind" "$original" "$(windows_path "$first")"
+  expect_exit 0 -- qucapcmd import "$copy" "$(windows_path "$first")" --yes
+  expect_exit 0 -- qucapcmd "export-$kind" "$copy" "$(windows_path "$second")"
   check "the $kind export of the imported rows is the first export" cmp -s "$first" "$second"
 done
 

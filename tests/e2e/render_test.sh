@@ -20,7 +20,7 @@ MOVIE=$QUCAP_TEST_MEDIA/yuy2.avi   # 720x480, 90 frames of 1001/30 ms
 # boxes, captions or watermark; sets $project (Windows path) and $folder.
 new_project() {
   folder=$E2E_DIR/$1
-  expect_exit 0 -- qucapcmd new-project "$1" "$(win_path "$folder")" --movie "$(win_path "$MOVIE")"
+  expect_exit 0 -- qucapcmd new-project "$1" "$(windows_path "$folder")" --movie "$(windows_path "$MOVIE")"
   project=$(tr -d '\r\n' <"$last_stdout")
   set_project_key "$folder/$1.mcc" WaterMark Disp 0
   utf16_file "$folder/枠情報.csv" "$BOX_HEADER"
@@ -32,9 +32,9 @@ new_project() {
 render() {
   local project=$1 out=$2
   shift 2
-  expect_exit 0 -- qucapcmd render "$project" --out "$(win_path "$out")" "$@"
+  expect_exit 0 -- qucapcmd render "$project" --out "$(windows_path "$out")" "$@"
   checks=$((checks + 1))
-  grep -qxE "$(win_path "$out" | sed 's/[\\.]/\\&/g')"$'\r?' "$last_stdout" || fail "stdout does not name $out"
+  grep -qxE "$(windows_path "$out" | sed 's/[\\.]/\\&/g')"$'\r?' "$last_stdout" || fail "stdout does not name $out"
   expect_output stdout "処理終了 処理時間："
   expect_output stderr "[####################] 100%"
 }
@@ -79,7 +79,7 @@ done
 # the same graph up to the caption filter (under Wine the GStreamer splitter
 # turns YUY2 into RGB32 before it), so they are equal byte for byte.
 for time in 500 1500 2500; do
-  expect_exit 0 -- qucapcmd still "$captioned_project" "$time" "$(win_path "$E2E_DIR/still-$time.bmp")"
+  expect_exit 0 -- qucapcmd still "$captioned_project" "$time" "$(windows_path "$E2E_DIR/still-$time.bmp")"
   expect_same "frame $(frame_of "$time") against the still of $time ms" \
     "$(digest movie_pixels "$E2E_DIR/captioned.avi" "$(frame_of "$time")")" "$(digest pixels "$E2E_DIR/still-$time.bmp")"
 done
@@ -128,7 +128,7 @@ facts=$(stream_facts "$E2E_DIR/phone.avi")
 checks=$((checks + 1))
 IFS=, read -r codec width height rate frames <<<"$facts"
 [ "$codec,$width,$height,$frames" = "rawvideo,720,480,60" ] || fail "phone.avi is \"$facts\", expected 60 raw 720x480 frames"
-expect_exit 0 -- qucapcmd still "$project" 1000 "$(win_path "$E2E_DIR/phone-1000.bmp")"
+expect_exit 0 -- qucapcmd still "$project" 1000 "$(windows_path "$E2E_DIR/phone-1000.bmp")"
 expect_same "the MP4's frame $(frame_of 1000) against the still of 1000 ms" \
   "$(digest movie_pixels "$E2E_DIR/phone.avi" "$(frame_of 1000)")" "$(digest pixels "$E2E_DIR/phone-1000.bmp")"
 
@@ -149,7 +149,7 @@ done
 # --- an existing output --------------------------------------------------------
 
 printf 'an older movie' >"$E2E_DIR/old.avi"
-expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/old.avi")"
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(windows_path "$E2E_DIR/old.avi")"
 expect_messages $'ファイルは既に存在します。\n上書きしますか？\n→ いいえ\n既存の出力動画ファイルを残して、処理を中止しました'
 check "answered No, the old file stays" test "$(cat "$E2E_DIR/old.avi")" = "an older movie"
 check "answered No, nothing else is written" test ! -e "$E2E_DIR/old.avi.part"
@@ -162,7 +162,7 @@ expect_same "the replaced file" "$(digest pixels "$E2E_DIR/old.avi")" "$(digest 
 # the middle: once its temporary file exists, the output checks (which ask
 # about the old file) are behind it and the graph runs.
 folder=$E2E_DIR/中断
-expect_exit 0 -- qucapcmd new-project 中断 "$(win_path "$folder")" --movie "$(win_path "$QUCAP_TEST_MEDIA/demo.avi")"
+expect_exit 0 -- qucapcmd new-project 中断 "$(windows_path "$folder")" --movie "$(windows_path "$QUCAP_TEST_MEDIA/demo.avi")"
 long_project=$(tr -d '\r\n' <"$last_stdout")
 set_project_key "$folder/中断.mcc" WaterMark Disp 0
 utf16_file "$folder/枠情報.csv" "$BOX_HEADER"
@@ -170,7 +170,7 @@ utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER"
 # kill_mid_run OUT: starts the render into OUT (--yes: the old file may be
 # replaced) and kills the process as soon as the movie is being written.
 kill_mid_run() {
-  wine "$QUCAPCMD" render "$long_project" --out "$(win_path "$1")" --yes >/dev/null 2>&1 &
+  wine "$QUCAPCMD" render "$long_project" --out "$(windows_path "$1")" --yes >/dev/null 2>&1 &
   local pid=$! i
   for i in $(seq 1000); do [ -e "$1.part" ] && break; sleep 0.01; done
   checks=$((checks + 1))
@@ -188,7 +188,7 @@ check "killed mid-run, nothing is left at a new output name" test ! -e "$E2E_DIR
 # Ctrl+C while the graph is being built (just after the overwrite question
 # was answered): exit 1, the old movie untouched, no temporary file left.
 printf 'an older movie' >"$E2E_DIR/early.avi"
-early_out=$(win_path "$E2E_DIR/early.avi")
+early_out=$(windows_path "$E2E_DIR/early.avi")
 wine "$QUCAPCMD" render "$long_project" --out "$early_out" --yes >"$E2E_DIR/early.stdout" 2>"$E2E_DIR/early.stderr" &
 early_pid=$!
 for i in $(seq 1000); do grep -q '→ はい' "$E2E_DIR/early.stderr" 2>/dev/null && break; sleep 0.01; done
@@ -215,15 +215,15 @@ render_pair() {  # render_pair PROJECT_A OUT_A PROJECT_B OUT_B
   [ "$pair_b" = 0 ] || say "  second run said: $(cat "$E2E_DIR/pair-b.stderr")"
 }
 for round in 1 2 3; do
-  render_pair "$captioned_project" "$(win_path "$E2E_DIR/pair-captioned.avi")" \
-    "$plain_project" "$(win_path "$E2E_DIR/pair-plain.avi")"
+  render_pair "$captioned_project" "$(windows_path "$E2E_DIR/pair-captioned.avi")" \
+    "$plain_project" "$(windows_path "$E2E_DIR/pair-plain.avi")"
   check "round $round: both renders succeed ($pair_a, $pair_b)" test "$pair_a$pair_b" = 00
   expect_same "round $round: the captioned render burnt its caption" \
     "$(digest movie_pixels "$E2E_DIR/pair-captioned.avi" 45)" "$(digest movie_pixels "$E2E_DIR/captioned.avi" 45)"
   expect_same "round $round: the plain render burnt none" \
     "$(digest movie_pixels "$E2E_DIR/pair-plain.avi" 45)" "$(digest movie_pixels "$E2E_DIR/plain.avi" 45)"
 done
-render_pair "$captioned_project" "$(win_path "$E2E_DIR/same-1.avi")" "$captioned_project" "$(win_path "$E2E_DIR/same-2.avi")"
+render_pair "$captioned_project" "$(windows_path "$E2E_DIR/same-1.avi")" "$captioned_project" "$(windows_path "$E2E_DIR/same-2.avi")"
 check "two runs of one project both succeed ($pair_a, $pair_b)" test "$pair_a$pair_b" = 00
 rm -f "$E2E_DIR"/pair-*.avi "$E2E_DIR"/same-*.avi
 
@@ -242,12 +242,12 @@ if [ "$(df -Pk "$E2E_DIR" | awk 'NR == 2 { print $4 }')" -gt 6000000 ]; then
   ffmpeg -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=720x480:rate=30000/1001:duration=60" \
     -c:v rawvideo -pix_fmt yuyv422 "$big_movie"
   folder=$E2E_DIR/大
-  expect_exit 0 -- qucapcmd new-project 大 "$(win_path "$folder")" --movie "$(win_path "$big_movie")"
+  expect_exit 0 -- qucapcmd new-project 大 "$(windows_path "$folder")" --movie "$(windows_path "$big_movie")"
   big_project=$(tr -d '\r\n' <"$last_stdout")
   set_project_key "$folder/大.mcc" WaterMark Disp 0
   utf16_file "$folder/枠情報.csv" "$BOX_HEADER"
   utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER"
-  expect_exit 1 -- qucapcmd render "$big_project" --out "$(win_path "$E2E_DIR/big.avi")"
+  expect_exit 1 -- qucapcmd render "$big_project" --out "$(windows_path "$E2E_DIR/big.avi")"
   expect_output stderr "出力動画が2GBを超える見込みです。"
   expect_output stderr "出力動画がAVIマルチプレクサの書ける大きさ（2GB）を超えたため、動画の終わりまで書けませんでした。"
   check "no movie is left of a run that lost frames" test ! -e "$E2E_DIR/big.avi" -a ! -e "$E2E_DIR/big.avi.part"
@@ -259,24 +259,24 @@ fi
 # --- refusals -------------------------------------------------------------------
 
 input_digest=$(md5sum <"$MOVIE")
-expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$MOVIE")" --yes
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(windows_path "$MOVIE")" --yes
 expect_messages "出力動画に入力動画と同じファイルは指定できません"
 check "the input is untouched" test "$(md5sum <"$MOVIE")" = "$input_digest"
 check "nothing is written beside the input" test ! -e "$MOVIE.part"
 
-expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/無い/out.avi")"
-expect_messages "出力動画を保存するフォルダがありません：$(win_path "$E2E_DIR/無い")"
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(windows_path "$E2E_DIR/無い/out.avi")"
+expect_messages "出力動画を保存するフォルダがありません：$(windows_path "$E2E_DIR/無い")"
 check "no folder is made for a refused output" test ! -e "$E2E_DIR/無い"
 
 mkdir "$E2E_DIR/folder.avi"
-expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/folder.avi")" --yes
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(windows_path "$E2E_DIR/folder.avi")" --yes
 expect_messages "出力動画にフォルダは指定できません"
 check "a folder named as the output stays empty" test -z "$(ls -A "$E2E_DIR/folder.avi")"
 
 # 266 characters: refused, not written at a name cut to 255 (nor recorded so).
 long_out=$(long_path .avi 266)
 project_digest=$(md5sum <"$E2E_DIR/無字幕/無字幕.mcc")
-expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$long_out")" --yes
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(windows_path "$long_out")" --yes
 expect_messages "出力動画ファイルのパスが長すぎます（250文字まで）"
 check "nothing is written beside the long name" test -z "$(ls -A "$(dirname "$long_out")")"
 check "the project keeps its output name" test "$(md5sum <"$E2E_DIR/無字幕/無字幕.mcc")" = "$project_digest"
@@ -284,23 +284,23 @@ check "the project keeps its output name" test "$(md5sum <"$E2E_DIR/無字幕/�
 # Captions the caption filter refuses would leave the movie without any: no movie then.
 new_project 縦横
 utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:01.00,0:00:01.00,V,字幕,0,,0,,0,,0,0"
-expect_exit 1 -- qucapcmd render "$project" --out "$(win_path "$E2E_DIR/dropped.avi")"
+expect_exit 1 -- qucapcmd render "$project" --out "$(windows_path "$E2E_DIR/dropped.avi")"
 expect_messages "1行目の縦横指定に誤りがあります"
 check "no movie without its captions" test ! -e "$E2E_DIR/dropped.avi"
 
 new_project 動画なし
-set_project_key "$folder/動画なし.mcc" FileName InpMovName "$(win_path "$E2E_DIR/none.avi")"
-expect_exit 1 -- qucapcmd render "$project" --out "$(win_path "$E2E_DIR/none-out.avi")"
+set_project_key "$folder/動画なし.mcc" FileName InpMovName "$(windows_path "$E2E_DIR/none.avi")"
+expect_exit 1 -- qucapcmd render "$project" --out "$(windows_path "$E2E_DIR/none-out.avi")"
 expect_messages "入力動画ファイルが見つかりません"
 check "no output without an input" test ! -e "$E2E_DIR/none-out.avi"
 
-expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/enc.avi")" --video-encoder "無い圧縮"
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(windows_path "$E2E_DIR/enc.avi")" --video-encoder "無い圧縮"
 expect_messages "映像エンコーダ「無い圧縮」が見つかりません"
 check "no output with an unknown encoder" test ! -e "$E2E_DIR/enc.avi"
 
 utf16_file "$E2E_DIR/無字幕/字幕情報.csv" "$CAPTION_HEADER" "1,0:00:02.00,0:00:01.00,横,後,0,,0,,0,,0,0" \
   "2,0:00:01.00,0:00:01.00,横,前,0,,0,,0,,0,0"
-expect_exit 1 -- qucapcmd render "$plain_project" --out "$(win_path "$E2E_DIR/invalid.avi")"
+expect_exit 1 -- qucapcmd render "$plain_project" --out "$(windows_path "$E2E_DIR/invalid.avi")"
 expect_output stderr "2行目の開始時間の指定に誤りがあります"
 check "no output for invalid captions" test ! -e "$E2E_DIR/invalid.avi"
 
@@ -324,7 +324,7 @@ expect_output stdout "音声エンコーダ（DirectShowフィルタ）"
 # stream facts are checked, not its pictures (tests/win decodes them).
 TEST_ENCODER_MODULE=$QUCAP_WIN_BUILD/tests/win/test_encoder/QucapTestEncoder.ax
 TEST_ENCODER="Qucap Test Lossless Video Encoder"
-check "the test encoder registers" wine regsvr32 /s "$(win_path "$TEST_ENCODER_MODULE")"
+check "the test encoder registers" wine regsvr32 /s "$(windows_path "$TEST_ENCODER_MODULE")"
 expect_exit 0 -- qucapcmd encoders
 expect_output stdout "  $TEST_ENCODER"
 new_project 圧縮 && encoded_project=$project
@@ -333,6 +333,6 @@ encoded_facts=$(ffprobe -v error -count_packets -select_streams v:0 \
   -show_entries stream=codec_tag_string,width,height,nb_read_packets -of csv=p=0 "$E2E_DIR/encoded.avi")
 check "the encoded movie is 90 QTLE frames of 720x480 (it is \"$encoded_facts\")" \
   test "$encoded_facts" = "QTLE,720,480,90"
-check "the test encoder unregisters" wine regsvr32 /s /u "$(win_path "$TEST_ENCODER_MODULE")"
+check "the test encoder unregisters" wine regsvr32 /s /u "$(windows_path "$TEST_ENCODER_MODULE")"
 
 finish_checks render_test

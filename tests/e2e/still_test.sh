@@ -45,7 +45,7 @@ at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a == "inf" || a + 0 >= b + 
 # at the bottom right); sets $project (Windows path) and $folder.
 new_project() {
   folder=$E2E_DIR/$1
-  expect_exit 0 -- qucapcmd new-project "$1" "$(win_path "$folder")" --movie "$(win_path "$2")"
+  expect_exit 0 -- qucapcmd new-project "$1" "$(windows_path "$folder")" --movie "$(windows_path "$2")"
   project=$(tr -d '\r\n' <"$last_stdout")
   set_project_key "$folder/$1.mcc" WaterMark Disp 0
   utf16_file "$folder/枠情報.csv" "$BOX_HEADER"
@@ -54,26 +54,26 @@ new_project() {
 
 # still PROJECT TIME NAME: runs the verb into $E2E_DIR/NAME.bmp and expects success.
 still() {
-  expect_exit 0 -- qucapcmd still "$1" "$2" "$(win_path "$E2E_DIR/$3.bmp")"
-  expect_exact_output stdout "$(win_path "$E2E_DIR/$3.bmp")"$'\n'
+  expect_exit 0 -- qucapcmd still "$1" "$2" "$(windows_path "$E2E_DIR/$3.bmp")"
+  expect_exact_output stdout "$(windows_path "$E2E_DIR/$3.bmp")"$'\n'
 }
 
 # --- new-project --movie ------------------------------------------------------
 
-expect_exit 0 -- qucapcmd new-project 小さい "$(win_path "$E2E_DIR/小さい")" --movie "$(win_path "$SMALL_MOVIE")"
+expect_exit 0 -- qucapcmd new-project 小さい "$(windows_path "$E2E_DIR/小さい")" --movie "$(windows_path "$SMALL_MOVIE")"
 checks=$((checks + 1))
-iconv -f UTF-16 -t UTF-8 "$E2E_DIR/小さい/小さい.mcc" | grep -qF "InpMovName=$(win_path "$SMALL_MOVIE")"$'\r' ||
+iconv -f UTF-16 -t UTF-8 "$E2E_DIR/小さい/小さい.mcc" | grep -qF "InpMovName=$(windows_path "$SMALL_MOVIE")"$'\r' ||
   fail "the project does not name its movie"
 # The box-info sample row is centred for the movie's own width: (352 - 300) / 2.
 checks=$((checks + 1))
 iconv -f UTF-16 -t UTF-8 "$E2E_DIR/小さい/枠情報.csv" | grep -qF $'1,1,0:00:00.00,301,0:00:10.01,26,70,300,100,0,0,0,0,黒,16\r' ||
   fail "the box-info sample row is not made for a 352-pixel-wide movie"
 
-expect_exit 1 -- qucapcmd new-project 無い "$(win_path "$E2E_DIR/無い")" --movie "$(win_path "$E2E_DIR/none.avi")"
+expect_exit 1 -- qucapcmd new-project 無い "$(windows_path "$E2E_DIR/無い")" --movie "$(windows_path "$E2E_DIR/none.avi")"
 expect_messages "入力動画ファイルが見つかりません"
 check "a refused project leaves no folder" test ! -e "$E2E_DIR/無い"
 printf 'not a movie' >"$E2E_DIR/text.avi"
-expect_exit 1 -- qucapcmd new-project 偽 "$(win_path "$E2E_DIR/偽")" --movie "$(win_path "$E2E_DIR/text.avi")"
+expect_exit 1 -- qucapcmd new-project 偽 "$(windows_path "$E2E_DIR/偽")" --movie "$(windows_path "$E2E_DIR/text.avi")"
 expect_messages "レンダリングに失敗しました"
 check "a refused project leaves no folder" test ! -e "$E2E_DIR/偽"
 expect_exit 2 -- qucapcmd new-project 試験 --movie
@@ -130,7 +130,7 @@ done
 still "$plain_project" 3002 last
 last_frame=$(psnr "$E2E_DIR/last.bmp" "$YUY2_MOVIE" 89)
 check "3002 ms is the last frame (PSNR $last_frame dB)" at_least "$last_frame" 22
-expect_exit 1 -- qucapcmd still "$plain_project" 3003 "$(win_path "$E2E_DIR/beyond.bmp")"
+expect_exit 1 -- qucapcmd still "$plain_project" 3003 "$(windows_path "$E2E_DIR/beyond.bmp")"
 expect_messages "指定した時間（0:00:03.003）が動画の長さ（0:00:03.003）を超えています"
 check "no file for a refused still" test ! -e "$E2E_DIR/beyond.bmp"
 
@@ -170,24 +170,24 @@ check "the MP4 still is frame $mp4_frame (PSNR $mp4_psnr dB)" at_least "$mp4_psn
 
 # Unregistered (as the filter's own tests leave it), the module beside the
 # program is loaded directly; registered, COM creates it. Same frame both ways.
-wine regsvr32 /s "$(win_path "$FILTER_MODULE")"
+wine regsvr32 /s "$(windows_path "$FILTER_MODULE")"
 still "$captioned_project" 1500 registered
-wine regsvr32 /s /u "$(win_path "$FILTER_MODULE")"
+wine regsvr32 /s /u "$(windows_path "$FILTER_MODULE")"
 expect_same "registered and unregistered filter" "$(digest pixels "$E2E_DIR/registered.bmp")" \
   "$(digest pixels "$E2E_DIR/inside.bmp")"
 
 # A program folder without the module, the class unregistered.
 mkdir -p "$E2E_DIR/bin"
 cp "$QUCAPCMD" "$E2E_DIR/bin/"
-expect_exit 1 -- wine "$E2E_DIR/bin/Qucapcmd.exe" still "$captioned_project" 1500 "$(win_path "$E2E_DIR/nofilter.bmp")"
+expect_exit 1 -- wine "$E2E_DIR/bin/Qucapcmd.exe" still "$captioned_project" 1500 "$(windows_path "$E2E_DIR/nofilter.bmp")"
 expect_messages $'字幕合成フィルタ（Qucapsyf.ax）を作成できません\nレンダリングに失敗しました'
 check "no file without the filter" test ! -e "$E2E_DIR/nofilter.bmp"
 
 # The filter's own warnings reach the console, and the still is made as the
 # filter composes it (here without boxes).
 new_project 枠なし "$YUY2_MOVIE"
-set_project_key "$folder/枠なし.mcc" FileName InpBoxName "$(win_path "$E2E_DIR/無いフォルダ/枠情報.csv")"
-expect_exit 0 -- qucapcmd still "$project" 1500 "$(win_path "$E2E_DIR/nobox.bmp")"
+set_project_key "$folder/枠なし.mcc" FileName InpBoxName "$(windows_path "$E2E_DIR/無いフォルダ/枠情報.csv")"
+expect_exit 0 -- qucapcmd still "$project" 1500 "$(windows_path "$E2E_DIR/nobox.bmp")"
 expect_messages "枠情報ファイルのフォルダが見つかりません"
 expect_same "a still without boxes" "$(digest pixels "$E2E_DIR/nobox.bmp")" "$(digest pixels "$E2E_DIR/plain.bmp")"
 
@@ -196,25 +196,25 @@ expect_same "a still without boxes" "$(digest pixels "$E2E_DIR/nobox.bmp")" "$(d
 expect_exit 2 -- qucapcmd still "$plain_project" 1500
 expect_messages $'引数の数が正しくありません\n使い方：Qucapcmd still PROJECT.mcc TIME OUT.bmp'
 for time in abc 0:00:01.500 1:60:00 -1 36000000; do
-  expect_exit 2 -- qucapcmd still "$plain_project" "$time" "$(win_path "$E2E_DIR/x.bmp")"
+  expect_exit 2 -- qucapcmd still "$plain_project" "$time" "$(windows_path "$E2E_DIR/x.bmp")"
   expect_messages "時間の指定に誤りがあります：$time"$'\n使い方：Qucapcmd still PROJECT.mcc TIME OUT.bmp'
 done
-expect_exit 1 -- qucapcmd still "$(win_path "$E2E_DIR/none.mcc")" 1500 "$(win_path "$E2E_DIR/x.bmp")"
+expect_exit 1 -- qucapcmd still "$(windows_path "$E2E_DIR/none.mcc")" 1500 "$(windows_path "$E2E_DIR/x.bmp")"
 expect_messages "プロジェクトファイルが見つかりません"
-expect_exit 0 -- qucapcmd new-project 動画なし "$(win_path "$E2E_DIR/動画なし")"
-expect_exit 1 -- qucapcmd still "$(tr -d '\r\n' <"$last_stdout")" 1500 "$(win_path "$E2E_DIR/x.bmp")"
+expect_exit 0 -- qucapcmd new-project 動画なし "$(windows_path "$E2E_DIR/動画なし")"
+expect_exit 1 -- qucapcmd still "$(tr -d '\r\n' <"$last_stdout")" 1500 "$(windows_path "$E2E_DIR/x.bmp")"
 expect_messages "入力動画ファイルが見つかりません"
-expect_exit 1 -- qucapcmd still "$plain_project" 1500 "$(win_path "$E2E_DIR/no/such/folder/x.bmp")"
+expect_exit 1 -- qucapcmd still "$plain_project" 1500 "$(windows_path "$E2E_DIR/no/such/folder/x.bmp")"
 expect_messages "BMPファイルの作成に失敗しました"
 
 # A movie that is gone or broken after the project was made.
 cp "$SMALL_MOVIE" "$E2E_DIR/copy.avi"
 new_project 壊れた "$E2E_DIR/copy.avi"
 printf 'not a movie any more' >"$E2E_DIR/copy.avi"
-expect_exit 1 -- qucapcmd still "$project" 100 "$(win_path "$E2E_DIR/x.bmp")"
+expect_exit 1 -- qucapcmd still "$project" 100 "$(windows_path "$E2E_DIR/x.bmp")"
 expect_messages "レンダリングに失敗しました"
 rm "$E2E_DIR/copy.avi"
-expect_exit 1 -- qucapcmd still "$project" 100 "$(win_path "$E2E_DIR/x.bmp")"
+expect_exit 1 -- qucapcmd still "$project" 100 "$(windows_path "$E2E_DIR/x.bmp")"
 expect_messages "入力動画ファイルが見つかりません"
 check "no file for the refused stills" test ! -e "$E2E_DIR/x.bmp"
 

@@ -18,18 +18,18 @@ lines() { tr -d '\r' <"$last_stdout"; }
 
 # --- shots ------------------------------------------------------------------------
 
-expect_exit 0 -- qucapcmd shots "$(win_path "$clips")"
+expect_exit 0 -- qucapcmd shots "$(windows_path "$clips")"
 expect_exact_output stdout $'60\t0:00:02.002\n120\t0:00:04.004\n180\t0:00:06.006\n'
 # ffmpeg's scene detector finds the same frames.
 scdet=$(ffmpeg -hide_banner -loglevel error -i "$clips" -vf "scdet=threshold=10,metadata=print:file=-" -an -f null - |
   awk '/^frame:/ { frame = substr($1, 7) } /lavfi.scd.time/ { print frame }' | tr '\n' ' ')
 check "ffmpeg's scdet finds the cuts at the same frames ($scdet)" test "$scdet" = "60 120 180 "
 # Compressed, the same cuts from the decoder's own planar pictures.
-expect_exit 0 -- qucapcmd shots "$(win_path "$QUCAP_TEST_MEDIA/clips.mp4")"
+expect_exit 0 -- qucapcmd shots "$(windows_path "$QUCAP_TEST_MEDIA/clips.mp4")"
 expect_exact_output stdout $'60\t0:00:02.002\n120\t0:00:04.004\n180\t0:00:06.006\n'
-expect_exit 0 -- qucapcmd shots "$(win_path "$QUCAP_TEST_MEDIA/yuy2.avi")"
+expect_exit 0 -- qucapcmd shots "$(windows_path "$QUCAP_TEST_MEDIA/yuy2.avi")"
 expect_exact_output stdout ""
-expect_exit 1 -- qucapcmd shots "$(win_path "$E2E_DIR/なし.avi")"
+expect_exit 1 -- qucapcmd shots "$(windows_path "$E2E_DIR/なし.avi")"
 expect_messages "入力動画ファイルが見つかりません"
 
 # --- peaks ------------------------------------------------------------------------
@@ -46,21 +46,21 @@ for i in range(parts):
     print(max((abs(s) for s in part), default=0))' "$2" "$3"
 }
 for buckets in 8 1000; do
-  expect_exit 0 -- qucapcmd peaks "$(win_path "$clips")" --buckets $buckets
+  expect_exit 0 -- qucapcmd peaks "$(windows_path "$clips")" --buckets $buckets
   check "peaks in $buckets parts as ffmpeg decodes the sound" test "$(lines)" = "$(ffmpeg_peaks "$clips" 1 $buckets)"
 done
-expect_exit 0 -- qucapcmd peaks "$(win_path "$QUCAP_TEST_MEDIA/yuy2.avi")" --buckets 30
+expect_exit 0 -- qucapcmd peaks "$(windows_path "$QUCAP_TEST_MEDIA/yuy2.avi")" --buckets 30
 check "peaks of a 44.1 kHz tone as ffmpeg decodes it" test "$(lines)" = "$(ffmpeg_peaks "$QUCAP_TEST_MEDIA/yuy2.avi" 1 30)"
-expect_exit 0 -- qucapcmd peaks "$(win_path "$QUCAP_TEST_MEDIA/small.avi")" --buckets 4
+expect_exit 0 -- qucapcmd peaks "$(windows_path "$QUCAP_TEST_MEDIA/small.avi")" --buckets 4
 expect_messages "この動画には音声がありません"
 expect_exact_output stdout ""
-expect_exit 2 -- qucapcmd peaks "$(win_path "$clips")"
+expect_exit 2 -- qucapcmd peaks "$(windows_path "$clips")"
 expect_output stderr "--buckets には 1 から 1000000 までの整数を指定して下さい"
 
 # --- retime -----------------------------------------------------------------------
 
 folder=$E2E_DIR/調整
-expect_exit 0 -- qucapcmd new-project 調整 "$(win_path "$folder")" --movie "$(win_path "$clips")"
+expect_exit 0 -- qucapcmd new-project 調整 "$(windows_path "$folder")" --movie "$(windows_path "$clips")"
 project=$(lines | tr -d '\n')
 utf16_file "$folder/字幕情報.csv" "$CAPTION_HEADER" \
   "1,0:00:02.20,0:00:01.00,横,カットの後,0,,0,,0,,0,0" \

@@ -1,7 +1,7 @@
 # Checks shared by the end-to-end scripts; sourced after tools/common.sh.
 # ./qucap test runs every tests/e2e/*.sh; this folder holds no test of its own.
 #
-#   expect_exit 0 -- qucapcmd check "$(win_path "$project")"
+#   expect_exit 0 -- qucapcmd check "$(windows_path "$project")"
 #   expect_output stderr "字幕情報ファイルの読み込みに失敗しました"
 #   finish_checks still_test
 
@@ -18,9 +18,6 @@ failures=0
 
 # qucapcmd ARGS...: Qucapcmd.exe under Wine, arguments as they are.
 qucapcmd() { wine "$QUCAPCMD" "$@"; }
-
-# win_path PATH: the Windows form of a Linux path (the file need not exist).
-win_path() { winepath -w "$(realpath -m -- "$1")" 2>/dev/null; }
 
 fail() {
   failures=$((failures + 1))

@@ -32,7 +32,7 @@ long_path() {
   local dir win
   dir=$E2E_DIR/$(printf 'd%.0s' $(seq 120))/$(printf 'e%.0s' $(seq 100))
   mkdir -p "$dir"
-  win=$(win_path "$dir")
+  win=$(windows_path "$dir")
   printf '%s/%s%s' "$dir" "$(printf 'f%.0s' $(seq $(($2 - ${#win} - 1 - ${#1}))))" "$1"
 }
 
