@@ -11,9 +11,11 @@ HRESULT addSampleGrabber(FilterGraph& graph, const AM_MEDIA_TYPE& accepted, ComP
     return grabber->SetMediaType(&type);
 }
 
-HRESULT addVideoSampleGrabber(FilterGraph& graph, ComPtr<IBaseFilter>& filter, ComPtr<ISampleGrabber>& grabber) {
+HRESULT addVideoSampleGrabber(FilterGraph& graph, ComPtr<IBaseFilter>& filter, ComPtr<ISampleGrabber>& grabber,
+                              const GUID& subtype) {
     AM_MEDIA_TYPE accepted{};
     accepted.majortype = MEDIATYPE_Video;
+    accepted.subtype = subtype;
     return addSampleGrabber(graph, accepted, filter, grabber);
 }
 

@@ -12,8 +12,9 @@ namespace qucap {
 HRESULT addSampleGrabber(FilterGraph& graph, const AM_MEDIA_TYPE& accepted, ComPtr<IBaseFilter>& filter,
                          ComPtr<ISampleGrabber>& grabber);
 
-// ... any video type (callers check the type once connected).
-HRESULT addVideoSampleGrabber(FilterGraph& graph, ComPtr<IBaseFilter>& filter, ComPtr<ISampleGrabber>& grabber);
+// ... video of `subtype`, or any video (callers check the type once connected).
+HRESULT addVideoSampleGrabber(FilterGraph& graph, ComPtr<IBaseFilter>& filter, ComPtr<ISampleGrabber>& grabber,
+                              const GUID& subtype = GUID_NULL);
 
 // A grabber callback's COM part; the sample callback is the subclass's.
 class GrabberCallback : public ISampleGrabberCB {

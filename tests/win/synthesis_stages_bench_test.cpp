@@ -81,6 +81,7 @@ void renderAudioToNull(FilterGraph& graph) {
 // refuses, and then converts to RGB32 itself: the warm composing must take
 // the same kind of picture as the graph, or it times a different step.
 struct FilterInput {
+    GUID subtype = MEDIASUBTYPE_YUY2;
     PictureKind kind = PictureKind::Yuy2;
     int32_t bits = 16;
     int32_t width = 0, height = 0;
@@ -107,8 +108,8 @@ void readFilterInput(const AM_MEDIA_TYPE& type, FilterInput& input) {
     }
     if (header == nullptr) return;
     const bool yuy2 = type.subtype == MEDIASUBTYPE_YUY2;
-    input = {yuy2 ? PictureKind::Yuy2 : PictureKind::Rgb, header->biBitCount, header->biWidth, header->biHeight,
-             frameTime};
+    input = {type.subtype, yuy2 ? PictureKind::Yuy2 : PictureKind::Rgb, header->biBitCount, header->biWidth,
+             header->biHeight, frameTime};
 }
 
 // Switches the caption filter's step times on, before a run.
@@ -134,26 +135,18 @@ SampleStepTimes stepTimesOf(IBaseFilter* filter, FilterInput* input) {
     return sums;
 }
 
-// A Sample Grabber that takes only video of `subtype` and hands it on as it is.
-HRESULT addTypeGate(FilterGraph& graph, const GUID& subtype, ComPtr<IBaseFilter>& gate) {
-    AM_MEDIA_TYPE accepted{};
-    accepted.majortype = MEDIATYPE_Video;
-    accepted.subtype = subtype;
-    ComPtr<ISampleGrabber> grabber;
-    return addSampleGrabber(graph, accepted, gate, grabber);
-}
-
 // The movie into null renderers: through the caption filter when `maker` is
-// given, or else in the picture type `subtype` when that is given (so the
-// splitter converts to what the filter takes, without the filter); the
+// given, or else through a Sample Grabber that takes only `subtype` when that
+// is given (so the splitter converts to what the filter takes); the
 // seconds from run to completion, or -1 when it did not run.
 double runIntoNullRenderers(const std::u16string& movie, const FilterMaker& maker, SampleStepTimes* steps = nullptr,
                             FilterInput* input = nullptr, const GUID* subtype = nullptr) {
     FilterGraph graph;
     if (graph.createGraph() != 0) return -1;
     ComPtr<IBaseFilter> source, caption, gate, sink;
+    ComPtr<ISampleGrabber> grabber;
     if (maker && FAILED(addCaptionFilter(graph, maker, caption))) return -1;
-    if (!maker && subtype != nullptr && FAILED(addTypeGate(graph, *subtype, gate))) return -1;
+    if (!maker && subtype != nullptr && FAILED(addVideoSampleGrabber(graph, gate, grabber, *subtype))) return -1;
     if (FAILED(graph.addSourceFilter(movie, source)) || FAILED(graph.addNewFilter(kClsidNullRenderer, L"Null", sink)))
         return -1;
     if (IBaseFilter* between = caption ? caption.get() : gate.get()) {
@@ -314,10 +307,7 @@ TEST(SynthesisStages, Benchmark) {
         filtered = std::min(filtered, through);
         // The same picture type without the filter: what the splitter's
         // conversion to the filter's input costs on its own.
-        const GUID subtype = input.kind == PictureKind::Yuy2 ? MEDIASUBTYPE_YUY2
-                             : input.bits == 24              ? MEDIASUBTYPE_RGB24
-                                                             : MEDIASUBTYPE_RGB32;
-        const double typed = runIntoNullRenderers(settings.inputMoviePath, nullptr, nullptr, nullptr, &subtype);
+        const double typed = runIntoNullRenderers(settings.inputMoviePath, nullptr, nullptr, nullptr, &input.subtype);
         ASSERT_GT(typed, 0) << "the movie did not run in the caption filter's input type";
         converted = std::min(converted, typed);
         // A render into a new file: the last round's movie is not replaced.
