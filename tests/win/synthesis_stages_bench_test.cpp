@@ -82,14 +82,15 @@ void renderAudioToNull(FilterGraph& graph) {
 // the same kind of picture as the graph, or it times a different step.
 struct FilterInput {
     GUID subtype = MEDIASUBTYPE_YUY2;
-    PictureKind kind = PictureKind::Yuy2;
     int32_t bits = 16;
     int32_t width = 0, height = 0;
     int64_t frameTime = 0;  // 100-ns units
+
+    PictureKind kind() const { return subtype == MEDIASUBTYPE_YUY2 ? PictureKind::Yuy2 : PictureKind::Rgb; }
 };
 
 std::string describe(const FilterInput& input) {
-    const std::string kind = input.kind == PictureKind::Yuy2 ? "YUY2" : "RGB" + std::to_string(input.bits);
+    const std::string kind = input.kind() == PictureKind::Yuy2 ? "YUY2" : "RGB" + std::to_string(input.bits);
     return kind + " " + std::to_string(input.width) + "x" + std::to_string(std::abs(input.height));
 }
 
@@ -107,9 +108,7 @@ void readFilterInput(const AM_MEDIA_TYPE& type, FilterInput& input) {
         frameTime = info->AvgTimePerFrame;
     }
     if (header == nullptr) return;
-    const bool yuy2 = type.subtype == MEDIASUBTYPE_YUY2;
-    input = {type.subtype, yuy2 ? PictureKind::Yuy2 : PictureKind::Rgb, header->biBitCount, header->biWidth,
-             header->biHeight, frameTime};
+    input = {type.subtype, header->biBitCount, header->biWidth, header->biHeight, frameTime};
 }
 
 // Switches the caption filter's step times on, before a run.
@@ -188,7 +187,7 @@ SampleStepTimes composeWarm(const Io& io, const std::u16string& program, const F
     ComposeRequest request;
     request.input = picture.data();
     request.inputSize = picture.size();
-    request.inputFormat = {input.kind, input.width, input.height, input.bits, {}};
+    request.inputFormat = {input.kind(), input.width, input.height, input.bits, {}};
     request.output = output.data();
     request.outputSize = output.size();
     request.outputFormat = {PictureKind::Rgb, input.width, input.height, 32, {}};
